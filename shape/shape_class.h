@@ -1,0 +1,99 @@
+// Shape_class: the plug-in's own view of one host shape. Classifies it into an object
+// type, maps the flat point numbering, converts between frames, reads and writes points
+// and brackets writes in host undo records. Host exceptions are caught where each
+// operation says; every counted host object is released on every path.
+#pragma once
+
+#include "host_shape.h"
+#include "math_values.h"
+#include "surface_point.h"
+
+// Object types the rest of the plug-in switches on; -1 means no shape.
+enum object_type_id {
+    simple_part = 0,
+    surface_part = 1,
+    rotator_joint = 2,
+    slider_joint = 3,
+    scale_joint = 4,
+    uniscale_joint = 5,
+    light_joint = 6,
+    path_joint = 7,
+    morph_joint = 8,
+    switch_joint = 9,
+    custom_joint = 10,
+    ball_joint = 11,
+    camera_joint = 12,
+    link_part = 13,
+    light_shape = 14,
+    line_shape = 15,
+    sphere_shape = 16,
+    disk_shape = 17,
+    polygon_mesh = 18,
+    master_surface = 19,
+    master_image = 20,
+    surface_m_part = 21,
+    image_m_part = 22,
+    sound_part = 23,
+    other_shape = 24,
+};
+
+// The answer of a failed read: three NaNs with the bit pattern 0x7FA00000.
+vec3 invalid_position();
+bool is_invalid_position(vec3 const& p);
+
+class Shape_class {
+public:
+    Shape_class() : undo_flag(false), surface_dad(nullptr), shape(nullptr) { set_object_type(); }
+    explicit Shape_class(shape_class* s) : undo_flag(false), surface_dad(nullptr), shape(s) {
+        set_object_type();
+    }
+
+    // Recomputes the cached type facts from shape; returns the new object type.
+    int set_object_type();
+    // The name of the current object type (types 0-24); padded names are 14 characters.
+    char const* get_type_name(bool padded) const;
+    // The surface part that directly owns a line, else null. May throw.
+    shape_class* get_surface_dad();
+    // A type with variable points that has at least one; false on a host exception.
+    bool has_variable_points() const;
+    // The first active point, or -1. May throw.
+    int first_active_point() const;
+    // The shape holding flat index *index (never following links); *index becomes the
+    // index inside it. Null when out of range. May throw.
+    shape_class* substance_shape(int* index) const;
+
+    // Frames (row-vector convention): world = local-to-world, local = its inverse. Skinned
+    // elements use their own matrix. May throw.
+    mat4 get_world(shape_class& s, vertex_class& v);
+    mat4 get_world(shape_class& s, control_point_class& cp);
+    mat4 get_world(shape_class& s);
+    mat4 get_local(shape_class& s, vertex_class& v);
+    mat4 get_local(shape_class& s, control_point_class& cp);
+    mat4 get_local(shape_class& s);
+    mat4 get_local(shape_class& s, int index);
+    // The local matrix of point index of the wrapped shape; identity on any failure.
+    mat4 local_matrix(int index);
+
+    // The position of point index (local or world), or invalid_position() on failure.
+    vec3 get_position(int index, bool world);
+    // Writes point index; a failed or non-finite write is skipped. Never throws.
+    void set_position(int index, vec3 const& p, bool world);
+    // Undo bracket around the writes of one user action. May throw; the scene is released.
+    void start_undo(bool b);
+    void end_undo();
+
+    // Control points as surface points; false on any failure.
+    bool is_surface_point(int index);
+    bool get_surface_point(int index, Surface_point& out, bool world);
+    bool set_surface_point(int index, Surface_point const& value, bool world);
+
+    bool undo_flag;            // argument of the last start_undo
+    shape_class* surface_dad;  // the surface part captured by start_undo
+    shape_class* shape;        // the wrapped shape; not owned
+    int object_type;           // object_type_id, or -1 without a shape
+    bool variable_points;
+    int fixed_point_number;
+};
+
+// The recursive worker of Shape_class::substance_shape. May throw.
+shape_class* substance_shape(shape_class& shape, int* index, bool follow_links);
