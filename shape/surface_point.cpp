@@ -59,12 +59,14 @@ struct located_point {
 located_point locate(Shape_class const& wrapper, int index) {
     located_point found;
     int inner = index;
-    found.holder = wrapper.substance_shape(&inner);
     if (wrapper.object_type == simple_part) {
+        found.holder = wrapper.substance_shape(&inner);
         if (found.holder != nullptr) found.point = &require(found.holder->control_point_at(inner));
     } else {
-        // A Surface part's control_point_at takes the part-wide index itself.
+        // A Surface part's control_point_at takes the part-wide index itself; the line
+        // that holds the point gives the frame.
         found.point = &require(wrapper.shape->control_point_at(index));
+        found.holder = wrapper.substance_shape(&inner);
     }
     return found;
 }
