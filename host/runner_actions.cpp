@@ -1,0 +1,251 @@
+// The actions of a vexel-host script: what the host does for each line, and which of it is
+// a call into the plug-in (whose exceptions are the plug-in's failure) and which is the
+// host's own edit (whose refusal is the line's).
+#include <cerrno>
+#include <cstdlib>
+#include <ostream>
+
+#include "host_checks.h"
+#include "host_shape.h"
+#include "runner_controls.h"
+#include "runner_dump.h"
+#include "runner_session.h"
+#include "runner_view.h"
+#include "scene_dump.h"
+#include "scene_file.h"
+#include "windowinterface"
+
+namespace host {
+
+namespace {
+
+// Runs one of the host's own edits; the host's refusal becomes the line's.
+template <class F>
+void refusing(std::string const& word, F&& f) {
+    try {
+        f();
+    } catch (script_error const&) {
+        throw;
+    } catch (std::exception const& e) {
+        throw script_error(word + ": " + e.what());
+    }
+}
+
+// The host number box takes the whole text as a number, blanks after it allowed.
+bool reads_as_number(std::string const& text) {
+    char* end = nullptr;
+    errno = 0;
+    std::strtof(text.c_str(), &end);
+    while (*end == ' ' || *end == '\t') ++end;
+    return end != text.c_str() && *end == '\0';
+}
+
+std::string quoted(std::string const& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+void runner_session::perform(script_action const& a) {
+    switch (a.kind) {
+    case action_kind::active: do_active(a); break;
+    case action_kind::select:
+        refusing(a.word, [&] { require_scene().set_active_points(a.path, a.indices); });
+        break;
+    case action_kind::idle:
+        require_window();
+        for (int i = 0; i < a.number; ++i) into_plugin("idle", [&] { hostapp->idle(); });
+        break;
+    case action_kind::ref: {
+        script_action click = a;
+        click.value = "Ref.";
+        click.number = 0;
+        do_click(click);
+        break;
+    }
+    case action_kind::type: do_type(a); break;
+    case action_kind::click: do_click(a); break;
+    case action_kind::slot: do_slot(a); break;
+    case action_kind::hide:
+        require_window();
+        hostapp->hide_window();
+        break;
+    case action_kind::show:
+        require_window();
+        hostapp->show_window();
+        break;
+    case action_kind::dump: do_dump(); break;
+    case action_kind::dump_scene: do_dump_scene(a); break;
+    case action_kind::settings: do_settings(a); break;
+    case action_kind::undo:
+        // As in a host, an undo with nothing to undo does nothing.
+        if (!require_scene().undo()) out << "undo: nothing to undo\n";
+        break;
+    case action_kind::move: do_move(a); break;
+    case action_kind::delete_shape: do_delete(a); break;
+    case action_kind::unit:
+        refusing(a.word, [&] { require_scene().set_figure_unit(a.factor); });
+        if (hostapp->loaded())
+            into_plugin("figure_unit_changed", [&] { hostapp->figure_unit_changed(); });
+        break;
+    case action_kind::state: require_scene().set_state_flag(a.on); break;
+    case action_kind::joint: do_joint(a); break;
+    case action_kind::scene: do_scene(a); break;
+    case action_kind::restart: do_restart(); break;
+    case action_kind::expect_refs: do_expect_refs(a); break;
+    }
+}
+
+void runner_session::check_control(int index, control_kind kind, std::string const& name) const {
+    std::string const& word = acting ? acting->word : name;
+    window_state s = window();
+    if (index >= static_cast<int>(s.controls.size()))
+        throw script_error(word + ": the window has no " + name + " (it has " +
+                           std::to_string(s.controls.size()) + " controls)");
+    control_state const& c = s.controls[index];
+    bool text_box = kind == control_kind::number && c.kind == control_kind::text_field;
+    if (c.kind != kind && !text_box)
+        throw script_error(word + ": " + name + " is a " + kind_name(c.kind) + ", not a " +
+                           kind_name(kind));
+    if (!c.enabled) throw script_error(word + ": " + name + " is disabled");
+    if (!c.shown) throw script_error(word + ": " + name + " is hidden");
+    // What lies below the client area cannot be reached by the user.
+    if (c.y >= s.client.y)
+        throw script_error(word + ": " + name + " is outside the client area (height " +
+                           std::to_string(s.client.y) + ")");
+    if (c.kind != control_kind::text_field && c.handler == nullptr)
+        throw script_error(word + ": " + name + " has no handler");
+}
+
+void runner_session::do_active(script_action const& a) {
+    scene_model& s = require_scene();
+    std::vector<shape_class*> before;
+    if (s.active_shape()) before.push_back(&s.active_shape()->iface());
+    refusing(a.word, [&] { s.set_active_shape(a.path); });
+    std::vector<shape_class*> after{&s.active_shape()->iface()};
+    if (hostapp->loaded())
+        into_plugin("active_shapes_changed", [&] { hostapp->active_shapes_changed(before, after); });
+}
+
+void runner_session::do_type(script_action const& a) {
+    int index = vexel_controls::box(a.number, a.field - 'x');
+    std::string name = "row " + std::to_string(a.number) + " " + a.field;
+    check_control(index, control_kind::number, name);
+    if (window().controls[index].kind == control_kind::number && !reads_as_number(a.value))
+        throw script_error(a.word + ": " + quoted(a.value) + " is not a number (" + name +
+                           " is a host number box)");
+    window_interface& w = require_window();
+    into_plugin("type", [&] { hostapp->services().type(w, index, a.value); });
+}
+
+void runner_session::do_click(script_action const& a) {
+    named_control const* target = find_named_control(a.value);
+    if (!target) throw script_error(a.word + ": unknown control " + quoted(a.value));
+    check_control(target->index, target->kind, quoted(a.value));
+    window_interface& w = require_window();
+    std::string what = "click " + a.value;
+    into_plugin(what.c_str(), [&] {
+        if (target->kind == control_kind::checkbox)
+            hostapp->services().toggle(w, target->index, a.number);
+        else
+            hostapp->services().click(w, target->index, a.number);
+    });
+}
+
+void runner_session::do_slot(script_action const& a) {
+    check_control(vexel_controls::slots, control_kind::popup, "the slot pop-up");
+    window_interface& w = require_window();
+    into_plugin("slot", [&] { hostapp->services().choose(w, vexel_controls::slots, a.number); });
+}
+
+void runner_session::do_dump() {
+    window_state s = window();
+    out << one_line_json(window_dump(s)) << "\n";
+    if (options.view) out << draw_window(s);
+}
+
+void runner_session::do_dump_scene(script_action const& a) {
+    scene_model& s = require_scene();
+    if (a.path.empty()) {
+        out << dump_scene_text(s);
+        return;
+    }
+    if (!s.find(a.path)) throw script_error(a.word + ": no shape at path " + quoted(a.path));
+    // The shape and its subtree, one shape a line.
+    nlohmann::ordered_json const dump = dump_scene_json(s);
+    for (auto const& shape : dump["shapes"]) {
+        std::string path = shape["path"];
+        if (path == a.path || path.rfind(a.path + "/", 0) == 0) out << one_line_json(shape) << "\n";
+    }
+}
+
+void runner_session::do_settings(script_action const& a) {
+    check_control(vexel_controls::ref, control_kind::button, quoted("Ref."));
+    window_interface& w = require_window();
+    hostapp->queue_dialog_choices(a.choices);
+    // Action code 2 asks "Ref." for the settings dialog instead of a refresh.
+    into_plugin("settings", [&] { hostapp->services().click(w, vexel_controls::ref, 2); });
+    hostapp->queue_dialog_choices({});
+}
+
+void runner_session::do_move(script_action const& a) {
+    vec3 p{a.xyz[0], a.xyz[1], a.xyz[2]};
+    // The scene's modification listener sends shapes_modified.
+    refusing(a.word, [&] { require_scene().move_point(a.path, a.number, p); });
+}
+
+void runner_session::do_delete(script_action const& a) {
+    refusing(a.word, [&] {
+        require_scene().delete_shape(a.path, [&](std::vector<shape_class*> const& doomed) {
+            if (hostapp->loaded())
+                into_plugin("shapes_being_deleted", [&] { hostapp->shapes_being_deleted(doomed); });
+        });
+    });
+}
+
+void runner_session::do_joint(script_action const& a) {
+    shape_node* node = require_scene().find(a.path);
+    if (!node) throw script_error(a.word + ": no shape at path " + quoted(a.path));
+    auto* joint = dynamic_cast<part_class*>(&node->iface());
+    if (!joint) throw script_error(a.word + ": " + quoted(a.path) + " is not a part");
+    if (hostapp->loaded())
+        into_plugin("current_joint_value_changed",
+                    [&] { hostapp->current_joint_value_changed({joint}); });
+}
+
+void runner_session::do_scene(script_action const& a) {
+    std::string path = a.path;
+    if (!path.empty() && path[0] != '/' && running && !running->dir.empty())
+        path = running->dir + "/" + path;
+    std::unique_ptr<scene_model> next;
+    try {
+        next = load_scene_file(path);
+    } catch (scene_file_error const& e) {
+        throw script_error(a.word + ": " + e.what());
+    }
+    use_scene(std::move(next));
+    if (hostapp->loaded()) announce_scene();
+}
+
+void runner_session::do_restart() {
+    try {
+        if (hostapp->loaded())
+            hostapp->restart();
+        else
+            hostapp->load(options.module_path);  // a reload after a failed restart
+    } catch (std::exception const& e) {
+        fail(failure_kind::host, std::string("restart: ") + e.what());
+        return;
+    }
+    announce_scene();
+}
+
+void runner_session::do_expect_refs(script_action const& a) {
+    std::vector<std::string> held = outstanding();
+    if (static_cast<int>(held.size()) == a.number) return;
+    std::string list;
+    for (std::string const& h : held) list += (list.empty() ? "" : ", ") + h;
+    throw expectation_failed(a.word + ": " + std::to_string(held.size()) +
+                             " counted host objects outstanding, expected " +
+                             std::to_string(a.number) + (list.empty() ? "" : " (" + list + ")"));
+}
+
+}  // namespace host

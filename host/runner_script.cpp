@@ -1,0 +1,266 @@
+#include "runner_script.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <istream>
+#include <sstream>
+
+#include "runner_controls.h"
+
+namespace host {
+
+namespace {
+
+struct action_syntax {
+    char const* word;
+    action_kind kind;
+    int min_args;
+    int max_args;  // -1: any number
+    char const* usage;
+};
+
+action_syntax const syntax[] = {
+    {"active", action_kind::active, 1, 1, "active PATH"},
+    {"select", action_kind::select, 1, -1, "select PATH [i ...]"},
+    {"idle", action_kind::idle, 0, 1, "idle [N]"},
+    {"ref", action_kind::ref, 0, 0, "ref"},
+    {"type", action_kind::type, 3, 3, "type ROW FIELD TEXT"},
+    {"click", action_kind::click, 1, 2, "click NAME [ACTION]"},
+    {"slot", action_kind::slot, 1, 1, "slot N"},
+    {"hide", action_kind::hide, 0, 0, "hide"},
+    {"show", action_kind::show, 0, 0, "show"},
+    {"dump", action_kind::dump, 0, 0, "dump"},
+    {"dump-scene", action_kind::dump_scene, 0, 1, "dump-scene [PATH]"},
+    {"settings", action_kind::settings, 0, 3, "settings mark=0|1 number=0|1 undo=0|1"},
+    {"undo", action_kind::undo, 0, 0, "undo"},
+    {"move", action_kind::move, 5, 5, "move PATH INDEX X Y Z"},
+    {"delete", action_kind::delete_shape, 1, 1, "delete PATH"},
+    {"unit", action_kind::unit, 1, 1, "unit FACTOR"},
+    {"state", action_kind::state, 1, 1, "state on|off"},
+    {"joint", action_kind::joint, 1, 1, "joint PATH"},
+    {"scene", action_kind::scene, 1, 1, "scene SCENE.json"},
+    {"restart", action_kind::restart, 0, 0, "restart"},
+    {"expect-refs", action_kind::expect_refs, 1, 1, "expect-refs N"},
+};
+
+// The refusal of one word of an action: "WORD: REASON".
+[[noreturn]] void refuse(std::string const& word, std::string const& reason) {
+    throw script_error(word + ": " + reason);
+}
+
+// Splits a line into words and drops its comment; text receives the line up to the
+// comment, trimmed.
+std::vector<std::string> split_words(std::string const& line, std::string& text) {
+    std::vector<std::string> words;
+    std::size_t end_of_code = line.size();
+    std::size_t i = 0;
+    while (i < line.size()) {
+        char c = line[i];
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+            continue;
+        }
+        if (c == '#') {
+            end_of_code = i;
+            break;
+        }
+        std::string word;
+        if (c == '"') {
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                char q = line[i++];
+                if (q == '"') {
+                    closed = true;
+                    break;
+                }
+                if (q == '\\' && i < line.size() && (line[i] == '"' || line[i] == '\\')) q = line[i++];
+                word += q;
+            }
+            if (!closed) throw script_error("unterminated quote");
+        } else {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' &&
+                   line[i] != '#' && line[i] != '"')
+                word += line[i++];
+        }
+        words.push_back(word);
+    }
+    std::string code = line.substr(0, end_of_code);
+    std::size_t first = code.find_first_not_of(" \t\r");
+    text = first == std::string::npos
+               ? std::string()
+               : code.substr(first, code.find_last_not_of(" \t\r") - first + 1);
+    return words;
+}
+
+bool parse_int(std::string const& word, long low, long high, int& out) {
+    if (word.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    long value = std::strtol(word.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < low || value > high) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+int whole_number(std::string const& word, std::string const& arg, long low, long high,
+                 char const* what) {
+    int value = 0;
+    if (!parse_int(arg, low, high, value)) refuse(word, "\"" + arg + "\" is not " + what);
+    return value;
+}
+
+float finite_number(std::string const& word, std::string const& arg) {
+    char* end = nullptr;
+    errno = 0;
+    float value = std::strtof(arg.c_str(), &end);
+    if (arg.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value))
+        refuse(word, "\"" + arg + "\" is not a finite number");
+    return value;
+}
+
+void parse_settings(script_action& action, std::vector<std::string> const& args) {
+    static std::map<std::string, int> const items = {{"mark", 10}, {"number", 11}, {"undo", 12}};
+    for (std::string const& arg : args) {
+        std::size_t eq = arg.find('=');
+        std::string name = arg.substr(0, eq);
+        auto item = items.find(name);
+        if (item == items.end())
+            refuse(action.word, "unknown item \"" + name + "\" (expected mark, number, undo)");
+        std::string state = eq == std::string::npos ? "" : arg.substr(eq + 1);
+        if (state != "0" && state != "1")
+            refuse(action.word, "\"" + arg + "\": expected " + name + "=0 or " + name + "=1");
+        if (!action.choices.emplace(item->second, state == "1").second)
+            refuse(action.word, "\"" + name + "\" named twice");
+    }
+}
+
+void parse_arguments(script_action& a, std::vector<std::string> const& args) {
+    std::string const& w = a.word;
+    switch (a.kind) {
+    case action_kind::active:
+    case action_kind::delete_shape:
+    case action_kind::joint:
+    case action_kind::scene:
+        a.path = args[0];
+        break;
+    case action_kind::select:
+        a.path = args[0];
+        for (std::size_t i = 1; i < args.size(); ++i)
+            a.indices.push_back(whole_number(w, args[i], 0, 0x7fffffff, "a point index"));
+        break;
+    case action_kind::idle:
+        a.number = args.empty() ? 1 : whole_number(w, args[0], 0, 1000000, "a tick count 0-1000000");
+        break;
+    case action_kind::type:
+        a.number = whole_number(w, args[0], 0, 4, "a row 0-4");
+        if (args[1] != "x" && args[1] != "y" && args[1] != "z")
+            refuse(w, "field \"" + args[1] + "\" is not x, y or z");
+        a.field = args[1][0];
+        a.value = args[2];
+        break;
+    case action_kind::click:
+        if (!find_named_control(args[0]))
+            refuse(w, "unknown control \"" + args[0] + "\" (expected " + named_control_list() + ")");
+        a.value = args[0];
+        a.number = args.size() > 1 ? whole_number(w, args[1], -0x7fffffffL - 1, 0x7fffffff,
+                                                  "an integer action code")
+                                   : 0;
+        break;
+    case action_kind::slot:
+        a.number = whole_number(w, args[0], 0, 9, "a slot 0-9");
+        break;
+    case action_kind::dump_scene:
+        if (!args.empty()) a.path = args[0];
+        break;
+    case action_kind::settings:
+        parse_settings(a, args);
+        break;
+    case action_kind::move:
+        a.path = args[0];
+        a.number = whole_number(w, args[1], 0, 0x7fffffff, "a point index");
+        for (int i = 0; i < 3; ++i) a.xyz[i] = finite_number(w, args[2 + i]);
+        break;
+    case action_kind::unit:
+        a.factor = finite_number(w, args[0]);
+        if (!(a.factor > 0)) refuse(w, "\"" + args[0] + "\" is not a positive number");
+        break;
+    case action_kind::state:
+        if (args[0] != "on" && args[0] != "off") refuse(w, "\"" + args[0] + "\" is not on or off");
+        a.on = args[0] == "on";
+        break;
+    case action_kind::expect_refs:
+        a.number = whole_number(w, args[0], 0, 0x7fffffff, "a count");
+        break;
+    case action_kind::ref:
+    case action_kind::hide:
+    case action_kind::show:
+    case action_kind::dump:
+    case action_kind::undo:
+    case action_kind::restart:
+        break;
+    }
+}
+
+// Parses one line; false for a line without an action.
+bool parse_line(std::string const& line, script_action& action) {
+    std::vector<std::string> words = split_words(line, action.text);
+    if (words.empty()) return false;
+    action.word = words[0];
+    action_syntax const* found = nullptr;
+    for (action_syntax const& s : syntax)
+        if (action.word == s.word) found = &s;
+    if (!found)
+        throw script_error("unknown action \"" + action.word + "\" (expected " + action_words() + ")");
+    action.kind = found->kind;
+    std::vector<std::string> args(words.begin() + 1, words.end());
+    int n = static_cast<int>(args.size());
+    if (n < found->min_args || (found->max_args >= 0 && n > found->max_args))
+        refuse(action.word, std::string("expected \"") + found->usage + "\"");
+    parse_arguments(action, args);
+    return true;
+}
+
+}  // namespace
+
+std::string const& action_words() {
+    static std::string const words = [] {
+        std::string text;
+        for (action_syntax const& s : syntax) text += (text.empty() ? "" : ", ") + std::string(s.word);
+        return text;
+    }();
+    return words;
+}
+
+script parse_script(std::istream& in, std::string const& name, std::string const& dir) {
+    script result{name, dir, {}};
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        script_action action;
+        action.line = number;
+        try {
+            if (parse_line(line, action)) result.actions.push_back(std::move(action));
+        } catch (script_error const& e) {
+            throw script_error(name + ":" + std::to_string(number) + ": " + e.what());
+        }
+    }
+    return result;
+}
+
+script parse_script_text(std::string const& text, std::string const& name) {
+    std::istringstream in(text);
+    return parse_script(in, name);
+}
+
+script load_script_file(std::string const& path) {
+    std::ifstream in(path);
+    if (!in) throw script_error(path + ": cannot read the script");
+    std::size_t slash = path.find_last_of('/');
+    return parse_script(in, path, slash == std::string::npos ? "" : path.substr(0, slash));
+}
+
+}  // namespace host

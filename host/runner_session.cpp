@@ -1,0 +1,203 @@
+#include "runner_session.h"
+
+#include <ostream>
+
+#include "host_checks.h"
+#include "scene_file.h"
+#include "windowinterface"
+
+namespace host {
+
+runner_session::runner_session(runner_options given, std::ostream& out_stream,
+                               std::ostream& err_stream)
+    : options(std::move(given)), out(out_stream), err(err_stream) {}
+
+runner_session::~runner_session() {
+    if (!hostapp || !hostapp->loaded()) return;
+    try {
+        hostapp->unload();
+    } catch (...) {
+        // A window that outlived its release keeps its module mapped; nothing more to do.
+    }
+}
+
+std::string runner_session::where() const {
+    if (acting && running) return running->name + ":" + std::to_string(acting->line) + ": ";
+    return last_script + ": ";
+}
+
+void runner_session::fail(failure_kind kind, std::string const& what) {
+    failure_list.push_back({kind, where() + what});
+    err << failure_list.back().message << "\n";
+}
+
+bool runner_session::start(std::string const& scene_path) {
+    faults().reset();
+    audit().reset();
+    if (options.fail_call > 0) faults().fail_any(options.fail_call);
+    try {
+        hostapp = std::make_unique<host_app>(options.prefs_file, options.lang);
+        hostapp->set_marking_component(&marking);
+        use_scene(load_scene_file(scene_path));
+    } catch (std::exception const& e) {
+        fail(failure_kind::refused, e.what());
+        return false;
+    }
+    try {
+        hostapp->load(options.module_path);
+    } catch (std::exception const& e) {
+        fail(failure_kind::host, std::string("cannot load the plug-in: ") + e.what());
+        return false;
+    }
+    announce_scene();
+    print_messages();
+    return ok();
+}
+
+void runner_session::use_scene(std::unique_ptr<scene_model> next) {
+    if (current) {
+        current->set_modification_listener({});
+        retired.push_back(std::move(current));
+    }
+    current = std::move(next);
+    // The scene tells the window about every change, also from inside the plug-in's own
+    // writes: that is how a host behaves, and it is what the busy flag is for.
+    current->set_modification_listener(
+        [this](std::vector<shape_class*> const& shapes) { on_modified(shapes); });
+    hostapp->set_scene(current.get());
+}
+
+void runner_session::on_modified(std::vector<shape_class*> const& shapes) {
+    if (!hostapp->loaded()) return;
+    into_plugin("shapes_modified", [&] { hostapp->shapes_modified(shapes); });
+}
+
+void runner_session::announce_scene() {
+    into_plugin("active_scene_changed", [&] { hostapp->active_scene_changed(); });
+}
+
+void runner_session::print_messages() {
+    for (std::string const& m : hostapp->messages()) out << "message: " << m << "\n";
+    hostapp->clear_messages();
+}
+
+bool runner_session::run(script const& actions) {
+    std::size_t failures_before = failure_list.size();
+    running = &actions;
+    last_script = actions.name;
+    for (script_action const& action : actions.actions) {
+        acting = &action;
+        if (options.view) out << "> " << action.text << "\n";
+        long first = faults().calls() + 1;
+        bool stop = false;
+        try {
+            perform(action);
+        } catch (expectation_failed const& e) {
+            fail(failure_kind::violated, e.what());
+            stop = !options.keep_going;
+        } catch (script_error const& e) {
+            fail(failure_kind::refused, e.what());
+            stop = !options.keep_going;
+        } catch (std::exception const& e) {
+            // The host's own refusal of an edit that perform did not word itself.
+            fail(failure_kind::refused, action.word + ": " + e.what());
+            stop = !options.keep_going;
+        }
+        call_log.push_back({action.line, action.text, first, faults().calls()});
+        if (hostapp) print_messages();
+        if (stop) break;
+    }
+    acting = nullptr;
+    running = nullptr;
+    return failure_list.size() == failures_before;
+}
+
+std::vector<std::string> runner_session::outstanding() const {
+    std::vector<std::string> held = audit().outstanding();
+    // The window holds the preference store for its life: one reference is its due.
+    if (hostapp && hostapp->loaded() && hostapp->preferences().references() == 1)
+        for (auto at = held.begin(); at != held.end(); ++at)
+            if (at->rfind("preference store ", 0) == 0) {
+                held.erase(at);
+                break;
+            }
+    return held;
+}
+
+namespace {
+
+std::string joined(std::vector<std::string> const& lines) {
+    std::string text;
+    for (std::string const& line : lines) text += (text.empty() ? "" : ", ") + line;
+    return text;
+}
+
+// The host checks one scene answers for; empty when all hold.
+std::vector<std::string> scene_violations(scene_model const& scene) {
+    std::vector<std::string> found;
+    if (scene.has_non_finite_write()) {
+        std::string first;
+        for (coordinate_write const& w : scene.writes())
+            if (!w.finite) {
+                first = w.operation + " on " + (w.path.empty() ? "the scene camera" : w.path);
+                break;
+            }
+        found.push_back("a non-finite coordinate was written into the scene (" +
+                        std::to_string(scene.non_finite_write_count()) + " refused, first " +
+                        first + ")");
+    }
+    if (scene.undo_record_open()) found.push_back("an undo record was left open");
+    if (!scene.updates_balanced())
+        found.push_back("update brackets are unbalanced (" +
+                        std::to_string(scene.update_begin_count()) + " begun, " +
+                        std::to_string(scene.update_end_count()) + " ended)");
+    if (!scene.state_flag_balanced())
+        found.push_back("state-flag suspends are unbalanced (" +
+                        std::to_string(scene.suspend_count()) + " suspended, " +
+                        std::to_string(scene.resume_count()) + " resumed)");
+    return found;
+}
+
+}  // namespace
+
+bool runner_session::finish() {
+    std::size_t failures_before = failure_list.size();
+    finished = true;
+    std::vector<scene_model const*> scenes;
+    for (auto const& s : retired) scenes.push_back(s.get());
+    if (current) scenes.push_back(current.get());
+    for (scene_model const* s : scenes)
+        for (std::string const& problem : scene_violations(*s))
+            fail(failure_kind::violated, "after the script: " + problem);
+    if (hostapp && hostapp->loaded()) {
+        try {
+            hostapp->unload();
+        } catch (std::exception const& e) {
+            fail(failure_kind::violated, std::string("releasing the window: ") + e.what());
+        }
+    }
+    std::vector<std::string> left = audit().outstanding();
+    if (!left.empty())
+        fail(failure_kind::violated,
+             "after the window was released, counted host objects are still held: " +
+                 joined(left));
+    return failure_list.size() == failures_before;
+}
+
+window_interface& runner_session::require_window() const {
+    if (!hostapp || !hostapp->loaded())
+        throw script_error((acting ? acting->word : std::string("window")) +
+                           ": no plug-in window is open");
+    return *hostapp->window();
+}
+
+scene_model& runner_session::require_scene() const {
+    if (!current) throw script_error("no scene is open");
+    return *current;
+}
+
+window_state runner_session::window() const {
+    return hostapp->services().state(require_window());
+}
+
+}  // namespace host

@@ -1,0 +1,155 @@
+// One run of vexel-host: the reference host with the plug-in loaded, a scene announced to
+// it, a script of actions played against it, and the host's checks at the end.
+//
+// Failures are told apart by who is to blame: a script line the host refuses (a bad path, a
+// disabled button) stops the script; an exception the plug-in lets out of a callback is a
+// failure of the plug-in and the script goes on, as a host would; after the script the
+// scenes are checked (nothing written non-finite, no undo record open, update brackets and
+// state-flag suspends balanced), the window is released and nothing counted may be left.
+// Every failure is printed to the error stream as one line when it happens.
+#pragma once
+
+#include <exception>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_app.h"
+#include "marking_component.h"
+#include "runner_script.h"
+#include "scene_model.h"
+#include "window_model.h"
+
+namespace host {
+
+// A host check that a script line asks for failed (expect-refs).
+struct expectation_failed : script_error {
+    using script_error::script_error;
+};
+
+struct runner_options {
+    std::string module_path;
+    std::string lang = "en";
+    std::string prefs_file;   // "" keeps the preferences in memory only
+    bool view = false;        // echo each action and draw the window at each dump
+    bool keep_going = false;  // a refused line is reported and the script goes on
+    long fail_call = 0;       // > 0: the n-th host call counted from start() throws host_error
+};
+
+enum class failure_kind {
+    refused,   // the host refused a script line
+    escaped,   // the plug-in let an exception out of a callback
+    host,      // the module could not be loaded or reloaded
+    violated,  // a host check failed (after the script, or expect-refs)
+};
+
+struct runner_failure {
+    failure_kind kind;
+    std::string message;  // the whole line as printed
+};
+
+// The host calls one action made, numbered from start() on: first..last (none when
+// last < first). The fault-injection sweep maps call numbers to script lines with it.
+struct action_calls {
+    int line;
+    std::string text;
+    long first;
+    long last;
+};
+
+class runner_session {
+public:
+    // out receives dumps, drawings and the plug-in's messages; err the failures.
+    runner_session(runner_options options, std::ostream& out, std::ostream& err);
+    // Releases the window if finish() did not.
+    ~runner_session();
+    runner_session(runner_session const&) = delete;
+    runner_session& operator=(runner_session const&) = delete;
+
+    // Opens the scene file, loads the module (its window is created shown), announces the
+    // scene as the active scene. False, with the failure printed, when it cannot start.
+    bool start(std::string const& scene_path);
+    // Plays the actions in order. Returns false when anything failed in this run.
+    bool run(script const& actions);
+    // The checks after the script; releases the window. False on a violation.
+    bool finish();
+
+    // Whether nothing has failed since start().
+    bool ok() const { return failure_list.empty(); }
+    std::vector<runner_failure> const& failures() const { return failure_list; }
+    std::vector<action_calls> const& calls() const { return call_log; }
+
+    host_app& app() { return *hostapp; }
+    scene_model* scene() { return current.get(); }
+    marking_component const& marker() const { return marking; }
+    // The plug-in's window as the host sees it. Throws script_error when none is open.
+    window_state window() const;
+    // Counted host objects still held by the plug-in, beyond the one reference to the
+    // preference store that the window keeps for its whole life.
+    std::vector<std::string> outstanding() const;
+
+private:
+    void perform(script_action const& action);
+    // The action handlers (runner_actions.cpp).
+    void do_active(script_action const& a);
+    void do_type(script_action const& a);
+    void do_click(script_action const& a);
+    void do_slot(script_action const& a);
+    void do_dump();
+    void do_dump_scene(script_action const& a);
+    void do_settings(script_action const& a);
+    void do_move(script_action const& a);
+    void do_delete(script_action const& a);
+    void do_joint(script_action const& a);
+    void do_scene(script_action const& a);
+    void do_restart();
+    void do_expect_refs(script_action const& a);
+
+    // Runs f, a call into the plug-in; an exception out of it is recorded as escaped.
+    template <class F>
+    void into_plugin(char const* what, F&& f);
+    // A user action on control index: refused unless it exists, is of kind (a number box
+    // also accepts a text field) and is enabled and shown.
+    void check_control(int index, control_kind kind, std::string const& name) const;
+    window_interface& require_window() const;
+    scene_model& require_scene() const;
+    void use_scene(std::unique_ptr<scene_model> next);
+    void on_modified(std::vector<shape_class*> const& shapes);
+    void announce_scene();
+    void print_messages();
+    void fail(failure_kind kind, std::string const& what);
+    std::string where() const;
+
+    runner_options options;
+    std::ostream& out;
+    std::ostream& err;
+    marking_component marking;
+    // Scenes replaced by `scene` stay alive until the end: the plug-in may still hold
+    // borrowed pointers into them, and a pointer to freed memory is the plug-in's fault to
+    // show, not the runner's to cause. Declared before the host so that they outlive it.
+    std::vector<std::unique_ptr<scene_model>> retired;
+    std::unique_ptr<scene_model> current;
+    std::unique_ptr<host_app> hostapp;
+    std::vector<runner_failure> failure_list;
+    std::vector<action_calls> call_log;
+    script const* running = nullptr;        // the script being played, for messages
+    script_action const* acting = nullptr;  // its current line
+    std::string last_script = "vexel-host";
+    bool finished = false;
+};
+
+template <class F>
+void runner_session::into_plugin(char const* what, F&& f) {
+    try {
+        f();
+    } catch (std::exception const& e) {
+        fail(failure_kind::escaped,
+             std::string(what) + ": the plug-in let an exception through: " + e.what());
+    } catch (...) {
+        fail(failure_kind::escaped,
+             std::string(what) + ": the plug-in let an exception through (not a std::exception)");
+    }
+}
+
+}  // namespace host

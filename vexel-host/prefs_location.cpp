@@ -1,0 +1,23 @@
+#include "prefs_location.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+std::string default_prefs_file() {
+    std::filesystem::path dir;
+    char const* config = std::getenv("XDG_CONFIG_HOME");
+    char const* home = std::getenv("HOME");
+    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    if (config && config[0] == '/')
+        dir = config;
+    else if (home && home[0] != '\0')
+        dir = std::filesystem::path(home) / ".config";
+    else
+        return "";
+    dir /= "vexel-host";
+    std::error_code failed;
+    std::filesystem::create_directories(dir, failed);
+    if (failed) return "";
+    return (dir / "prefs.json").string();
+}
