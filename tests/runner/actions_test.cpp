@@ -1,0 +1,364 @@
+// The script's actions as a host performs them against the real plug-in: what each one
+// changes in the scene or makes the window show, and which lines the host refuses.
+#include "host_checks.h"
+#include "runner_fixture.h"
+
+namespace runner_test {
+namespace {
+
+using namespace host::vexel_controls;
+
+tq::uuid_class const vexel_id("d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
+
+struct xyz {
+    double x, y, z;
+};
+
+xyz row(json const& d, int r) { return {box_number(d, r, 0), box_number(d, r, 1), box_number(d, r, 2)}; }
+
+#define EXPECT_ROW(d, r, x_, y_, z_)              \
+    do {                                          \
+        xyz v_ = row((d), (r));                   \
+        EXPECT_NEAR(v_.x, (x_), 1e-5) << "row " << (r) << " x"; \
+        EXPECT_NEAR(v_.y, (y_), 1e-5) << "row " << (r) << " y"; \
+        EXPECT_NEAR(v_.z, (z_), 1e-5) << "row " << (r) << " z"; \
+    } while (0)
+
+class actions : public session_fixture {
+protected:
+    void SetUp() override { open(small_scene); }
+    host::shape_node& node(std::string const& path) { return *session->scene()->find(path); }
+    vec3 anchor(int i) { return node("curve").geometry.points.at(i).anchor; }
+    // Where the sphere's centre is in its parent's frame (Snap moves the shape's matrix).
+    vec3 ball_world() {
+        auto const& g = node("ball").geometry;
+        return {g.center.x + g.local.m[3][0], g.center.y + g.local.m[3][1], g.center.z + g.local.m[3][2]};
+    }
+    std::vector<std::string> failure_lines() const {
+        std::vector<std::string> lines;
+        for (auto const& f : session->failures()) lines.push_back(f.message);
+        return lines;
+    }
+};
+
+// --- following the selection ---
+
+TEST_F(actions, active_and_select_show_the_first_selected_point) {
+    ASSERT_TRUE(play("active curve\nselect curve 2 1\nidle 2"));
+    json d = dump();
+    EXPECT_EQ(d["title"], "Line          [curve]");
+    EXPECT_EQ(d["client"], json::array({263, 89}));
+    EXPECT_EQ(text(point_number), "      2");
+    EXPECT_ROW(d, 0, 20, 5, 0);
+    EXPECT_ROW(d, 1, -3, -4, 0);  // In relative to the anchor
+}
+
+TEST_F(actions, ref_shows_the_active_shape_without_a_notification) {
+    session->scene()->set_active_shape("ball");  // the host changes it silently
+    ASSERT_TRUE(play("ref\nidle"));
+    EXPECT_EQ(dump()["title"], "Sphere        [ball]");
+    EXPECT_ROW(dump(), 0, 1, 2, 3);
+}
+
+TEST_F(actions, hide_and_show_are_seen_in_the_dump) {
+    ASSERT_TRUE(play("hide"));
+    EXPECT_FALSE(dump()["shown"]);
+    ASSERT_TRUE(play("show"));
+    EXPECT_TRUE(dump()["shown"]);
+}
+
+// --- typing and clicking ---
+
+TEST_F(actions, app_moves_the_point_and_the_handles_follow_in_rel) {
+    ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\ntype 0 x 11\ntype 0 y \" 1.5\"\nclick App."));
+    auto const& p = node("curve").geometry.points[1];
+    EXPECT_EQ(p.anchor.x, 11);
+    EXPECT_EQ(p.anchor.y, 1.5f);
+    EXPECT_EQ(p.in.x, 9);  // still 2 before the anchor
+    EXPECT_EQ(p.in.y, 1.5f);
+}
+
+TEST_F(actions, link_and_mode_clicks_change_what_the_rows_show) {
+    ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\nclick link2"));
+    EXPECT_EQ(dump()["controls"][extra(2)]["value"], 1);
+    ASSERT_TRUE(play("click mode1"));  // Rel. -> I b.: Out as a length, no link box
+    json d = dump();
+    EXPECT_EQ(d["controls"][extra(1)]["text"], "I b.");
+    EXPECT_FALSE(d["controls"][box(2, 1)]["shown"]);
+    EXPECT_FALSE(d["controls"][extra(2)]["shown"]);
+    ASSERT_TRUE(play("click loc"));
+    EXPECT_EQ(text(extra(0)), "Glo.");
+}
+
+TEST_F(actions, save_and_load_go_through_the_chosen_slot) {
+    ASSERT_TRUE(play("active ball\nidle\nslot 4\nclick Save\nactive mesh\nselect mesh 1\nidle 2\nclick Load"));
+    json d = dump();
+    EXPECT_EQ(d["controls"][slots]["value"], 4);
+    EXPECT_TRUE(d["controls"][load]["enabled"]);
+    EXPECT_ROW(d, 0, 1, 2, 3);  // the sphere's centre, loaded into the vertex row
+    ASSERT_TRUE(play("slot 5"));
+    EXPECT_FALSE(dump()["controls"][load]["enabled"]);
+}
+
+TEST_F(actions, a_load_with_action_2_fills_the_second_row_of_a_camera) {
+    ASSERT_TRUE(play("active ball\nidle\nclick Save\nactive cam\nidle\nclick Load 2"));
+    json d = dump();
+    EXPECT_ROW(d, 0, 0, 0, 10);
+    EXPECT_ROW(d, 1, 1, 2, 3);
+}
+
+// --- refused lines ---
+
+TEST_F(actions, a_refused_line_stops_the_script_with_its_line_and_reason) {
+    EXPECT_FALSE(play("dump\ntype 0 x 1\ndump"));
+    EXPECT_EQ(failure_lines(),
+              std::vector<std::string>{"test.vxs:2: type: row 0 x is outside the client area (height 15)"});
+    EXPECT_EQ(dumps_of(out.str()).size(), 1u);  // the last dump did not run
+    EXPECT_EQ(session->failures()[0].kind, host::failure_kind::refused);
+}
+
+TEST_F(actions, the_host_refuses_what_a_user_could_not_do) {
+    struct refused {
+        char const* script;
+        char const* message;
+    } const cases[] = {
+        {"active curve\nidle\nclick App.", "test.vxs:3: click: \"App.\" is disabled"},
+        {"active curve\nselect curve 0\nidle 2\nclick mode1\ntype 2 y 1", "test.vxs:5: type: row 2 y is hidden"},
+        {"active nowhere", "test.vxs:1: active: no shape at path \"nowhere\""},
+        {"select curve 7", "test.vxs:1: select: set_active_points: curve has no point 7"},
+        {"move ball 3 0 0 0", "test.vxs:1: move: move_point: ball has no point 3"},
+        {"delete nothing", "test.vxs:1: delete: no shape at path \"nothing\""},
+        {"joint ball", "test.vxs:1: joint: \"ball\" is not a part"},
+        {"dump-scene nothing", "test.vxs:1: dump-scene: no shape at path \"nothing\""},
+        {"scene missing.json", "test.vxs:1: scene: missing.json: cannot open the file"},
+    };
+    for (refused const& c : cases) {
+        open(small_scene);
+        EXPECT_FALSE(play(c.script)) << c.script;
+        EXPECT_EQ(failure_lines(), std::vector<std::string>{c.message}) << c.script;
+    }
+}
+
+TEST_F(actions, keep_going_reports_a_refused_line_and_plays_on) {
+    host::runner_options options;
+    options.keep_going = true;
+    open(small_scene, options);
+    EXPECT_FALSE(play("active nowhere\nactive ball\nidle"));
+    EXPECT_EQ(failure_lines().size(), 1u);
+    EXPECT_EQ(dump()["title"], "Sphere        [ball]");
+}
+
+TEST_F(actions, a_host_number_box_refuses_text_that_is_not_a_number) {
+    session->app().preferences().store(vexel_id, 2);
+    ASSERT_TRUE(play("restart\nactive ball\nidle"));
+    EXPECT_EQ(dump()["controls"][box(0, 0)]["kind"], "number");
+    EXPECT_FALSE(play("type 0 x abc"));
+    EXPECT_EQ(failure_lines().back(),
+              "test.vxs:1: type: \"abc\" is not a number (row 0 x is a host number box)");
+    ASSERT_TRUE(play("type 0 x 4.5\nclick App."));
+    EXPECT_EQ(node("ball").geometry.center.x, 4.5f);
+}
+
+// --- the host's side ---
+
+TEST_F(actions, a_host_move_is_shown_once_the_window_is_not_busy) {
+    ASSERT_TRUE(play("active ball\nidle\ntype 0 x 12.34567\nclick App."));
+    // The scene notified the window from inside its own write; being busy it kept the
+    // typed text.
+    EXPECT_EQ(text(box(0, 0)), "12.34567");
+    ASSERT_TRUE(play("move ball 0 -4 5 6.25"));
+    EXPECT_EQ(text(box(0, 0)), "-4.000000");
+    EXPECT_ROW(dump(), 0, -4, 5, 6.25);
+}
+
+TEST_F(actions, unit_rescales_the_shown_values) {
+    ASSERT_TRUE(play("active ball\nidle\nunit 10"));
+    EXPECT_ROW(dump(), 0, 10, 20, 30);
+}
+
+TEST_F(actions, joint_rereads_a_joint_the_window_was_not_told_about) {
+    // Hidden, the window ignores the move; shown again without a tick it still shows the
+    // old eye until the joint notification.
+    ASSERT_TRUE(play("active cam\nidle\nhide\nmove cam 0 1 1 1\nshow"));
+    EXPECT_ROW(dump(), 0, 0, 0, 10);
+    ASSERT_TRUE(play("joint cam"));
+    EXPECT_ROW(dump(), 0, 1, 1, 1);
+}
+
+TEST_F(actions, state_on_makes_snap_suspend_the_state_flag) {
+    ASSERT_TRUE(play("active ball\nidle\nstate on\nidle\ntype 0 x 9\nclick Snap"));
+    EXPECT_EQ(session->scene()->suspend_count(), 1);
+    EXPECT_EQ(session->scene()->resume_count(), 1);
+    EXPECT_EQ(ball_world().x, 9);
+}
+
+TEST_F(actions, delete_empties_the_slot_that_holds_the_shape) {
+    ASSERT_TRUE(play("active ball\nidle\nslot 2\nclick Save\nactive cam\nidle"));
+    EXPECT_TRUE(dump()["controls"][load]["enabled"]);
+    ASSERT_TRUE(play("delete ball"));
+    EXPECT_EQ(session->scene()->find("ball"), nullptr);
+    EXPECT_FALSE(dump()["controls"][load]["enabled"]);
+}
+
+TEST_F(actions, scene_announces_a_new_scene_with_its_own_unit) {
+    std::string other = files.write(
+        "other.json", R"({"figure_unit": 2, "shapes": [{"name": "ball", "type": "sphere", "center": [1, 1, 1]}]})");
+    ASSERT_TRUE(play("active ball\nidle\nclick Save\nscene " + other + "\nactive ball\nidle"));
+    json d = dump();
+    EXPECT_ROW(d, 0, 2, 2, 2);
+    EXPECT_FALSE(d["controls"][load]["enabled"]);  // the slots went with the old scene
+}
+
+TEST_F(actions, a_relative_scene_file_is_found_beside_the_script) {
+    files.write("next.json", R"({"shapes": [{"name": "dot", "type": "sphere", "center": [3, 2, 1]}]})");
+    std::string script = files.write("s.vxs", "scene next.json\nactive dot\nidle\n");
+    ASSERT_TRUE(session->run(host::load_script_file(script))) << errors();
+    EXPECT_ROW(dump(), 0, 3, 2, 1);
+}
+
+TEST_F(actions, dump_scene_prints_the_whole_scene_or_one_shape_a_line) {
+    ASSERT_TRUE(play("dump-scene ball"));
+    json shape = json::parse(out.str());
+    EXPECT_EQ(shape["path"], "ball");
+    EXPECT_EQ(shape["points"][0]["local"], json::array({1.0, 2.0, 3.0}));
+    out.str("");
+    ASSERT_TRUE(play("dump-scene"));
+    EXPECT_EQ(json::parse(out.str())["shapes"].size(), 4u);
+}
+
+// --- settings, restart and undo ---
+
+TEST_F(actions, settings_store_the_word_and_keep_unnamed_items) {
+    ASSERT_TRUE(play("settings mark=1 undo=1"));
+    EXPECT_EQ(session->app().preferences().value(vexel_id), 5);
+    ASSERT_TRUE(play("settings number=1"));
+    EXPECT_EQ(session->app().preferences().value(vexel_id), 7);
+    ASSERT_TRUE(play("settings mark=0"));
+    EXPECT_EQ(session->app().preferences().value(vexel_id), 6);
+}
+
+TEST_F(actions, restart_keeps_the_settings_and_brings_the_number_boxes) {
+    ASSERT_TRUE(play("settings number=1 undo=1"));
+    EXPECT_EQ(dump()["controls"][box(0, 0)]["kind"], "text_field");  // until restart
+    ASSERT_TRUE(play("restart\nactive ball\nidle"));
+    json d = dump();
+    EXPECT_EQ(d["controls"][box(0, 0)]["kind"], "number");
+    EXPECT_EQ(d["controls"][box(0, 0)]["value"], 1);
+    EXPECT_EQ(session->app().preferences().value(vexel_id), 6);
+    // The undo setting came through too: one App. is one undo step.
+    ASSERT_TRUE(play("type 0 x 8\nclick App.\nundo"));
+    EXPECT_EQ(node("ball").geometry.center.x, 1);
+}
+
+TEST_F(actions, only_the_number_box_switch_asks_for_a_restart) {
+    ASSERT_TRUE(play("settings undo=1 mark=1"));
+    EXPECT_EQ(out.str().find("message:"), std::string::npos);
+    ASSERT_TRUE(play("settings number=1"));
+    EXPECT_EQ(out.str(), "message: Activate at restart.\n");
+    out.str("");
+    ASSERT_TRUE(play("settings number=1 undo=0\nrestart"));
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(actions, one_undo_reverts_one_app_when_undo_is_on) {
+    ASSERT_TRUE(play("settings undo=1\nactive curve\nselect curve 1\nidle 2\n"
+                     "type 0 x 11\nclick App.\ntype 0 x 12\ntype 1 z 3\nclick App."));
+    EXPECT_EQ(anchor(1).x, 12);
+    EXPECT_EQ(node("curve").geometry.points[1].in.z, 3);
+    ASSERT_TRUE(play("undo"));
+    EXPECT_EQ(anchor(1).x, 11);
+    EXPECT_EQ(node("curve").geometry.points[1].in.z, 0);
+    EXPECT_EQ(node("curve").geometry.points[1].in.x, 9);
+    // The window follows the host's undo.
+    EXPECT_ROW(dump(), 0, 11, 0, 0);
+}
+
+TEST_F(actions, one_undo_reverts_one_snap_when_undo_is_on) {
+    ASSERT_TRUE(play("settings undo=1\nactive ball\nidle\ntype 0 x 5\nclick Snap\ntype 0 y -7\nclick Snap"));
+    EXPECT_EQ(ball_world().y, -7);
+    ASSERT_TRUE(play("undo"));
+    EXPECT_EQ(ball_world().x, 5);
+    EXPECT_EQ(ball_world().y, 2);
+}
+
+TEST_F(actions, without_undo_there_is_nothing_to_undo) {
+    ASSERT_TRUE(play("active ball\nidle\ntype 0 x 5\nclick App.\nundo"));
+    EXPECT_EQ(out.str(), "undo: nothing to undo\n");
+    EXPECT_EQ(node("ball").geometry.center.x, 5);
+}
+
+TEST_F(actions, expect_refs_compares_the_counted_objects_held) {
+    ASSERT_TRUE(play("active ball\nidle\nexpect-refs 0"));
+    EXPECT_FALSE(play("expect-refs 1"));
+    EXPECT_EQ(failure_lines(), std::vector<std::string>{
+                                   "test.vxs:1: expect-refs: 0 counted host objects outstanding, expected 1"});
+    EXPECT_EQ(session->failures()[0].kind, host::failure_kind::violated);
+}
+
+TEST_F(actions, a_clean_run_finishes_with_nothing_held) {
+    ASSERT_TRUE(play("settings undo=1\nactive curve\nselect curve 0\nidle 2\ntype 0 z 1\nclick App.\nundo"));
+    EXPECT_TRUE(finish()) << errors();
+    EXPECT_TRUE(host::audit().outstanding().empty());
+}
+
+// --- the host's checks after the script, on a plug-in that breaks the rules ---
+
+class checks : public session_fixture {
+protected:
+    void SetUp() override {
+        host::runner_options options;
+        options.module_path = FAULTY_WINDOW_MODULE;
+        open(small_scene, options);
+    }
+    std::vector<std::string> failure_lines() const {
+        std::vector<std::string> lines;
+        for (auto const& f : session->failures()) lines.push_back(f.message);
+        return lines;
+    }
+};
+
+TEST_F(checks, an_exception_out_of_the_plugin_is_a_failure_and_the_script_goes_on) {
+    EXPECT_FALSE(play("idle\nidle\ndump"));
+    EXPECT_EQ(failure_lines(),
+              (std::vector<std::string>{
+                  "test.vxs:1: idle: the plug-in let an exception through: the idle tick went wrong",
+                  "test.vxs:2: idle: the plug-in let an exception through: the idle tick went wrong"}));
+    EXPECT_EQ(dumps_of(out.str()).size(), 1u);
+    for (auto const& f : session->failures()) EXPECT_EQ(f.kind, host::failure_kind::escaped);
+}
+
+TEST_F(checks, a_reference_held_and_an_update_left_open_are_reported) {
+    ASSERT_TRUE(play("active ball"));
+    EXPECT_FALSE(play("expect-refs 0"));
+    EXPECT_NE(failure_lines().back().find("1 counted host objects outstanding, expected 0 (scene at "),
+              std::string::npos)
+        << failure_lines().back();
+    EXPECT_FALSE(finish());
+    std::vector<std::string> lines = failure_lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "test.vxs: after the script: update brackets are unbalanced (1 begun, 0 ended)");
+    EXPECT_EQ(lines[2].rfind("test.vxs: after the window was released, counted host objects are "
+                             "still held: scene at ",
+                             0),
+              0u)
+        << lines[2];
+}
+
+TEST_F(checks, a_non_finite_write_is_reported) {
+    ASSERT_TRUE(play("active ball\njoint cam"));
+    EXPECT_FALSE(finish());
+    EXPECT_EQ(failure_lines().front(),
+              "test.vxs: after the script: a non-finite coordinate was written into the scene "
+              "(1 refused, first center.set_center on ball)");
+}
+
+TEST_F(checks, an_undo_record_left_open_is_reported) {
+    session->scene()->set_active_shape("ball");
+    ASSERT_TRUE(play("unit 2"));
+    EXPECT_FALSE(finish());
+    EXPECT_EQ(failure_lines(),
+              std::vector<std::string>{"test.vxs: after the script: an undo record was left open"});
+}
+
+}  // namespace
+}  // namespace runner_test

@@ -1,0 +1,154 @@
+// vexel-host as a person or a build script runs it: the examples, exit statuses, the error
+// lines, standard input, --view, --dump-scene, the language and the preference file.
+#include <filesystem>
+
+#include "runner_fixture.h"
+
+namespace runner_test {
+namespace {
+
+using namespace host::vexel_controls;
+
+std::string const examples = VEXEL_SOURCE_DIR "/examples/";
+
+class command_line : public ::testing::Test {
+protected:
+    // Runs vexel-host with a preference file of its own in a fresh folder.
+    process_result run(std::vector<std::string> args, std::string const& stdin_text = "") {
+        args.insert(args.begin(), {"--prefs", prefs});
+        return run_runner(args, stdin_text);
+    }
+    std::string scene() { return files.write("scene.json", small_scene); }
+
+    temp_dir files;
+    std::string prefs = files.path() + "/prefs.json";
+};
+
+TEST_F(command_line, the_tour_shows_the_values_the_scene_file_holds) {
+    process_result r = run({"--view", examples + "tour.json", examples + "tour.vxs"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::vector<json> d = dumps_of(r.out);
+    ASSERT_EQ(d.size(), 13u);
+    // Control point 1 of the line: anchor (10, 4, 0), In (8, 3, 0) relative to it.
+    EXPECT_EQ(d[2]["title"], "Line          [curve]");
+    EXPECT_EQ(box_number(d[2], 0, 0), 10);
+    EXPECT_EQ(box_number(d[2], 0, 1), 4);
+    EXPECT_EQ(box_number(d[2], 1, 0), -2);
+    EXPECT_EQ(box_number(d[2], 1, 1), -1);
+    // In world coordinates the line sits 5 up.
+    EXPECT_EQ(box_number(d[3], 0, 2), 5);
+    // The camera's target (0, 0, 2) relative to its eye (0, -20, 8); the sphere's centre.
+    EXPECT_EQ(d[11]["title"], "Camera joint  [cam]");
+    EXPECT_EQ(box_number(d[11], 1, 1), 20);
+    EXPECT_EQ(box_number(d[11], 1, 2), -6);
+    EXPECT_EQ(d[12]["title"], "Sphere        [ball]");
+    EXPECT_EQ(box_number(d[12], 0, 0), 6);
+    // --view draws every dump and echoes every action.
+    EXPECT_NE(r.out.find("|Center    [     6.000000][    -3.000000] [     2.000000] [Loc.  ] |\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("> active wing\n"), std::string::npos);
+}
+
+TEST_F(command_line, the_editing_example_runs_clean) {
+    process_result r = run({examples + "tour.json", examples + "editing.vxs"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("message: Activate at restart.\n"), std::string::npos);
+    // Undo, mark and the host number boxes are on after it, kept in the preference file.
+    EXPECT_EQ(json::parse(read_file(prefs)), json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 7}}));
+}
+
+TEST_F(command_line, a_bad_line_stops_before_anything_runs) {
+    std::string script = files.write("bad.vxs", "dump\n\nactive ball\nclick Apply\n");
+    process_result r = run({scene(), script});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, script + ":4: click: unknown control \"Apply\" (expected App., Snap, Ref., Save, "
+                              "Load, loc, mode1, mode3, link2, link4)\n");
+}
+
+TEST_F(command_line, a_refused_line_ends_the_run_with_a_failure) {
+    process_result r = run({scene()}, "dump\nactive nowhere\ndump\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(dumps_of(r.out).size(), 1u);
+    EXPECT_EQ(r.err, "<stdin>:2: active: no shape at path \"nowhere\"\n");
+}
+
+TEST_F(command_line, the_script_comes_from_standard_input_without_a_file) {
+    process_result r = run({scene()}, "active ball\nidle\ndump\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<json> d = dumps_of(r.out);
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(box_number(d[0], 0, 2), 3);
+    EXPECT_EQ(r.out.find("+-"), std::string::npos);  // no drawing without --view
+}
+
+TEST_F(command_line, japanese_texts_come_from_the_plugins_string_table) {
+    process_result r = run({"--lang", "ja", scene()}, "active ball\nidle\ndump\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    json d = dumps_of(r.out).at(0);
+    EXPECT_NE(d["controls"][app]["text"], "App.");
+    EXPECT_EQ(d["controls"][row_title(0)]["text"], "Center");  // shown as it is
+    EXPECT_EQ(d["controls"][extra(0)]["text"], "Loc.");
+}
+
+TEST_F(command_line, settings_survive_the_next_run_through_the_preference_file) {
+    ASSERT_EQ(run({scene()}, "settings undo=1\n").status, 0);
+    EXPECT_EQ(json::parse(read_file(prefs)), json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 4}}));
+    // Undo is still on: one undo takes the App. back.
+    process_result r = run({scene()}, "active ball\nidle\ntype 0 x 9\nclick App.\nundo\ndump-scene ball\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(json::parse(r.out)["points"][0]["local"], json::array({1.0, 2.0, 3.0}));
+}
+
+TEST_F(command_line, without_prefs_the_file_lives_in_the_users_config_folder) {
+    std::string home = files.path() + "/home";
+    std::filesystem::create_directory(home);
+    std::string command_env = "HOME=" + home + " XDG_CONFIG_HOME=";
+    process_result r = run_runner({scene()}, "settings mark=1\n", command_env);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(json::parse(read_file(home + "/.config/vexel-host/prefs.json")),
+              json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 1}}));
+
+    std::string config = files.path() + "/config";
+    r = run_runner({scene()}, "settings undo=1\n", "HOME=" + home + " XDG_CONFIG_HOME=" + config);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(json::parse(read_file(config + "/vexel-host/prefs.json")),
+              json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 4}}));
+}
+
+TEST_F(command_line, dump_scene_prints_a_scene_file_or_refuses_it) {
+    process_result r = run_runner({"--dump-scene", scene()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(json::parse(r.out)["shapes"][1]["path"], "ball");
+    std::string broken = files.write("broken.json", R"({"shapes": [{"name": "b", "type": "sphere", "center": [1]}]})");
+    r = run_runner({"--dump-scene", broken});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, broken + ": shapes/b/center: expected 3 numbers, got 1\n");
+}
+
+TEST_F(command_line, a_scene_or_module_that_cannot_be_used_fails_the_run) {
+    process_result r = run({files.path() + "/none.json"}, "dump\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "vexel-host: " + files.path() + "/none.json: cannot open the file\n");
+    r = run({"--module", files.path() + "/none.so", scene()}, "dump\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("vexel-host: cannot load the plug-in: ", 0), 0u) << r.err;
+}
+
+TEST_F(command_line, a_fault_can_be_injected_at_one_host_call) {
+    // The first host call is made while the host registers the plug-in: it cannot load.
+    process_result r = run({"--fail-call", "1", scene()}, "dump\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("injected fault in "), std::string::npos) << r.err;
+}
+
+TEST_F(command_line, no_scene_prints_the_usage) {
+    process_result r = run_runner({});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("SCENE.json"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace runner_test
