@@ -339,12 +339,65 @@ private:
     std::vector<deferred_shape> deferred;
 };
 
+// The parser keeps only the last of two equal keys; this watch refuses them instead, so a
+// repeated key cannot silently override the first. It tracks where in the document the
+// parser is, to name the object in the message.
+class duplicate_key_watch {
+public:
+    explicit duplicate_key_watch(std::string const& source) : file(source) {}
+
+    bool operator()(int, json::parse_event_t event, json& parsed) {
+        switch (event) {
+        case json::parse_event_t::object_start:
+        case json::parse_event_t::array_start:
+            next_element();
+            frames.push_back({event == json::parse_event_t::array_start, {}, -1, {}});
+            break;
+        case json::parse_event_t::key: {
+            frame& top = frames.back();
+            top.key = parsed.get<std::string>();
+            if (!top.keys.insert(top.key).second)
+                throw scene_file_error(file + ": " + where() + ": duplicate key \"" + top.key + "\"");
+            break;
+        }
+        case json::parse_event_t::value: next_element(); break;
+        case json::parse_event_t::object_end:
+        case json::parse_event_t::array_end: frames.pop_back(); break;
+        }
+        return true;
+    }
+
+private:
+    struct frame {
+        bool is_array;
+        std::string key;
+        int index;
+        std::set<std::string> keys;
+    };
+
+    void next_element() {
+        if (!frames.empty() && frames.back().is_array) ++frames.back().index;
+    }
+
+    // The path of the innermost object, e.g. shapes[0]/points[1].
+    std::string where() const {
+        std::string path;
+        for (std::size_t i = 0; i + 1 < frames.size(); ++i)
+            path += frames[i].is_array ? "[" + std::to_string(frames[i].index) + "]"
+                                       : (path.empty() ? "" : "/") + frames[i].key;
+        return path.empty() ? "top level" : path;
+    }
+
+    std::string file;
+    std::vector<frame> frames;
+};
+
 }  // namespace
 
 std::unique_ptr<scene_model> load_scene_text(std::string const& text, std::string const& source) {
     json root;
     try {
-        root = json::parse(text);
+        root = json::parse(text, duplicate_key_watch(source));
     } catch (json::parse_error const& e) {
         std::string what = e.what();
         auto start = what.find("] ");
