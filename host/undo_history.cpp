@@ -7,14 +7,14 @@ namespace host {
 
 namespace {
 
-void capture(shape_node& node, std::vector<std::pair<std::shared_ptr<shape_node*>, shape_geometry>>& into) {
+void capture(shape_node& node,
+             std::vector<std::pair<std::shared_ptr<shape_node*>, shape_geometry>>& into) {
     into.emplace_back(node.token(), node.geometry);
     for (auto const& child : node.children()) capture(*child, into);
 }
 
 bool same_arguments(undo_call const& a, undo_call const& b) {
-    return a.shapes == b.shapes && a.flag_a == b.flag_a && a.flag_b == b.flag_b &&
-           a.kind == b.kind;
+    return a.shapes == b.shapes && a.flag_a == b.flag_a && a.flag_b == b.flag_b && a.kind == b.kind;
 }
 
 }  // namespace
