@@ -1,0 +1,211 @@
+#include "shape_node.h"
+
+#include <algorithm>
+
+#include "host_checks.h"
+#include "scene_model.h"
+#include "shape_object.h"
+
+namespace host {
+
+shape_node::shape_node(scene_model& scene, shape_node* parent, std::string name,
+                       int object_kind, int part_kind)
+    : owner_scene(scene),
+      parent_node(parent),
+      shape_name(std::move(name)),
+      kind(object_kind),
+      part(object_kind == kind_part ? part_kind : -1),
+      life_token(std::make_shared<shape_node*>(this)) {
+    if (kind == kind_part && part == part_camera) {
+        camera_index = scene.new_camera_index();
+        camera_object = std::make_unique<camera_view>(scene, this, &geometry.eye,
+                                                      &geometry.target);
+    }
+}
+
+shape_node::~shape_node() { *life_token = nullptr; }
+
+shape_node* shape_node::from(shape_class* shape) { return dynamic_cast<shape_node*>(shape); }
+
+std::string shape_node::path() const {
+    return parent_node ? parent_node->path() + "/" + shape_name : shape_name;
+}
+
+void shape_node::add_control_point(control_point_data const& point) {
+    geometry.points.push_back(point);
+    point_views.push_back(
+        std::make_unique<control_point_object>(*this, static_cast<int>(point_views.size())));
+}
+
+void shape_node::add_vertex(vertex_data const& vertex) {
+    geometry.vertices.push_back(vertex);
+    vertex_views.push_back(
+        std::make_unique<vertex_object>(*this, static_cast<int>(vertex_views.size())));
+}
+
+std::vector<shape_node*>& shape_node::linked_shapes(tq::uuid_class const& component) {
+    for (auto& set : linked)
+        if (set.component == component) return set.shapes;
+    linked.push_back({component, {}});
+    return linked.back().shapes;
+}
+
+int shape_node::count_points() const {
+    std::vector<shape_node const*> visiting;
+    return count_points(visiting);
+}
+
+int shape_node::count_points(std::vector<shape_node const*>& visiting) const {
+    switch (kind) {
+    case kind_line: return static_cast<int>(geometry.points.size());
+    case kind_polygon_mesh: return static_cast<int>(geometry.vertices.size());
+    case kind_part: break;
+    default: return 1;
+    }
+    if (std::find(visiting.begin(), visiting.end(), this) != visiting.end())
+        throw host_error("point_count: link parts form a cycle at " + path());
+    visiting.push_back(this);
+    int sum = 0;
+    if (part == part_link) {
+        if (link_to) sum = link_to->count_points(visiting);
+    } else {
+        for (auto const& child : child_nodes) sum += child->count_points(visiting);
+    }
+    visiting.pop_back();
+    return sum;
+}
+
+std::pair<shape_node*, int> shape_node::resolve_flat(int index) {
+    if (index < 0) return {nullptr, 0};
+    return consume_flat(index);
+}
+
+// Consumes index while passing shapes, the way the flat numbering runs; a link part's
+// points are those of its target (count_points has already refused link cycles).
+std::pair<shape_node*, int> shape_node::consume_flat(int& index) {
+    int n = count_points();
+    if (index >= n) {
+        index -= n;
+        return {nullptr, 0};
+    }
+    if (kind != kind_part) return {this, index};
+    if (part == part_link) return link_to->consume_flat(index);
+    for (auto const& child : child_nodes) {
+        auto found = child->consume_flat(index);
+        if (found.first) return found;
+    }
+    return {nullptr, 0};
+}
+
+dmat4 shape_node::world_matrix() const {
+    dmat4 m = to_double(geometry.local);
+    for (shape_node const* up = parent_node; up; up = up->parent_node)
+        m = m * to_double(up->geometry.local);
+    return m;
+}
+
+void shape_node::enter(char const* operation) const {
+    host_call(operation);
+    if (is_end_marker)
+        throw host_error(std::string(operation) + ": child_end is a sentinel, not a shape");
+}
+
+scene_interface* shape_node::do_get_scene() { return owner_scene.new_reference(); }
+
+shape_class* shape_node::do_first_child() {
+    return child_nodes.empty() ? &end_marker().iface() : &child_nodes.front()->iface();
+}
+
+shape_class* shape_node::do_next_sibling() {
+    auto const& siblings = parent_node ? parent_node->child_nodes : owner_scene.roots();
+    for (std::size_t i = 0; i < siblings.size(); ++i) {
+        if (siblings[i].get() != this) continue;
+        if (i + 1 < siblings.size()) return &siblings[i + 1]->iface();
+        break;
+    }
+    return parent_node ? &parent_node->end_marker().iface() : owner_scene.top_level_end();
+}
+
+shape_class* shape_node::do_child_end() { return &end_marker().iface(); }
+
+shape_node& shape_node::end_marker() {
+    if (!end_sentinel) {
+        end_sentinel = make_shape_node(owner_scene, nullptr, "", kind_other, -1);
+        end_sentinel->is_end_marker = true;
+    }
+    return *end_sentinel;
+}
+
+int shape_node::do_get_active_points(int* buffer, int capacity) const {
+    int n = static_cast<int>(active_points.size());
+    if (buffer)
+        for (int i = 0; i < n && i < capacity; ++i) buffer[i] = active_points[i];
+    return n;
+}
+
+mat4 shape_node::do_get_world_to_local_matrix() const {
+    dmat4 inverse;
+    if (!invert(world_matrix(), inverse))
+        throw host_error("get_world_to_local_matrix: the world matrix of " + path() +
+                         " is singular");
+    return to_float(inverse);
+}
+
+control_point_class* shape_node::do_control_point_at(int index) {
+    shape_node* holder = this;
+    int inner = index;
+    if (kind == kind_part && part == part_surface) {
+        // A surface part numbers the control points of its lines one line after another.
+        auto found = resolve_flat(index);
+        holder = found.first;
+        inner = found.second;
+        if (!holder || holder->kind != kind_line)
+            throw host_error("control_point_at: index " + std::to_string(index) +
+                             " is not a control point of surface part " + path());
+    } else if (kind != kind_line) {
+        throw host_error("control_point_at: " + path() + " has no control points");
+    }
+    if (inner < 0 || inner >= static_cast<int>(holder->point_views.size()))
+        throw host_error("control_point_at: index " + std::to_string(index) +
+                         " out of range for " + path());
+    return holder->point_views[inner].get();
+}
+
+// The shape's own geometry moves by m in its local frame: the local matrix becomes
+// m * local, so the shape and all its children move together; skinned elements keep their
+// own matrices.
+void shape_node::do_apply_transformation(mat4 const& m) {
+    owner_scene.check_write("shape.apply_transformation", this, &m.m[0][0], 16);
+    geometry.local = to_float(to_double(m) * to_double(geometry.local));
+    owner_scene.notify_modified(this);
+}
+
+int shape_node::do_get_linked_shapes(tq::uuid_class const& id, shape_class** buffer,
+                                     int capacity) {
+    for (auto const& set : linked) {
+        if (set.component != id) continue;
+        int n = static_cast<int>(set.shapes.size());
+        if (buffer)
+            for (int i = 0; i < n && i < capacity; ++i) buffer[i] = &set.shapes[i]->iface();
+        return n;
+    }
+    return 0;
+}
+
+vertex_class* shape_node::do_vertex_at(int index) {
+    if (index < 0 || index >= static_cast<int>(vertex_views.size()))
+        throw host_error("vertex_at: index " + std::to_string(index) + " out of range for " +
+                         path());
+    return vertex_views[index].get();
+}
+
+center_class* shape_node::center_if(int wanted_kind) {
+    return kind == wanted_kind ? &center : nullptr;
+}
+
+joint_interface* shape_node::joint_if(int wanted_part_kind) {
+    if (kind != kind_part || part != wanted_part_kind) return nullptr;
+    return new joint_view(*this);
+}
+
+}  // namespace host

@@ -1,0 +1,161 @@
+// One shape of the reference host's scene tree: its name, kinds, place in the tree,
+// geometry and the element views it hands out. The host-side logic lives here; the
+// interface classes the plug-in sees (shape_class for most shapes, part_class for parts)
+// are thin shells over it (shape_object.h), so both share one implementation.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_shape.h"
+#include "scene_matrix.h"
+#include "shape_elements.h"
+#include "shape_geometry.h"
+#include "uuid_class.h"
+
+namespace host {
+
+class scene_model;
+
+// Object kinds as the host reports them.
+enum object_kind_id : int {
+    kind_part = 2,
+    kind_light = 3,
+    kind_line = 4,
+    kind_sphere = 5,
+    kind_disk = 6,
+    kind_polygon_mesh = 7,
+    kind_master_surface = 8,
+    kind_other = 9,
+};
+
+// Part kinds as the host reports them.
+enum part_kind_id : int {
+    part_simple = 0,
+    part_surface = 1,
+    part_rotator = 2,
+    part_slider = 3,
+    part_scale = 4,
+    part_uniscale = 5,
+    part_light_joint = 6,
+    part_path = 7,
+    part_morph = 8,
+    part_custom = 9,
+    part_ball = 10,
+    part_camera = 11,
+    part_sound = 12,
+    part_switch = 13,
+    part_surface_m = 100,
+    part_link = 101,
+};
+
+// Shapes linked to a shape through one extension component (get_linked_shapes).
+struct linked_set {
+    tq::uuid_class component;
+    std::vector<shape_node*> shapes;
+};
+
+class shape_node {
+public:
+    shape_node(scene_model& scene, shape_node* parent, std::string name, int object_kind,
+               int part_kind);
+    virtual ~shape_node();
+    shape_node(shape_node const&) = delete;
+    shape_node& operator=(shape_node const&) = delete;
+
+    // The interface object the plug-in sees.
+    virtual shape_class& iface() = 0;
+    // The node behind a shape pointer the plug-in hands back; null for a foreign object.
+    static shape_node* from(shape_class* shape);
+
+    scene_model& scene() const { return owner_scene; }
+    shape_node* parent() const { return parent_node; }
+    std::vector<std::unique_ptr<shape_node>> const& children() const { return child_nodes; }
+    std::string const& name() const { return shape_name; }
+    // Names from the top joined by "/".
+    std::string path() const;
+    int object_kind() const { return kind; }
+    // -1 for shapes that are not parts.
+    int part_kind() const { return part; }
+    bool is_part() const { return kind == kind_part; }
+    // While a node exists its token points at it; views and undo steps hold a copy and
+    // see null once the node is freed.
+    std::shared_ptr<shape_node*> const& token() const { return life_token; }
+
+    // Plain data the scene file and host-side edits fill in.
+    bool modifiable = true;
+    bool surface_direction = true;
+    std::vector<int> active_points;
+    shape_node* link_to = nullptr;  // a link part's target
+    int camera_index = -1;              // camera joints: the scene camera they drive
+    shape_geometry geometry;
+    std::vector<linked_set> linked;
+
+    // Adds an element together with the view the plug-in reaches it through.
+    void add_control_point(control_point_data const& point);
+    void add_vertex(vertex_data const& vertex);
+    // The shapes linked through component (empty when none).
+    std::vector<shape_node*>& linked_shapes(tq::uuid_class const& component);
+
+    // Points in the flat numbering: a line's control points, a mesh's vertices, one for
+    // any other non-part shape, the sum over a part's children, a link part its target's.
+    // Throws host_error when links form a cycle.
+    int count_points() const;
+    // The shape holding flat index (a link part's points are its target's) and the index
+    // inside it; {null, 0} when out of range. May throw host_error (link cycle).
+    std::pair<shape_node*, int> resolve_flat(int index);
+    // Local-to-world matrix: the local matrices up the chain, in double precision.
+    dmat4 world_matrix() const;
+
+    // Element views for host code (tests, the runner); no host call is counted.
+    control_point_object& control_point_view(int index) { return *point_views.at(index); }
+    vertex_object& vertex_view(int index) { return *vertex_views.at(index); }
+    camera_view* camera() { return camera_object.get(); }
+
+protected:
+    // Enter an operation on this shape: the fault injector may throw; the child_end
+    // sentinel refuses every operation.
+    void enter(char const* operation) const;
+
+    // The shared implementation of the shape_class operations.
+    scene_interface* do_get_scene();
+    shape_class* do_first_child();
+    shape_class* do_next_sibling();
+    shape_class* do_child_end();
+    int do_get_active_points(int* buffer, int capacity) const;
+    mat4 do_get_world_to_local_matrix() const;
+    control_point_class* do_control_point_at(int index);
+    void do_apply_transformation(mat4 const& m);
+    int do_get_linked_shapes(tq::uuid_class const& id, shape_class** buffer, int capacity);
+    vertex_class* do_vertex_at(int index);
+    center_class* center_if(int wanted_kind);
+    joint_interface* joint_if(int wanted_part_kind);
+    virtual part_class* part_view() = 0;
+
+    skin_view own_skin{*this, element_kind::shape, 0};
+    mesh_view mesh{*this};
+    center_view center{*this};
+
+private:
+    friend class scene_model;
+    friend class mesh_view;
+    shape_node& end_marker();
+    int count_points(std::vector<shape_node const*>& visiting) const;
+    std::pair<shape_node*, int> consume_flat(int& index);
+
+    scene_model& owner_scene;
+    shape_node* parent_node;
+    std::string shape_name;
+    int kind;
+    int part;
+    bool is_end_marker = false;
+    std::vector<std::unique_ptr<shape_node>> child_nodes;
+    std::unique_ptr<shape_node> end_sentinel;  // child_end of this shape, made on demand
+    std::vector<std::unique_ptr<control_point_object>> point_views;
+    std::vector<std::unique_ptr<vertex_object>> vertex_views;
+    std::unique_ptr<camera_view> camera_object;
+    std::shared_ptr<shape_node*> life_token;
+};
+
+}  // namespace host
