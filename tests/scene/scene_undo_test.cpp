@@ -62,6 +62,32 @@ TEST_F(SceneUndo, UndoLeavesShapesOutsideTheRecordAlone) {
     EXPECT_EQ(scene->find("other")->geometry.center.x, 0.0f);
 }
 
+TEST_F(SceneUndo, ARecordCoversLinkTargetsAndLinkedShapes) {
+    auto linked = load(R"({"shapes": [
+        {"name": "j", "type": "part", "part": "ball", "linked_joint": ["s"], "linked_skin": ["p"]},
+        {"name": "s", "type": "sphere"},
+        {"name": "p", "type": "part", "part": "simple", "children": [
+          {"name": "c", "type": "line", "points": [{"anchor": [1, 1, 1]}]}]},
+        {"name": "k", "type": "part", "part": "link", "link_target": "p"}]})");
+    mat4 const move(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 2, 0, 0, 1);
+    std::string before = host::dump_scene_text(*linked);
+    shape_class* j = &linked->find("j")->iface();
+    linked->begin_undo_record(1, &j, true, false, 0);
+    linked->find("s")->iface().apply_transformation(move);
+    linked->find("p/c")->iface().apply_transformation(move);
+    linked->end_undo_record(1, &j, true, false, 0);
+    linked->commit_undo();
+    shape_class* k = &linked->find("k")->iface();
+    linked->begin_undo_record(1, &k, true, false, 0);
+    k->point_count();
+    linked->find("p/c")->iface().control_point_at(0)->set_point_position({5, 5, 5});
+    linked->end_undo_record(1, &k, true, false, 0);
+    linked->commit_undo();
+    linked->undo();
+    linked->undo();
+    EXPECT_EQ(host::dump_scene_text(*linked), before);
+}
+
 TEST_F(SceneUndo, StepsUndoInReverseOrder) {
     shape_class* rot = &shape("rot");
     for (float z : {4.0f, 6.0f}) {
