@@ -7,6 +7,10 @@
 // Ownership as the contract says: shapes, views, control points, vertices and skin records
 // are borrowed (they live as long as the shape); get_scene and the joint views return a
 // counted reference the caller releases.
+//
+// apply_transformation(m) makes the local matrix m * local: the shape and all its children
+// move by m in the shape's own frame; stored coordinates and the matrices of skinned
+// elements stay as they are.
 #pragma once
 
 #include <memory>
