@@ -1,6 +1,8 @@
 // Object types: classification of host shapes and the per-type tables.
 #include "shape_class.h"
 
+#include "required_view.h"
+
 namespace {
 
 // Indexed by object type; entries 25-27 are never read.
@@ -73,7 +75,8 @@ int Shape_class::set_object_type() {
         return -1;
     }
     int kind = shape->get_object_kind();
-    object_type = kind == 2 ? part_type(shape->as_part()->get_part_kind()) : object_kind_type(kind);
+    object_type = kind == 2 ? part_type(require(shape->as_part()).get_part_kind())
+                            : object_kind_type(kind);
     variable_points = var_points_flag[object_type];
     fixed_point_number = fixed_point_number_table[object_type];
     return object_type;
@@ -82,4 +85,21 @@ int Shape_class::set_object_type() {
 char const* Shape_class::get_type_name(bool padded) const {
     if (object_type < 0 || object_type > other_shape) return "";
     return padded ? padded_type_names[object_type] : type_names[object_type];
+}
+
+bool Shape_class::has_variable_points() const {
+    if (!variable_points) return false;
+    try {
+        return shape->point_count() > 0;
+    } catch (...) {
+        return false;
+    }
+}
+
+shape_class* Shape_class::get_surface_dad() {
+    if (object_type != line_shape || !shape->has_parent()) return nullptr;
+    shape_class* parent = shape->get_parent();
+    if (parent == nullptr) return nullptr;
+    part_class* part = parent->as_part();
+    return part != nullptr && part->get_part_kind() == 1 ? parent : nullptr;
 }
