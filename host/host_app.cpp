@@ -15,7 +15,7 @@ host_app::host_app(std::string const& prefs_file, std::string const& new_lang)
 }
 
 host_app::~host_app() {
-    if (!loaded()) return;
+    if (!loaded() && !module) return;
     try {
         unload();
     } catch (...) {
@@ -64,12 +64,15 @@ void host_app::show_message(char const* text, int, int, void*) {
 void host_app::set_language(std::string const& new_lang) {
     if (!is_known_language(new_lang))
         throw std::invalid_argument("unknown language \"" + new_lang + "\" (expected en or ja)");
+    if (!resources.empty()) use_strings(resources, new_lang);
     lang = new_lang;
-    if (!resources.empty()) set_resource_dir(resources);
 }
 
-void host_app::set_resource_dir(std::string const& dir) {
-    auto table = std::make_unique<string_table>(resource_path(dir, lang, "TEXT"));
+void host_app::set_resource_dir(std::string const& dir) { use_strings(dir, lang); }
+
+void host_app::use_strings(std::string const& dir, std::string const& table_lang) {
+    // Read first: a table that cannot be read leaves the current one in place.
+    auto table = std::make_unique<string_table>(resource_path(dir, table_lang, "TEXT"));
     resources = dir;
     strings = std::move(table);
     service_object.use_strings(strings.get());
@@ -118,8 +121,14 @@ registration host_app::load(std::string const& module_path) {
     return answers;
 }
 
+void host_app::attach_window(window_interface& window) {
+    if (window_object) throw std::logic_error("attach_window: a window is already open");
+    window_object = &window;
+    service_object.open_window(window);
+}
+
 void host_app::unload() {
-    if (!module) throw std::logic_error("unload: no module is loaded");
+    if (!module && !window_object) throw std::logic_error("unload: nothing is loaded");
     unsigned long left = 0;
     if (window_object) {
         window_interface* window = window_object;
@@ -128,12 +137,10 @@ void host_app::unload() {
         if (service_object.has_window(*window)) service_object.close_window(*window);
     }
     if (left != 0) {
-        std::string path = module->path();
-        kept_modules.push_back(std::move(module));
-        service_object.use_strings(nullptr);
-        strings.reset();
+        std::string path = module ? module->path() : std::string("attached window");
+        if (module) kept_modules.push_back(std::move(module));
         throw module_error(path + ": the window outlived its release (" + std::to_string(left) +
-                           " references left); the module stays loaded");
+                           " references left); its module stays loaded");
     }
     drop_module();
 }
@@ -146,6 +153,7 @@ registration host_app::restart() {
 }
 
 void host_app::drop_module() {
+    if (!module) return;
     service_object.use_strings(nullptr);
     strings.reset();
     module.reset();

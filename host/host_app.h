@@ -83,9 +83,13 @@ public:
     // Loads the module, registers it, creates its window (shown, at the default spot) and
     // initializes it. On any failure nothing stays loaded and the error passes on.
     registration load(std::string const& module_path);
-    // Releases the window and unloads the module. If the window outlives its release the
-    // module stays mapped (its code is still in use) and module_error reports it.
+    // Releases the window and unloads the module (if any). If the window outlives its
+    // release the module stays mapped (its code is still in use) and module_error reports it.
     void unload();
+    // Takes over one reference to a window made elsewhere (a test's own window), gives it a
+    // host window and sends it the notifications from now on; unload releases it. Does not
+    // call initialize.
+    void attach_window(window_interface& window);
     // unload, then load the same module again; the preference store stays as it is.
     registration restart();
     bool loaded() const { return window_object != nullptr; }
@@ -111,6 +115,7 @@ public:
 
 private:
     window_interface& require_window(char const* what) const;
+    void use_strings(std::string const& dir, std::string const& table_lang);
     void drop_module();
 
     plugin_services service_object;

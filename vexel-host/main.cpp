@@ -1,13 +1,15 @@
 // vexel-host: the reference host's command line.
 //   vexel-host --info PATH_TO_MODULE [--lang en|ja]   prints the module's registration answers
-#include <CLI/CLI.hpp>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
 #include "host_app.h"
 
 namespace {
+
+char const usage[] = "usage: vexel-host --info PATH_TO_MODULE [--lang en|ja]\n";
 
 int print_info(std::string const& module_path, std::string const& lang) {
     host::host_app app("", lang);
@@ -25,21 +27,32 @@ int print_info(std::string const& module_path, std::string const& lang) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App cli{"vexel-host: the reference host for the vexel plug-in"};
     std::string info_module;
     std::string lang = "en";
-    cli.add_option("--info", info_module, "print the registration answers of a module")
-        ->option_text("PATH_TO_MODULE");
-    cli.add_option("--lang", lang, "language of the plug-in's texts")
-        ->check(CLI::IsMember({"en", "ja"}));
-    CLI11_PARSE(cli, argc, argv);
-
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        bool has_value = i + 1 < argc;
+        if (option == "--info" && has_value) {
+            info_module = argv[++i];
+        } else if (option == "--lang" && has_value) {
+            lang = argv[++i];
+        } else if (option == "--help" || option == "-h") {
+            std::fputs(usage, stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "vexel-host: unknown or incomplete option \"%s\"\n%s",
+                         option.c_str(), usage);
+            return 2;
+        }
+    }
+    if (info_module.empty()) {
+        std::fputs(usage, stderr);
+        return 2;
+    }
     try {
-        if (!info_module.empty()) return print_info(info_module, lang);
+        return print_info(info_module, lang);
     } catch (std::exception const& e) {
         std::fprintf(stderr, "vexel-host: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "%s", cli.help().c_str());
-    return 2;
 }

@@ -1,0 +1,24 @@
+// A readable dump of a scene, for `vexel-host --dump-scene SCENE.json` and for tests:
+// every shape in pre-order with its path, type name, kinds, matrices and points, each
+// point in its local frame and in the world frame.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace host {
+
+class scene_model;
+
+// Keys in a fixed order: path first, points last.
+nlohmann::ordered_json dump_scene_json(scene_model const& scene);
+// The dump as indented text; arrays of plain values stay on one line.
+std::string dump_scene_text(scene_model const& scene);
+
+// Loads the scene file at path and writes its dump to out; 0 on success. A refused file
+// writes its one-line message to err and returns 1.
+int run_dump_scene(std::string const& path, std::ostream& out, std::ostream& err);
+
+}  // namespace host
