@@ -1,0 +1,192 @@
+// The window's construction and its layout per object type: rows, titles, the point
+// number, the top buttons, the window title and the client size.
+#include "window_fixture.h"
+
+using namespace window_test;
+
+namespace {
+
+class layout : public window_fixture {};
+
+TEST_F(layout, starts_with_the_top_bar_only_and_load_disabled) {
+    host::window_state s = state();
+    ASSERT_EQ(s.controls.size(), 32u);
+    EXPECT_EQ(s.client.x, 263);  // right edge of row 4's "link" box: 229 + 34
+    EXPECT_EQ(s.client.y, 15);
+    EXPECT_EQ(text(app), "App.");
+    EXPECT_EQ(text(snap), "Snap");
+    EXPECT_EQ(text(ref), "Ref.");
+    EXPECT_EQ(text(save), "Save");
+    EXPECT_EQ(text(load), "Load");
+    EXPECT_FALSE(enabled(load));
+    EXPECT_TRUE(enabled(app));
+    EXPECT_TRUE(enabled(save));
+    EXPECT_EQ(control(slots).items.size(), 10u);
+    EXPECT_EQ(control(slots).value.value(), 0);
+    EXPECT_EQ(control(app).tooltip, "Move selected point to viewed value.");
+    EXPECT_EQ(control(load).tooltip, "Load from appinted number area to view area");
+}
+
+TEST_F(layout, top_bar_runs_left_to_right_in_creation_order) {
+    host::window_state s = state();
+    for (int i : {snap, point_number, ref, save, load, slots}) {
+        EXPECT_GT(s.controls[i].x, s.controls[i - 1].x) << i;
+        EXPECT_EQ(s.controls[i].y, s.controls[app].y) << i;
+    }
+}
+
+TEST_F(layout, rows_sit_at_their_fixed_places) {
+    int const tops[5] = {16, 32, 46, 61, 75};
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(control(row_title(r)).y, tops[r]);
+        EXPECT_EQ(control(box(r, 0)).x, 40);
+        EXPECT_EQ(control(box(r, 1)).x, 103);
+        EXPECT_EQ(control(box(r, 2)).x, 166);
+        EXPECT_EQ(control(extra(r)).x, 229);
+    }
+    EXPECT_EQ(text(row_title(2)), "Out   ");
+    EXPECT_EQ(text(row_title(3)), "L in  ");
+    EXPECT_EQ(text(row_title(4)), "L out ");
+    EXPECT_EQ(text(extra(0)), "Loc.");
+    EXPECT_EQ(text(extra(1)), "Rel.");
+    EXPECT_EQ(text(extra(2)), "link");
+    EXPECT_EQ(control(box(0, 0)).kind, host::control_kind::text_field);
+}
+
+TEST_F(layout, nothing_is_shown_before_a_scene_is_announced) {
+    auto s = host::load_scene_text(mixed_scene, "test scene");
+    hostapp->set_scene(s.get());
+    s->set_active_shape("ball");
+    hostapp->active_shapes_changed({}, {&s->find("ball")->iface()});
+    tick(2);
+    EXPECT_EQ(height(), 15);
+    EXPECT_EQ(state().title, "");
+    hostapp->set_scene(nullptr);
+}
+
+struct type_layout {
+    char const* path;
+    std::vector<int> points;
+    char const* title;
+    int height;
+    char const* row0;
+    char const* row1;
+    char const* number;
+    bool buttons;
+};
+
+class layout_per_type : public window_fixture, public ::testing::WithParamInterface<type_layout> {};
+
+TEST_P(layout_per_type, lays_the_window_out_for_the_object_type) {
+    type_layout const& want = GetParam();
+    open(mixed_scene);
+    activate(want.path, want.points);
+    EXPECT_EQ(state().title, want.title);
+    EXPECT_EQ(height(), 15) << "the size follows at the next idle tick";
+    tick();
+    EXPECT_EQ(height(), want.height);
+    EXPECT_EQ(text(row_title(0)), want.row0);
+    EXPECT_EQ(text(row_title(1)), want.row1);
+    EXPECT_EQ(text(point_number), want.number);
+    EXPECT_EQ(enabled(app), want.buttons);
+    EXPECT_EQ(enabled(snap), want.buttons);
+    EXPECT_EQ(enabled(save), want.buttons);
+    expect_clean();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    types, layout_per_type,
+    ::testing::Values(
+        type_layout{"curve", {1}, "Line          [curve]", 89, "Anchor", "In    ", "      1", true},
+        type_layout{"curve", {}, "Line          [curve]", 15, "", "", "un sel.", false},
+        type_layout{"mesh", {2}, "Polygon mesh  [mesh]", 30, "Vertex", "", "      2", true},
+        type_layout{"mesh", {}, "Polygon mesh  [mesh]", 15, "", "", "un sel.", false},
+        type_layout{"arm", {}, "Rotator joint [arm]", 46, "1st p.", "End p.", "       ", true},
+        type_layout{"rail", {}, "Slider joint  [rail]", 46, "1st p.", "End p.", "       ", true},
+        type_layout{"cam", {}, "Camera joint  [cam]", 46, "Eye p.", "Target", "       ", true},
+        type_layout{"grow", {}, "Uniscale joint[grow]", 30, "Pivot", "", "       ", true},
+        type_layout{"knee", {}, "Ball joint    [knee]", 30, "Pivot", "", "       ", true},
+        type_layout{"ball", {}, "Sphere        [ball]", 30, "Center", "", "       ", true},
+        type_layout{"plate", {}, "Disk          [plate]", 30, "Center", "", "       ", true},
+        type_layout{"lamp", {}, "Light         [lamp]", 30, "Center", "", "       ", true},
+        type_layout{"body", {}, "Simple part   [body]", 15, "", "", "       ", false},
+        type_layout{"thing", {}, "Other         [thing]", 15, "", "", "       ", false},
+        type_layout{"surf", {4}, "Surface part  [surf]", 89, "Anchor", "In    ", "      4", true}));
+
+TEST_F(layout, several_active_points_show_the_first_of_the_list) {
+    open(mixed_scene);
+    activate("curve", {1, 0});
+    EXPECT_EQ(text(point_number), "      1");
+    EXPECT_VEC3_NEAR(row(0), 10, 0, 0, 1e-5);
+}
+
+TEST_F(layout, a_large_point_number_widens_its_field) {
+    std::string points;
+    for (int i = 0; i <= 12345; ++i) points += std::string(i ? "," : "") + "[0, 0, 0]";
+    open(R"({"shapes": [{"name": "big", "type": "polygon_mesh", "vertices": [)" + points + "]}]}");
+    activate("big", {12345});
+    EXPECT_EQ(text(point_number), "  12345");
+    activate("big", {0});
+    EXPECT_EQ(text(point_number), "      0");
+}
+
+TEST_F(layout, a_shape_that_cannot_be_modified_can_only_be_saved) {
+    open(mixed_scene);
+    activate("fixed");
+    EXPECT_FALSE(enabled(app));
+    EXPECT_FALSE(enabled(snap));
+    EXPECT_TRUE(enabled(save));
+}
+
+TEST_F(layout, switching_from_a_line_to_a_sphere_shrinks_one_tick_later) {
+    open(mixed_scene);
+    activate("curve", {0});
+    tick();
+    EXPECT_EQ(height(), 89);
+    activate("ball");
+    EXPECT_EQ(text(row_title(0)), "Center");
+    EXPECT_EQ(text(row_title(1)), "In    ") << "row 1 keeps its old title";
+    EXPECT_EQ(height(), 89);
+    tick();
+    EXPECT_EQ(height(), 30);
+}
+
+TEST_F(layout, a_frame_off_screen_is_moved_into_view_by_a_refresh) {
+    open(mixed_scene);
+    tq::rectangle_class f{0, 120, 200, 220};
+    hostapp->window()->set_frame_rectangle(f);
+    click(ref);
+    EXPECT_EQ(state().frame.left, 300);
+    EXPECT_EQ(state().frame.top, 30);
+}
+
+TEST_F(layout, no_active_shape_shows_the_top_bar_only) {
+    open(mixed_scene);
+    activate("ball");
+    tick();
+    scene->set_active_shape("");
+    click(ref);
+    tick();
+    EXPECT_EQ(height(), 15);
+    EXPECT_EQ(state().title, "");
+    EXPECT_FALSE(enabled(app));
+    EXPECT_FALSE(enabled(save));
+    expect_clean();
+}
+
+TEST_F(layout, japanese_table_translates_buttons_tooltips_and_modes_only) {
+    TearDown();
+    start(-1, "ja");
+    open(mixed_scene);
+    activate("curve", {0});
+    EXPECT_NE(text(app), "App.");
+    EXPECT_NE(text(snap), "Snap");
+    EXPECT_NE(text(extra(1)), "Rel.");
+    EXPECT_NE(control(app).tooltip, "Move selected point to viewed value.");
+    EXPECT_EQ(text(row_title(0)), "Anchor");
+    EXPECT_EQ(text(extra(0)), "Loc.");
+    EXPECT_EQ(text(extra(2)), "link");
+    EXPECT_EQ(text(point_number), "      0");
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+// "Snap": moves the whole shown shape so that its shown point lands on row 0's position.
+#include "busy_guard.h"
+#include "counted_ref.h"
+#include "entry/module_state.h"
+#include "finite_values.h"
+#include "scene_bracket.h"
+#include "undo_step.h"
+#include "vexel_window.h"
+
+void vexel_window::snap() {
+    busy_guard guard(busy);
+    if (point_count() <= 0) return;
+    vec3 target = rows[0]->get_value();
+    if (!local) target = target * Shape.local_matrix(p_index);
+    int index = Shape.has_variable_points() ? p_index : 0;
+    vec3 current = Shape.get_position(index, false);
+    vec3 move{target.x - current.x, target.y - current.y, target.z - current.z};
+    // Exactly zero: nothing to move, and no undo step. There is no tolerance.
+    if (move.x == 0.0f && move.y == 0.0f && move.z == 0.0f) return;
+    // A position that could not be read (or a typed "nan") gives no usable displacement;
+    // such a translation must never reach the shape.
+    if (!is_finite(move)) return;
+
+    counted_ref<scene_interface> scene(xtessel->get_scene_interface());
+    if (!scene) return;
+    shape_class* bound = Shape.shape;
+    // Fixed nesting: the undo step encloses the update bracket's contents and closes
+    // before it; refresh comes after end_update. A failed move closes them in the same
+    // order.
+    undo_step undo(Shape, undo_setting);
+    scene_bracket update(scene.get(), &scene_interface::begin_update, &scene_interface::end_update);
+    scene_bracket state(scene.get(), &scene_interface::suspend_state_flag,
+                        &scene_interface::resume_state_flag, state_flag_mirror);
+    try {
+        mat4 translation = mat4::identity;
+        translation.m[3][0] = move.x;
+        translation.m[3][1] = move.y;
+        translation.m[3][2] = move.z;
+        if (Shape.shape == bound && bound != nullptr) bound->apply_transformation(translation);
+    } catch (...) {
+        state.close();
+        undo.close();
+        update.close();
+        throw;
+    }
+    state.close();
+    undo.close();
+    update.close();
+    scene->refresh();
+}

@@ -1,0 +1,203 @@
+// Showing the selection: which shape and point the window shows, the layout for its
+// object type, and the values in the rows.
+#include <string>
+
+#include <boost/format.hpp>
+
+#include "busy_guard.h"
+#include "counted_ref.h"
+#include "entry/module_state.h"
+#include "scene_bracket.h"
+#include "vexel_window.h"
+
+namespace {
+
+vec3 minus(vec3 a, vec3 b) { return vec3{a.x - b.x, a.y - b.y, a.z - b.z}; }
+
+// Layout heights: top bar only, row 0, rows 0-1, all five rows.
+int const top_bar_only = 15;
+int const one_row = 30;
+int const two_rows = 46;
+int const five_rows = 89;
+
+}  // namespace
+
+// Points of the shown shape: the host's count for a shape with a list of points, else the
+// type's fixed count. No shape has none.
+int vexel_window::point_count() {
+    if (Shape.shape == nullptr) return 0;
+    return Shape.variable_points ? Shape.shape->point_count() : Shape.fixed_point_number;
+}
+
+void vexel_window::set_shape_and_window(scene_interface* scene) {
+    if (scene == nullptr) return;
+    tq::point_class at = get_frame_position(nullptr);
+    if (at.x <= 0 || at.y <= 0) set_frame_position(tq::point_class{300, 30}, nullptr);
+
+    Shape.shape = scene->get_active_shape();
+    Shape.set_object_type();
+    p_index = Shape.first_active_point();
+
+    // With no active shape the window shows the top bar only, with an empty title, like a
+    // shape whose type has no point to show.
+    int height = top_bar_only;
+    switch (Shape.object_type) {
+    case surface_part:
+    case line_shape:
+        view_point_number(p_index);
+        if (p_index < 0) {
+            renew_top_button(false);
+        } else {
+            renew_top_button(true);
+            rows[0]->set_title("Anchor");
+            rows[1]->set_title("In    ");
+            rows[1]->re_mode();
+            rows[3]->re_mode();
+            height = five_rows;
+        }
+        break;
+    case polygon_mesh:
+        view_point_number(p_index);
+        if (p_index < 0) {
+            renew_top_button(false);
+        } else {
+            renew_top_button(true);
+            rows[0]->set_title("Vertex");
+            height = one_row;
+        }
+        break;
+    case rotator_joint:
+    case slider_joint:
+    case scale_joint:
+        view_point_number(-2);
+        renew_top_button(true);
+        rows[0]->set_title("1st p.");
+        rows[1]->set_title("End p.");
+        height = two_rows;
+        break;
+    case camera_joint:
+        view_point_number(-2);
+        renew_top_button(true);
+        rows[0]->set_title("Eye p.");
+        rows[1]->set_title("Target");
+        height = two_rows;
+        break;
+    case uniscale_joint:
+    case ball_joint:
+        view_point_number(-2);
+        renew_top_button(true);
+        rows[0]->set_title("Pivot");
+        height = one_row;
+        break;
+    case light_shape:
+    case sphere_shape:
+    case disk_shape:
+        view_point_number(-2);
+        renew_top_button(true);
+        rows[0]->set_title("Center");
+        height = one_row;
+        break;
+    default:
+        view_point_number(-2);
+        renew_top_button(false);
+        break;
+    }
+
+    pop_changed(memory->chosen_holds_shape());
+
+    std::string title = Shape.object_type >= 0 ? Shape.get_type_name(true) : "";
+    if (Shape.shape != nullptr) {
+        char const* name = Shape.shape->get_name();
+        title += "[";
+        title += name != nullptr ? name : "";
+        title += "]";
+    }
+    set_title(title.c_str());
+
+    // The window is resized by the next idle tick, not here.
+    if (height != layout.y) {
+        layout.y = height;
+        resize_pending = true;
+    }
+}
+
+void vexel_window::get_(scene_interface*) {
+    if (point_count() <= 0) return;
+    // A deletion notification may let go of the shape while the rows are being filled
+    // (the host can call back from inside a read); stop touching it then.
+    shape_class* bound = Shape.shape;
+    bool world = !local;
+
+    if (Shape.has_variable_points()) {
+        if (p_index >= 0) rows[0]->set_value(Shape.get_position(p_index, world));
+        if (Shape.shape != bound || !Shape.is_surface_point(p_index)) return;
+        Surface_point point;
+        if (!Shape.get_surface_point(p_index, point, world)) {
+            // An unreadable control point shows the invalid position in every row rather
+            // than the values of another point, which "App." would write into this one.
+            vec3 invalid = invalid_position();
+            for (one_data* row : rows) row->set_value(invalid);
+            return;
+        }
+        if (rows[1]->mode() != 0) {
+            point.in_handle = minus(point.in_handle, point.anchor);
+            point.out_handle = minus(point.out_handle, point.anchor);
+        }
+        if (rows[3]->mode() != 0) {
+            point.l_in_handle = minus(point.l_in_handle, point.anchor);
+            point.l_out_handle = minus(point.l_out_handle, point.anchor);
+        }
+        rows[0]->set_value(point.anchor);
+        rows[1]->set_value(point.in_handle);
+        rows[2]->set_value(point.out_handle);
+        rows[3]->set_value(point.l_in_handle);
+        rows[4]->set_value(point.l_out_handle);
+        rows[2]->set_handle(point.linked);
+        rows[4]->set_handle(point.l_linked);
+        return;
+    }
+
+    p_index = 0;
+    if (Shape.fixed_point_number == 2) {
+        vec3 first = Shape.get_position(0, world);
+        if (Shape.shape != bound) return;
+        vec3 second = Shape.get_position(1, world);
+        if (Shape.shape != bound) return;
+        if (rows[1]->mode() != 0) second = minus(second, first);
+        rows[0]->set_value(first);
+        rows[1]->set_value(second);
+    } else {
+        vec3 only = Shape.get_position(-1, world);
+        if (Shape.shape != bound) return;
+        rows[0]->set_value(only);
+    }
+}
+
+void vexel_window::get_with_rewindow(scene_interface* scene) {
+    if (scene == nullptr) return;
+    busy_guard guard(busy);
+    scene_bracket update(scene, &scene_interface::begin_update, &scene_interface::end_update);
+    set_shape_and_window(scene);
+    get_(scene);
+    update.close();
+}
+
+void vexel_window::view_point_number(int n) {
+    std::string text;
+    if (n >= 0)
+        text = (boost::format("%7i") % n).str();
+    else if (n == -1)
+        text = "un sel.";
+    else
+        text = "       ";
+    set_title(*point_number->control, text.c_str());
+    invalidate(nullptr);
+}
+
+// A value refresh after a row button: the current scene (possibly none) is taken for the
+// call and released on every path.
+void vexel_window::refresh_values() {
+    counted_ref<scene_interface> scene(xtessel->get_scene_interface());
+    busy_guard guard(busy);
+    get_(scene.get());
+}
