@@ -3,13 +3,19 @@
 
 #include <stdint.h>
 
-// IUnknown: the COM pattern. On Windows the platform's own declaration is used where the
-// SDK is present; elsewhere (Mac OS X, this Linux stand-in, and freestanding layout checks
-// of the Windows ABI) an equivalent abstract class with the same three slots.
+// IUnknown: the COM pattern. The platform's own declaration is used where its SDK is present
+// (Windows; Core Foundation's plug-in conventions on Mac OS X, which the Cocoa text field's
+// source sees as well, so every source must agree on it); elsewhere (this Linux stand-in,
+// and the freestanding layout checks of the other ABIs) an equivalent abstract class with
+// the same three slots.
 #if defined(_WIN32) && __has_include(<unknwn.h>)
 #include <unknwn.h>
 typedef REFIID vx_iid_arg;
 #define VX_E_NOINTERFACE ((HRESULT)0x80004002L)
+#elif defined(__APPLE__) && __has_include(<CoreFoundation/CFPlugInCOM.h>)
+#include <CoreFoundation/CFPlugInCOM.h>
+typedef REFIID vx_iid_arg;  // CFUUIDBytes, by value
+#define VX_E_NOINTERFACE ((HRESULT)0x80000004)
 #elif defined(_WIN32)
 typedef long HRESULT;
 typedef unsigned long ULONG;
