@@ -1,0 +1,75 @@
+#include "resource_dialog.h"
+
+#include "plugininterface"
+#include "resource_file.h"
+
+namespace host {
+
+bool resource_dialog::item::get_bool(void*) {
+    host_call("get_bool");
+    return value;
+}
+
+void resource_dialog::item::set_bool(bool new_value, void*) {
+    host_call("set_bool");
+    value = new_value;
+}
+
+resource_dialog::resource_dialog(tq::uuid_class const& owner, std::string resource_dir,
+                                 std::string lang, std::map<int, bool>& pending,
+                                 dialog_run& finished)
+    : counted<dialog_interface>("dialog"), owner_id(owner),
+      resource_dir(std::move(resource_dir)), lang(std::move(lang)), pending(pending),
+      finished(finished) {
+    delete_on_last_release();
+}
+
+void resource_dialog::set_resource_name(char const* name, void*) {
+    host_call("set_resource_name");
+    std::string plain = name ? name : "";
+    if (plain.empty() || plain.find('/') != std::string::npos || plain == "." || plain == "..")
+        throw host_error("set_resource_name: \"" + plain + "\" is not a resource name");
+    dialog_description description =
+        dialog_description::read(resource_path(resource_dir, lang, plain));
+    resource = plain;
+    title = description.title;
+    items.clear();
+    for (auto const& entry : description.items) items.push_back(std::make_unique<item>(entry));
+    described = true;
+}
+
+void resource_dialog::set_responder(plugin_interface* new_responder, void*) {
+    host_call("set_responder");
+    responder = new_responder;
+}
+
+int resource_dialog::ask(int, int, void*) {
+    host_call("ask");
+    if (!described) throw host_error("ask: the dialog has no description (set_resource_name)");
+    // The choices belong to this one run, whatever happens in it.
+    std::map<int, bool> choices;
+    choices.swap(pending);
+    if (responder) responder->load_dialog_data(*this, nullptr);
+    for (auto const& [id, value] : choices) {
+        item* target = nullptr;
+        for (auto& entry : items)
+            if (entry->id == id) target = entry.get();
+        if (target == nullptr)
+            throw host_error("ask: dialog \"" + resource + "\" has no item " +
+                             std::to_string(id));
+        target->value = value;
+    }
+    if (responder) responder->save_dialog_data(*this, nullptr);
+    finished = dialog_run{resource, title, {}};
+    for (auto const& entry : items) finished.items.push_back({entry->id, entry->label, entry->value});
+    return 1;
+}
+
+dialog_item_class* resource_dialog::get_item(int id, void*) {
+    host_call("get_item");
+    for (auto& entry : items)
+        if (entry->id == id) return entry.get();
+    return nullptr;
+}
+
+}  // namespace host

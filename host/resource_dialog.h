@@ -1,0 +1,72 @@
+// A modal dialog built from one of the plug-in's dialog description resources. The host
+// "runs" it without a person: ask hands the items to the responder, applies the choices
+// queued by the runner or a test, and hands them back.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialog_description.h"
+#include "host_checks.h"
+#include "host_dialog.h"
+#include "uuid_class.h"
+
+namespace host {
+
+// What the last finished ask showed and returned, for the runner and the tests.
+struct dialog_run {
+    std::string resource;  // the resource name
+    std::string title;
+    struct item {
+        int id;
+        std::string label;
+        bool value;  // as handed back to save_dialog_data
+    };
+    std::vector<item> items;
+};
+
+class resource_dialog final : public counted<dialog_interface> {
+public:
+    // resource_dir and lang locate the descriptions; pending holds the choices to apply at
+    // the next ask (consumed by it); finished receives the record of each ask. Both are the
+    // host's and outlive the dialog.
+    resource_dialog(tq::uuid_class const& owner, std::string resource_dir, std::string lang,
+                    std::map<int, bool>& pending, dialog_run& finished);
+
+    // Reads <resource dir>/<lang>/<name>.xml; refuses a name that is not a plain file name.
+    void set_resource_name(char const* name, void* reserved = nullptr) override;
+    void set_responder(plugin_interface* responder, void* reserved = nullptr) override;
+    // load_dialog_data, the queued choices (an id the dialog lacks is refused),
+    // save_dialog_data; answers 1, the OK button. The responder's exceptions pass on.
+    int ask(int a, int b, void* reserved = nullptr) override;
+    dialog_item_class* get_item(int id, void* reserved = nullptr) override;
+
+    tq::uuid_class const& owner() const { return owner_id; }
+
+private:
+    class item final : public dialog_item_class {
+    public:
+        explicit item(dialog_description::item const& from)
+            : id(from.id), label(from.label), value(from.default_value) {}
+        bool get_bool(void*) override;
+        void set_bool(bool new_value, void*) override;
+        int id;
+        std::string label;
+        bool value;
+    };
+
+    tq::uuid_class owner_id;
+    std::string resource_dir;
+    std::string lang;
+    std::map<int, bool>& pending;
+    dialog_run& finished;
+    std::string resource;
+    std::string title;
+    std::vector<std::unique_ptr<item>> items;
+    bool described = false;
+    plugin_interface* responder = nullptr;  // borrowed
+};
+
+}  // namespace host

@@ -1,0 +1,201 @@
+// The root interface's services, the notifications the host sends to the window, and
+// fault injection on host operations.
+#include "host_scene.h"
+#include "host_test_doubles.h"
+#include "mark_elements.h"
+
+using namespace host_test;
+
+namespace {
+
+class empty_scene final : public host::counted<scene_interface> {
+public:
+    empty_scene() : counted<scene_interface>("scene") {}
+    shape_class* get_active_shape(void*) override { return nullptr; }
+    void begin_update(void*) override {}
+    void end_update(void*) override {}
+    void refresh(void*) override {}
+    bool get_state_flag(void*) override { return false; }
+    void suspend_state_flag(void*) override {}
+    void resume_state_flag(void*) override {}
+    float get_figure_unit_factor(void*) override { return 1; }
+    int get_camera_index(void*) override { return 0; }
+    void set_camera_index(int, void*) override {}
+    camera_class* get_camera(void*) override { return nullptr; }
+    void begin_undo_record(int, shape_class* const*, bool, bool, int, void*) override {}
+    void end_undo_record(int, shape_class* const*, bool, bool, int, void*) override {}
+    void commit_undo(void*) override {}
+};
+
+class null_marking final : public marking_interface {
+public:
+    void handle_mark_request(shape_class&, mark_elements const*, void*) override {}
+};
+
+// A window that records the notifications it gets; it leaves the flag of
+// shapes_modified alone and writes false into the others.
+class listening_window : public test_window {
+public:
+    using test_window::test_window;
+    void active_scene_changed(bool& flag, scene_interface* scene, void*) override {
+        flag = false;
+        seen.push_back("active_scene_changed");
+        last_scene = scene;
+    }
+    void active_shapes_changed(bool& flag, scene_interface*, int before, shape_class* const*,
+                               int after, shape_class* const* shapes, void*) override {
+        flag = false;
+        seen.push_back("active_shapes_changed " + std::to_string(before) + " " +
+                       std::to_string(after));
+        last_shape = after ? shapes[0] : nullptr;
+    }
+    void shapes_modified(bool&, scene_interface*, int count, shape_class* const*,
+                         void*) override {
+        seen.push_back("shapes_modified " + std::to_string(count));
+    }
+    void current_joint_value_changed(bool& flag, scene_interface*, int count,
+                                     part_class* const*, void*) override {
+        flag = false;
+        seen.push_back("current_joint_value_changed " + std::to_string(count));
+    }
+    void figure_unit_changed(bool& flag, scene_interface*, void*) override {
+        flag = false;
+        seen.push_back("figure_unit_changed");
+    }
+    void shapes_being_deleted(bool& flag, scene_interface*, int count, shape_class* const*,
+                              void*) override {
+        flag = false;
+        seen.push_back("shapes_being_deleted " + std::to_string(count));
+    }
+    void idle(void*) override { seen.push_back("idle"); }
+    ~listening_window() override { ++*destroyed; }
+
+    std::vector<std::string> seen;
+    scene_interface* last_scene = nullptr;
+    shape_class* last_shape = nullptr;
+    int* destroyed = nullptr;
+};
+
+class host_root : public host_test_base {
+protected:
+    host::host_app app;
+    empty_scene scene;
+    int destroyed = 0;
+
+    listening_window& attach() {
+        auto window = new listening_window(app);
+        window->destroyed = &destroyed;
+        window->AddRef();
+        app.attach_window(*window);
+        return *window;
+    }
+};
+
+TEST_F(host_root, the_scene_is_handed_out_counted_for_the_caller) {
+    EXPECT_EQ(app.get_scene_interface(), nullptr);
+    app.set_scene(&scene);
+    scene_interface* got = app.get_scene_interface();
+    EXPECT_EQ(got, &scene);
+    EXPECT_EQ(scene.references(), 1);
+    EXPECT_EQ(host::audit().outstanding().size(), 1u);
+    got->Release();
+    EXPECT_TRUE(host::audit().outstanding().empty());
+}
+
+TEST_F(host_root, the_marking_component_answers_only_its_own_identifier) {
+    null_marking marking;
+    EXPECT_EQ(app.get_plugin_interface(host::marking_component_id), nullptr);
+    app.set_marking_component(&marking);
+    EXPECT_EQ(app.get_plugin_interface(tq::uuid_class(0x50030010u)), &marking);
+    EXPECT_EQ(app.get_plugin_interface(tq::uuid_class(0x50090010u)), nullptr);
+    EXPECT_EQ(app.get_plugin_interface(tq::uuid_class("d43b04ce-8713-4d82-8b7c-c79466f1bfd2")),
+              nullptr);
+}
+
+TEST_F(host_root, messages_are_recorded_for_the_runner) {
+    app.show_message("Activate at restart.", 0, 0);
+    app.show_message(nullptr, 0, 0);
+    EXPECT_EQ(app.messages(), (std::vector<std::string>{"Activate at restart.", ""}));
+}
+
+TEST_F(host_root, notifications_reach_the_window_with_the_current_scene) {
+    listening_window& window = attach();
+    app.set_scene(&scene);
+    shape_class* const some_shape = reinterpret_cast<shape_class*>(0x1000);
+    EXPECT_FALSE(app.active_scene_changed());
+    EXPECT_FALSE(app.active_shapes_changed({}, {some_shape}));
+    // A flag the window does not write keeps the host's fresh true.
+    EXPECT_TRUE(app.shapes_modified({some_shape, some_shape}));
+    EXPECT_FALSE(app.current_joint_value_changed({}));
+    EXPECT_FALSE(app.figure_unit_changed());
+    EXPECT_FALSE(app.shapes_being_deleted({some_shape}));
+    app.idle();
+    EXPECT_EQ(window.seen, (std::vector<std::string>{
+                               "active_scene_changed", "active_shapes_changed 0 1",
+                               "shapes_modified 2", "current_joint_value_changed 0",
+                               "figure_unit_changed", "shapes_being_deleted 1", "idle"}));
+    EXPECT_EQ(window.last_scene, &scene);
+    EXPECT_EQ(window.last_shape, some_shape);
+}
+
+TEST_F(host_root, the_user_hides_and_shows_the_window) {
+    listening_window& window = attach();
+    app.hide_window();
+    EXPECT_FALSE(window.is_shown());
+    app.show_window();
+    EXPECT_TRUE(window.is_shown());
+}
+
+TEST_F(host_root, notifications_without_a_window_are_a_host_side_error) {
+    EXPECT_THROW(app.idle(), std::logic_error);
+    EXPECT_THROW(app.active_scene_changed(), std::logic_error);
+}
+
+TEST_F(host_root, unload_releases_the_window_once) {
+    attach();
+    app.unload();
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_FALSE(app.loaded());
+}
+
+TEST_F(host_root, a_window_that_outlives_its_release_is_reported) {
+    listening_window& window = attach();
+    window.AddRef();  // a reference the window never gives back
+    EXPECT_THROW(app.unload(), host::module_error);
+    EXPECT_EQ(destroyed, 0);
+    EXPECT_EQ(window.Release(), 0u);
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST_F(host_root, a_planned_fault_makes_exactly_the_chosen_call_throw) {
+    host::faults().fail_operation("get_preference_store", 2);
+    app.get_preference_store()->Release();
+    try {
+        app.get_preference_store();
+        FAIL() << "no fault";
+    } catch (host::host_error const& e) {
+        EXPECT_STREQ(e.what(), "injected fault in get_preference_store");
+    }
+    EXPECT_TRUE(host::faults().fired());
+    preference_store_interface* store = app.get_preference_store();
+    store->Release();
+    EXPECT_TRUE(host::audit().outstanding().empty());
+}
+
+TEST_F(host_root, every_plug_in_call_is_a_fault_point) {
+    listening_window& window = attach();
+    host::faults().reset();
+    window.set_title("t");
+    app.gettext("App.");
+    auto const& trace = host::faults().trace();
+    EXPECT_EQ(trace, (std::vector<std::string>{"get_plugin_services", "set_window_title",
+                                               "get_plugin_services", "lookup_text"}));
+    host::faults().fail_operation("lookup_text", 1);
+    EXPECT_THROW(app.gettext("App."), host::host_error);
+    host::faults().fail_operation("create_button", 1);
+    event_log log;
+    EXPECT_THROW(logging_button(window, 0, 0, 10, 10, "x", log), host::host_error);
+    EXPECT_TRUE(app.services().state(window).controls.empty());
+}
+
+}  // namespace

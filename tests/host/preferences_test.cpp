@@ -1,0 +1,128 @@
+// The preference store: counted streams, values kept in a file across host instances.
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "host_preferences.h"
+#include "host_test_doubles.h"
+
+using namespace host_test;
+
+namespace {
+
+tq::uuid_class const vexel_id("d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
+
+class preferences : public host_test_base {
+protected:
+    std::string path = ::testing::TempDir() + "vexel_prefs_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                       ".json";
+    void SetUp() override {
+        host_test_base::SetUp();
+        std::remove(path.c_str());
+    }
+    void TearDown() override {
+        std::remove(path.c_str());
+        host_test_base::TearDown();
+    }
+
+    // What the plug-in does to store its settings word.
+    static void write_word(tessel_interface& root, int word) {
+        preference_store_interface* store = root.get_preference_store();
+        stream_interface* stream = store->open_write_stream(vexel_id, 0);
+        stream->write_int(word);
+        stream->Release();
+        store->Release();
+    }
+    // ... and to read it back; -1 when nothing is stored.
+    static int read_word(tessel_interface& root) {
+        preference_store_interface* store = root.get_preference_store();
+        stream_interface* stream = store->open_read_stream(vexel_id, 0);
+        int word = -1;
+        if (stream) {
+            stream->rewind(0, 0);
+            word = stream->read_int();
+            stream->Release();
+        }
+        store->Release();
+        return word;
+    }
+};
+
+TEST_F(preferences, nothing_stored_gives_no_read_stream) {
+    host::host_app app(path);
+    EXPECT_EQ(read_word(app), -1);
+    EXPECT_TRUE(host::audit().outstanding().empty());
+}
+
+TEST_F(preferences, a_written_value_survives_into_a_second_host_instance) {
+    {
+        host::host_app first(path);
+        write_word(first, 5);
+        EXPECT_EQ(read_word(first), 5);
+    }
+    host::host_app second(path);
+    EXPECT_EQ(read_word(second), 5);
+    EXPECT_TRUE(host::audit().outstanding().empty());
+
+    nlohmann::json stored;
+    std::ifstream(path) >> stored;
+    EXPECT_EQ(stored, nlohmann::json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 5}}));
+}
+
+TEST_F(preferences, a_later_write_replaces_the_value) {
+    host::host_app app(path);
+    write_word(app, 7);
+    write_word(app, 2);
+    EXPECT_EQ(read_word(app), 2);
+    EXPECT_EQ(app.preferences().value(vexel_id), 2);
+}
+
+TEST_F(preferences, streams_and_store_are_counted_until_released) {
+    host::host_app app(path);
+    preference_store_interface* store = app.get_preference_store();
+    stream_interface* stream = store->open_write_stream(vexel_id, 0);
+    EXPECT_EQ(host::audit().outstanding().size(), 2u);
+    stream->Release();
+    EXPECT_EQ(host::audit().outstanding().size(), 1u);
+    store->Release();
+    EXPECT_TRUE(host::audit().outstanding().empty());
+}
+
+TEST_F(preferences, a_stream_refuses_reading_past_its_value_and_the_wrong_direction) {
+    host::host_app app(path);
+    app.preferences().store(vexel_id, 3);
+    preference_store_interface* store = app.get_preference_store();
+    stream_interface* reader = store->open_read_stream(vexel_id, 0);
+    EXPECT_EQ(reader->read_int(), 3);
+    EXPECT_THROW(reader->read_int(), host::host_error);
+    reader->rewind(0, 0);
+    EXPECT_EQ(reader->read_int(), 3);
+    EXPECT_THROW(reader->write_int(1), host::host_error);
+    stream_interface* writer = store->open_write_stream(vexel_id, 0);
+    EXPECT_THROW(writer->read_int(), host::host_error);
+    writer->Release();
+    reader->Release();
+    store->Release();
+}
+
+TEST_F(preferences, an_unreadable_file_is_refused_with_its_name) {
+    for (char const* text : {"not json", "[1, 2]", "{\"a\": 1.5}", "{\"a\": 4294967296}"}) {
+        SCOPED_TRACE(text);
+        std::ofstream(path) << text;
+        try {
+            host::host_app app(path);
+            FAIL() << "accepted";
+        } catch (host::host_error const& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(path + ": ", 0), 0u) << e.what();
+        }
+    }
+}
+
+TEST_F(preferences, a_store_without_file_keeps_values_in_memory) {
+    host::host_app app;
+    write_word(app, 4);
+    EXPECT_EQ(read_word(app), 4);
+}
+
+}  // namespace
