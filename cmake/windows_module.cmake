@@ -5,6 +5,9 @@
 enable_language(RC)
 
 option(VEXEL_WITH_MFC "Talk to the host's rich edit control through MFC's CWnd" OFF)
+if(VEXEL_WITH_MFC)
+  set(CMAKE_MFC_FLAG 2)  # MFC as a shared library, for every target below
+endif()
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(VEXEL_MODULE_NAME vexel64)
@@ -48,7 +51,6 @@ add_library(vexel_plugin OBJECT ${VEXEL_PLUGIN_SOURCES})
 target_include_directories(vexel_plugin PUBLIC include ${CMAKE_SOURCE_DIR} platform)
 target_link_libraries(vexel_plugin PUBLIC vexel_boost)
 if(VEXEL_WITH_MFC)
-  set(CMAKE_MFC_FLAG 2)  # MFC as a shared library
   target_compile_definitions(vexel_plugin PUBLIC VEXEL_WITH_MFC _AFXDLL)
 endif()
 

@@ -1,13 +1,14 @@
 // The text field on Windows: the host puts a rich edit control into the child window and
 // hands it over as an MFC CWnd; the field talks to the control directly with Win32 calls.
+// MFC must come before anything that includes <windows.h> (the binding headers do).
+#include "cwnd.h"
+
 #include "edit_text_class.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
-
-#include "cwnd.h"
 
 #include <richedit.h>
 
