@@ -10,8 +10,13 @@
 
 class window_interface;
 
-#if defined(_WIN32)
+#if defined(_WIN32) && defined(_MSC_VER)
 #define VX_EXPORT __declspec(dllexport)
+#define VX_CALL __stdcall
+#elif defined(_WIN32)
+// MinGW: entry/vexel64.def and entry/vexel32.def name the exports; a dllexport here would
+// add GCC's own 32-bit names (has_interface@8, get_uuid@12) beside the host's.
+#define VX_EXPORT
 #define VX_CALL __stdcall
 #else
 #define VX_EXPORT __attribute__((visibility("default")))

@@ -64,12 +64,15 @@ void host_app::show_message(char const* text, int, int, void*) {
 void host_app::set_language(std::string const& new_lang) {
     if (!is_known_language(new_lang))
         throw std::invalid_argument("unknown language \"" + new_lang + "\" (expected en or ja)");
+    if (!resources.empty()) use_strings(resources, new_lang);
     lang = new_lang;
-    if (!resources.empty()) set_resource_dir(resources);
 }
 
-void host_app::set_resource_dir(std::string const& dir) {
-    auto table = std::make_unique<string_table>(resource_path(dir, lang, "TEXT"));
+void host_app::set_resource_dir(std::string const& dir) { use_strings(dir, lang); }
+
+void host_app::use_strings(std::string const& dir, std::string const& table_lang) {
+    // Read first: a table that cannot be read leaves the current one in place.
+    auto table = std::make_unique<string_table>(resource_path(dir, table_lang, "TEXT"));
     resources = dir;
     strings = std::move(table);
     service_object.use_strings(strings.get());

@@ -115,6 +115,7 @@ public:
 
 private:
     window_interface& require_window(char const* what) const;
+    void use_strings(std::string const& dir, std::string const& table_lang);
     void drop_module();
 
     plugin_services service_object;

@@ -1,7 +1,6 @@
 #include "plugin_services.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -596,7 +595,6 @@ void plugin_services::type(window_interface& window, int index, std::string cons
         return;
     }
     char* end = nullptr;
-    errno = 0;
     float value = std::strtof(text.c_str(), &end);
     while (end && (*end == ' ' || *end == '\t')) ++end;
     if (end == text.c_str() || *end != '\0')

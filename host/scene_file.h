@@ -26,8 +26,8 @@
 //   false), "skin" (16 numbers).
 //   polygon_mesh: "vertices", each [x, y, z] or {"position": [x, y, z], "skin": [...]}.
 //   sphere, disk, light: "center".
-// Any other key, a key that does not apply to the shape's type, a wrong value or a bad
-// path refuses the whole file with one line: "FILE: WHERE: PROBLEM", e.g.
+// Any other key, a key given twice, a key that does not apply to the shape's type, a wrong value or
+// a bad path refuses the whole file with one line: "FILE: WHERE: PROBLEM", e.g.
 //   examples/broken.json: shapes/curve/points[1]/anchor: expected 3 numbers, got 2
 #pragma once
 

@@ -139,7 +139,8 @@ public:
     // factor must be finite and positive.
     void set_figure_unit(float factor);
     void set_state_flag(bool value) { state_flag = value; }
-    // The host's undo: restores the last committed undo step; false when there is none.
+    // The host's undo: restores the last committed undo step; false when there was none
+    // (or none of its shapes still exists).
     // Calls the modification listener with the restored shapes.
     bool undo();
 

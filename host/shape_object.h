@@ -1,7 +1,16 @@
 // The interface shells over shape_node: plain_shape (a shape_class) for every shape that
 // is not a part, part_shape (a part_class) for parts, so that the plug-in's run-time type
 // check of a part succeeds exactly for parts. Every operation enters the fault injector
-// under "shape.<operation>" (or "part.<operation>") before doing anything.
+// under "shape.<operation>" (or "part.<operation>") before doing anything, so any of them
+// may throw host_error.
+//
+// Ownership as the contract says: shapes, views, control points, vertices and skin records
+// are borrowed (they live as long as the shape); get_scene and the joint views return a
+// counted reference the caller releases.
+//
+// apply_transformation(m) makes the local matrix m * local: the shape and all its children
+// move by m in the shape's own frame; stored coordinates and the matrices of skinned
+// elements stay as they are.
 #pragma once
 
 #include <memory>

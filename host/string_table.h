@@ -16,7 +16,7 @@ public:
 
     // The value of key, or key itself when the table has no entry. The text stays valid as
     // long as the table (keys that are not in the table are kept in a copy of their own, so
-    // the answer never points into the caller's buffer).
+    // the answer never points into the caller's buffer). A null key answers "".
     char const* lookup(char const* key);
 
     std::size_t size() const { return entries.size(); }

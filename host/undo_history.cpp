@@ -1,5 +1,7 @@
 #include "undo_history.h"
 
+#include <set>
+
 #include "host_checks.h"
 #include "shape_node.h"
 
@@ -7,14 +9,20 @@ namespace host {
 
 namespace {
 
-void capture(shape_node& node, std::vector<std::pair<std::shared_ptr<shape_node*>, shape_geometry>>& into) {
+// A shape's record covers what a write through it can change: its subtree, a link part's
+// target, and the shapes linked to it, which a joint write drags along.
+void capture(shape_node& node, std::set<shape_node*>& seen,
+             std::vector<std::pair<std::shared_ptr<shape_node*>, shape_geometry>>& into) {
+    if (!seen.insert(&node).second) return;
     into.emplace_back(node.token(), node.geometry);
-    for (auto const& child : node.children()) capture(*child, into);
+    for (auto const& child : node.children()) capture(*child, seen, into);
+    if (node.link_to) capture(*node.link_to, seen, into);
+    for (auto const& set : node.linked)
+        for (shape_node* linked : set.shapes) capture(*linked, seen, into);
 }
 
 bool same_arguments(undo_call const& a, undo_call const& b) {
-    return a.shapes == b.shapes && a.flag_a == b.flag_a && a.flag_b == b.flag_b &&
-           a.kind == b.kind;
+    return a.shapes == b.shapes && a.flag_a == b.flag_a && a.flag_b == b.flag_b && a.kind == b.kind;
 }
 
 }  // namespace
@@ -28,7 +36,8 @@ void undo_history::begin(std::vector<shape_node*> const& shapes, undo_call call)
     }
     // A record that was ended but never committed is dropped by the next begin.
     pending.clear();
-    for (shape_node* node : shapes) capture(*node, pending);
+    std::set<shape_node*> seen;
+    for (shape_node* node : shapes) capture(*node, seen, pending);
     pending_call = std::move(call);
     current_state = record_state::open;
 }

@@ -1,5 +1,6 @@
 // The scene's undo records: begin captures a deep copy of the geometry of the named
-// shapes and their subtrees, end closes the record, commit files it as one undo step, and
+// shapes, their subtrees, a link part's target and the shapes linked to them through the
+// extension components (which joint writes move along), end closes the record, commit files it as one undo step, and
 // undo restores the last step exactly. Protocol faults (end without begin, a second begin
 // while one is open, commit without a closed record) throw host_error and are counted.
 #pragma once

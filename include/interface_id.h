@@ -3,25 +3,25 @@
 // every platform so that each can be checked anywhere.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include <stddef.h>
+#include <stdint.h>
 
 // The 16-byte COM GUID of the Windows builds.
 struct com_iid {
-    std::uint32_t data1;
-    std::uint16_t data2;
-    std::uint16_t data3;
-    std::uint8_t data4[8];
+    uint32_t data1;
+    uint16_t data2;
+    uint16_t data3;
+    uint8_t data4[8];
 };
 static_assert(sizeof(com_iid) == 16, "COM GUID layout");
 
 // The 32-byte record of the Mac OS X build: the same four parts with wider fields.
 struct mac_iid {
-    std::uint64_t data1;  // the 32-bit value in the low half, high half 0
-    std::uint16_t data2;
-    std::uint16_t data3;
-    std::uint16_t data4[8];  // each entry holds one byte value 0-255
-    std::uint32_t padding;   // not compared
+    uint64_t data1;  // the 32-bit value in the low half, high half 0
+    uint16_t data2;
+    uint16_t data3;
+    uint16_t data4[8];  // each entry holds one byte value 0-255
+    uint32_t padding;   // not compared
 };
 static_assert(sizeof(mac_iid) == 32, "Mac OS X IID layout");
 static_assert(offsetof(mac_iid, data4) == 12 && offsetof(mac_iid, padding) == 28,

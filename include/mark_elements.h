@@ -3,8 +3,8 @@
 // layout is part of the binary contract.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include <stddef.h>
+#include <stdint.h>
 
 class shape_class;
 struct mark_elements;
@@ -21,14 +21,14 @@ protected:
 };
 
 struct mark_elements {
-    enum TARGET : std::int32_t { points = 1 };  // points addressed by point index
+    enum TARGET : int32_t { points = 1 };  // points addressed by point index
 
     marking_interface* service;  // null when the host has no marking component
-    std::int32_t operation;      // 3 = mark, 0 = clear
+    int32_t operation;      // 3 = mark, 0 = clear
     TARGET target;
     bool flag;                   // passed through; the window gives false
-    std::int32_t count;          // entries at indices
-    std::int32_t const* indices; // valid only during the call that sent it
+    int32_t count;          // entries at indices
+    int32_t const* indices; // valid only during the call that sent it
 
     // Fills the record and sends it; false when the component took it, true when there
     // is no component or it threw.

@@ -1,7 +1,9 @@
 // Default bodies of the host's callback interface.
 #include "plugininterface"
 
+#include <cstdint>
 #include <typeinfo>
+#include <vector>
 
 int plugin_interface::get_id(void*) { return 0; }
 int plugin_interface::get_property_type(int, void*) { return 0; }

@@ -1,22 +1,28 @@
 // The reference-counted base of every object that crosses to the host.
 #pragma once
 
-#include <cstdint>
+#include <stdint.h>
 
-// IUnknown: the COM pattern. On Windows the platform's own declaration is used where the
-// SDK is present; elsewhere (Mac OS X, this Linux stand-in, and freestanding layout checks
-// of the Windows ABI) an equivalent abstract class with the same three slots.
+// IUnknown: the COM pattern. The platform's own declaration is used where its SDK is present
+// (Windows; Core Foundation's plug-in conventions on Mac OS X, which the Cocoa text field's
+// source sees as well, so every source must agree on it); elsewhere (this Linux stand-in,
+// and the freestanding layout checks of the other ABIs) an equivalent abstract class with
+// the same three slots.
 #if defined(_WIN32) && __has_include(<unknwn.h>)
 #include <unknwn.h>
 typedef REFIID vx_iid_arg;
 #define VX_E_NOINTERFACE ((HRESULT)0x80004002L)
+#elif defined(__APPLE__) && __has_include(<CoreFoundation/CFPlugInCOM.h>)
+#include <CoreFoundation/CFPlugInCOM.h>
+typedef REFIID vx_iid_arg;  // CFUUIDBytes, by value
+#define VX_E_NOINTERFACE ((HRESULT)0x80000004)
 #elif defined(_WIN32)
 typedef long HRESULT;
 typedef unsigned long ULONG;
 struct GUID {
-    std::uint32_t Data1;
-    std::uint16_t Data2, Data3;
-    std::uint8_t Data4[8];
+    uint32_t Data1;
+    uint16_t Data2, Data3;
+    uint8_t Data4[8];
 };
 typedef GUID const& vx_iid_arg;
 #define VX_E_NOINTERFACE ((HRESULT)0x80004002L)
@@ -27,11 +33,11 @@ struct IUnknown {
     virtual ULONG STDMETHODCALLTYPE Release() = 0;
 };
 #else
-typedef std::int32_t HRESULT;
-typedef std::uint32_t ULONG;
+typedef int32_t HRESULT;
+typedef uint32_t ULONG;
 // Core Foundation's CFUUIDBytes: the 16 identifier bytes, passed by value.
 struct vx_uuid_bytes {
-    std::uint8_t byte[16];
+    uint8_t byte[16];
 };
 typedef vx_uuid_bytes vx_iid_arg;
 #define VX_E_NOINTERFACE ((HRESULT)0x80000004)
@@ -62,5 +68,5 @@ public:
     virtual bool is_implemented() { return true; }
 
 private:
-    std::int32_t reference_count;  // not atomic: the host calls on its UI thread only
+    int32_t reference_count;  // not atomic: the host calls on its UI thread only
 };

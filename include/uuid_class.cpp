@@ -1,5 +1,7 @@
 #include "uuid_class.h"
 
+#include <cstdint>
+
 namespace {
 
 // The value of one hexadecimal digit; anything else (and '0') is 0.

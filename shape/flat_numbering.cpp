@@ -3,7 +3,13 @@
 #include "required_view.h"
 #include "shape_class.h"
 
-shape_class* substance_shape(shape_class& shape, int* index, bool follow_links) {
+namespace {
+
+// Resolves *index inside shape. A part that counts the index among its points but cannot
+// say which shape holds it (a link not followed, or a part whose children do not add up
+// to its count) sets `settled`: the point exists but is unreachable, and the search must
+// not go on to hand the index to a later sibling, which would name the wrong point.
+shape_class* resolve(shape_class& shape, int* index, bool follow_links, bool& settled) {
     shape_class* current = &shape;
     for (;;) {
         int kind = current->get_object_kind();
@@ -13,19 +19,23 @@ shape_class* substance_shape(shape_class& shape, int* index, bool follow_links) 
                 *index -= n;
                 return nullptr;
             }
+            settled = true;
             part_class& part = require(current->as_part());
             if (part.get_part_kind() == 101 && follow_links) {
                 // A link stands for its target; links inside the target are not followed.
                 current = part.link_target();
                 if (current == nullptr) return nullptr;
                 follow_links = false;
+                settled = false;
                 continue;
             }
             if (!current->has_children()) return nullptr;
             shape_class* end = current->child_end();
             for (shape_class* child = current->first_child(); child != nullptr && child != end;
                  child = child->next_sibling()) {
-                if (shape_class* found = substance_shape(*child, index, false)) return found;
+                bool child_settled = false;
+                shape_class* found = resolve(*child, index, false, child_settled);
+                if (found != nullptr || child_settled) return found;
             }
             return nullptr;
         }
@@ -39,6 +49,13 @@ shape_class* substance_shape(shape_class& shape, int* index, bool follow_links) 
         *index -= 1;
         return nullptr;
     }
+}
+
+}  // namespace
+
+shape_class* substance_shape(shape_class& shape, int* index, bool follow_links) {
+    bool settled = false;
+    return resolve(shape, index, follow_links, settled);
 }
 
 shape_class* Shape_class::substance_shape(int* index) const {

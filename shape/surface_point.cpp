@@ -43,12 +43,12 @@ Surface_point& Surface_point::operator*=(mat4 const& m) {
     return *this;
 }
 
-namespace {
-
 bool is_finite(Surface_point const& p) {
     return is_finite(p.anchor) && is_finite(p.in_handle) && is_finite(p.out_handle) &&
            is_finite(p.l_in_handle) && is_finite(p.l_out_handle);
 }
+
+namespace {
 
 // The control point behind index and the shape whose frame it uses, or null.
 struct located_point {

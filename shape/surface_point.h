@@ -23,3 +23,7 @@ struct Surface_point {
     Surface_point operator*(mat4 const& m) const;
     Surface_point& operator*=(mat4 const& m);
 };
+
+// Whether all five positions are finite: a point with a NaN or infinite coordinate is
+// never written.
+bool is_finite(Surface_point const& p);

@@ -41,16 +41,17 @@ vexel_window::one_data::one_data(vexel_window& window, int index, tq::point_clas
     int y = corner.y;
     tq::point_class size{box_width, row_height};
     try {
-        title = new window_interface::static_text_class(window, 0, x, y, 40, row_height, "");
+        title = window.own(
+            new window_interface::static_text_class(window, 0, x, y, 40, row_height, ""));
         x_box = new value_class(window, tq::point_class{x + 40, y}, size, standard_boxes);
         y_box = new value_class(window, tq::point_class{x + 103, y}, size, standard_boxes);
         z_box = new value_class(window, tq::point_class{x + 166, y}, size, standard_boxes);
         if (index == 0)
-            local_btn = new local_button(*this, x + 229, y);
+            local_btn = window.own(new local_button(*this, x + 229, y));
         else if (index == 2 || index == 4)
-            link = new link_class(window, x + 229, y);
+            link = window.own(new link_class(window, x + 229, y));
         else
-            mode_btn = new right_button(*this, x + 229, y);
+            mode_btn = window.own(new right_button(*this, x + 229, y));
     } catch (...) {
         delete x_box;
         delete y_box;

@@ -6,17 +6,14 @@ vexel_window::one_data::value_class::value_class(vexel_window& window, tq::point
                                                  tq::point_class size, bool standard_box)
     : field(nullptr), box(nullptr) {
     if (standard_box) {
-        box = new window_interface::number_class(window, 0, corner.x, corner.y, size.x, size.y, "");
+        box = window.own(
+            new window_interface::number_class(window, 0, corner.x, corner.y, size.x, size.y, ""));
         window.set_number_columns(*box->typed_handle, 9);
     } else {
-        field = new v_class(window, tq::rectangle_class{corner.x, corner.y, corner.x + size.x,
-                                                        corner.y + size.y - 1});
+        field = window.own(new v_class(
+            window, tq::rectangle_class{corner.x, corner.y, corner.x + size.x, corner.y + size.y - 1}));
     }
 }
-
-// The box and the text field are the host's controls' wrappers and live as long as the
-// host's window; nothing of them is freed here.
-vexel_window::one_data::value_class::~value_class() = default;
 
 float vexel_window::one_data::value_class::get_value() {
     if (box != nullptr) return box->window->get_number_float_value(*box->typed_handle);

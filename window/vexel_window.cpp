@@ -1,7 +1,7 @@
 // The window itself: construction, the top bar and rows, button dispatch and destruction.
 #include "vexel_window.h"
 
-#include "counted_ref.h"
+#include "shape/counted_ref.h"
 #include "entry/module_state.h"
 #include "host_boundary.h"
 
@@ -50,12 +50,14 @@ vexel_window::vexel_window(tessel_interface& host)
 vexel_window::~vexel_window() {
     counted_ref<preference_store_interface> drop(preferences);
     preferences = nullptr;
-    // The rows are the window's own plain objects. The control wrappers in them belong to
-    // the host's controls and are left alone, like every control wrapper.
     for (one_data*& row : rows) {
         delete row;
         row = nullptr;
     }
+    // The host no longer sends events to the window's controls once the window is gone.
+    for (auto control = owned_controls.rbegin(); control != owned_controls.rend(); ++control)
+        delete *control;
+    owned_controls.clear();
 }
 
 tq::uuid_class vexel_window::get_uuid(void*) { return vexel_UUID; }
@@ -71,13 +73,17 @@ void vexel_window::initialize(void*) {
     bool done = at_host_boundary([&] {
         local = true;
         p_index = -1;
+        // A shape bound by an earlier window of this module may be gone by now (nobody
+        // told that window's successor about deletions): start with no shape.
+        Shape.shape = nullptr;
+        Shape.set_object_type();
 
-        app_button = new button(*this, 0, 0, 0, tr("App."));
-        snap_button = new button(*this, 1, after_previous, 0, tr("Snap"));
-        point_number = new static_text_class(*this, 0, after_previous + 2, same_line, 48, 14, "");
-        button* ref_button = new button(*this, 2, after_previous, 0, tr("Ref."));
-        save_button = new button(*this, 3, after_previous + 4, 0, tr("Save"));
-        load_button = new button(*this, 4, after_previous, 0, tr("Load"));
+        app_button = own(new button(*this, 0, 0, 0, tr("App.")));
+        snap_button = own(new button(*this, 1, after_previous, 0, tr("Snap")));
+        point_number = own(new static_text_class(*this, 0, after_previous + 2, same_line, 48, 14, ""));
+        button* ref_button = own(new button(*this, 2, after_previous, 0, tr("Ref.")));
+        save_button = own(new button(*this, 3, after_previous + 4, 0, tr("Save")));
+        load_button = own(new button(*this, 4, after_previous, 0, tr("Load")));
 
         set_active(*load_button->control, false);
         invalidate(*load_button->control);
@@ -89,7 +95,7 @@ void vexel_window::initialize(void*) {
         set_tooltip(*save_button->control, tr("Memory selected point to appointed number area"));
         set_tooltip(*load_button->control, tr("Load from appinted number area to view area"));
 
-        memory = new pop(*this, after_previous);
+        memory = own(new pop(*this, after_previous));
 
         for (int i = 0; i < 5; ++i)
             rows[i] = new one_data(*this, i, tq::point_class{0, row_tops[i]}, standard_number_box);

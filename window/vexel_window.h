@@ -8,6 +8,8 @@
 // do nothing then (the host may call back from inside the plug-in's own host calls).
 #pragma once
 
+#include <vector>
+
 #include "edit_text_class.h"
 #include "host_preferences.h"
 #include "shape/shape_class.h"
@@ -76,6 +78,13 @@ public:
     // A text of the string table (the key itself when the host gives none). May throw.
     static char const* tr(char const* key);
 
+    // Keeps a control wrapper or text field made for this window until the window goes.
+    template <class Control>
+    Control* own(Control* control) {
+        owned_controls.push_back(control);
+        return control;
+    }
+
 private:
     void read_settings();
     int point_count();
@@ -99,6 +108,9 @@ private:
     bool undo_setting;         // settings bit 2
     one_data* rows[5];
     bool built;  // initialize finished; until then clicks do nothing
+    // Every control wrapper and text field made for the window, in creation order. The
+    // host routes events to them while the window exists; they go with the window.
+    std::vector<unknown_interface*> owned_controls;
 };
 
 // A top-bar push button: its click runs the window's exec with its id.
@@ -199,7 +211,6 @@ public:
 
     value_class(vexel_window& window, tq::point_class corner, tq::point_class size,
                 bool standard_box);
-    ~value_class();
     value_class(value_class const&) = delete;
     value_class& operator=(value_class const&) = delete;
 

@@ -5,7 +5,7 @@
 #include <boost/format.hpp>
 
 #include "busy_guard.h"
-#include "counted_ref.h"
+#include "shape/counted_ref.h"
 #include "entry/module_state.h"
 #include "scene_bracket.h"
 #include "vexel_window.h"

@@ -187,6 +187,10 @@ TEST(SceneFile, RefusesEveryFaultWithOneLineNamingFilePlaceAndProblem) {
         {R"({"shapes": [{"name": "c", "type": "line", "active_points": [0.5]}]})",
          "t.json: shapes/c/active_points[0]: expected an index, got a number"},
         {R"({"active": "ghost"})", "t.json: active: no shape at path \"ghost\""},
+        {R"({"figure_unit": 1, "figure_unit": 2})", "t.json: top level: duplicate key \"figure_unit\""},
+        {R"({"shapes": [{"name": "a", "type": "sphere"}, {"name": "c", "type": "line", "points": [
+                {"anchor": [0, 0, 0]}, {"anchor": [0, 0, 0], "in": [1, 1, 1], "in": [2, 2, 2]}]}]})",
+         "t.json: shapes[1]/points[1]: duplicate key \"in\""},
     };
     for (auto const& r : rows) {
         std::string message = refusal(r.text);

@@ -155,13 +155,16 @@ protected:
     std::unique_ptr<host::scene_model> scene;
 };
 
-#define EXPECT_VEC3_NEAR(actual, x_, y_, z_, tol)      \
-    do {                                               \
-        vec3 v_ = (actual);                            \
-        EXPECT_NEAR(v_.x, (x_), (tol)) << "x";         \
-        EXPECT_NEAR(v_.y, (y_), (tol)) << "y";         \
-        EXPECT_NEAR(v_.z, (z_), (tol)) << "z";         \
-    } while (0)
+inline ::testing::AssertionResult vec3_near(vec3 a, vec3 b, double tol) {
+    if (std::fabs(a.x - b.x) <= tol && std::fabs(a.y - b.y) <= tol && std::fabs(a.z - b.z) <= tol)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z
+                                         << ") is not within " << tol << " of (" << b.x << ", "
+                                         << b.y << ", " << b.z << ")";
+}
+
+#define EXPECT_VEC3_NEAR(actual, x_, y_, z_, tol) \
+    EXPECT_TRUE(window_test::vec3_near((actual), vec3{float(x_), float(y_), float(z_)}, (tol)))
 
 // Scenes used by several test files.
 extern char const* const line_scene;      // "curve": a line of three control points

@@ -1,0 +1,84 @@
+# The Windows modules: vexel64.dll on 64-bit, vexel.dll on 32-bit. The same sources as the
+# Linux module, with the Windows text field and the resources compiled in. Built natively
+# with Visual Studio (optionally against MFC) or cross-compiled with MinGW-w64 (cmake/
+# mingw-w64-*.cmake), which also builds the Wine test program of tests/cross/windows.
+enable_language(RC)
+
+option(VEXEL_WITH_MFC "Talk to the host's rich edit control through MFC's CWnd" OFF)
+if(VEXEL_WITH_MFC)
+  set(CMAKE_MFC_FLAG 2)  # MFC as a shared library, for every target below
+endif()
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VEXEL_MODULE_NAME vexel64)
+else()
+  set(VEXEL_MODULE_NAME vexel)
+endif()
+
+if(MSVC)
+  add_compile_options(/W4 /utf-8 /EHsc /fp:precise)
+  find_package(Boost 1.71 REQUIRED)
+  add_library(vexel_boost INTERFACE)
+  target_link_libraries(vexel_boost INTERFACE Boost::boost)
+else()
+  # All coordinate arithmetic is single precision in source order: no fused multiply-add.
+  add_compile_options(-Wall -Wextra -ffp-contract=off)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # Floats in SSE registers: x87 would keep intermediates in extended precision and round
+    # coordinates differently from the 64-bit builds.
+    add_compile_options(-msse2 -mfpmath=sse)
+  endif()
+  add_library(vexel_boost INTERFACE)
+  if(CMAKE_CROSSCOMPILING)
+    # Boost.Format is header-only: use the build machine's headers. -idirafter keeps them
+    # behind MinGW's own headers; -I/usr/include would put glibc's in front and break the
+    # build.
+    set(VEXEL_BOOST_INCLUDE_DIR /usr/include CACHE PATH "Folder holding boost/format.hpp")
+    target_compile_options(vexel_boost INTERFACE -idirafter ${VEXEL_BOOST_INCLUDE_DIR})
+  else()
+    find_package(Boost 1.71 REQUIRED)
+    target_link_libraries(vexel_boost INTERFACE Boost::boost)
+  endif()
+endif()
+
+file(GLOB VEXEL_BINDING_SOURCES CONFIGURE_DEPENDS include/*.cpp)
+add_library(vexel_binding OBJECT ${VEXEL_BINDING_SOURCES})
+target_include_directories(vexel_binding PUBLIC include)
+
+file(GLOB VEXEL_PLUGIN_SOURCES CONFIGURE_DEPENDS
+     entry/*.cpp shape/*.cpp window/*.cpp platform/edit_text_windows.cpp)
+add_library(vexel_plugin OBJECT ${VEXEL_PLUGIN_SOURCES})
+target_include_directories(vexel_plugin PUBLIC include ${CMAKE_SOURCE_DIR} platform)
+target_link_libraries(vexel_plugin PUBLIC vexel_boost)
+if(VEXEL_WITH_MFC)
+  target_compile_definitions(vexel_plugin PUBLIC VEXEL_WITH_MFC _AFXDLL)
+endif()
+
+add_library(vexel MODULE $<TARGET_OBJECTS:vexel_binding> $<TARGET_OBJECTS:vexel_plugin>
+            resources/vexel.rc)
+set_target_properties(vexel PROPERTIES PREFIX "" OUTPUT_NAME ${VEXEL_MODULE_NAME})
+# The resource script names its files relative to resources/.
+target_include_directories(vexel PRIVATE resources)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  target_compile_definitions(vexel PRIVATE VEXEL_MODULE_64)
+endif()
+file(GLOB VEXEL_RESOURCE_FILES CONFIGURE_DEPENDS resources/lang/*/*.xml)
+set_property(SOURCE resources/vexel.rc APPEND PROPERTY OBJECT_DEPENDS ${VEXEL_RESOURCE_FILES})
+
+if(MINGW)
+  # Exactly the six entry points, under the names the host looks up. GCC decorates the
+  # 32-bit get_uuid as @12 although it removes 16 bytes (the hidden result pointer
+  # included); the .def file exports it as _get_uuid@16. Everything linked statically, so
+  # the DLL needs nothing beside the system's own DLLs.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(VEXEL_DEF_FILE ${CMAKE_SOURCE_DIR}/entry/vexel64.def)
+  else()
+    set(VEXEL_DEF_FILE ${CMAKE_SOURCE_DIR}/entry/vexel32.def)
+  endif()
+  target_link_options(vexel PRIVATE ${VEXEL_DEF_FILE} -static -Wl,--no-undefined)
+  set_property(TARGET vexel APPEND PROPERTY LINK_DEPENDS ${VEXEL_DEF_FILE})
+endif()
+
+if(VEXEL_TESTS AND NOT VEXEL_WITH_MFC)
+  include(${CMAKE_SOURCE_DIR}/tests/cross/windows/tests.cmake)
+endif()

@@ -1,0 +1,203 @@
+// How the window follows the host: notifications, idle ticks, visibility and deletions.
+#include "window_fixture.h"
+
+using namespace window_test;
+
+namespace {
+
+class events : public window_fixture {
+protected:
+    void remove(std::string const& path) {
+        scene->delete_shape(path, [&](std::vector<shape_class*> const& shapes) {
+            hostapp->shapes_being_deleted(shapes);
+        });
+    }
+};
+
+TEST_F(events, another_control_point_of_the_same_line_shows_within_one_tick) {
+    open(mixed_scene);
+    activate("curve", {0});
+    tick();
+    scene->set_active_points("curve", {1});
+    int frames = state().invalidations;
+    tick();
+    EXPECT_EQ(text(point_number), "      1");
+    EXPECT_VEC3_NEAR(row(0), 10, 0, 0, 1e-5);
+    EXPECT_EQ(height(), 89);
+    EXPECT_GT(state().invalidations, frames);
+}
+
+TEST_F(events, deselecting_and_reselecting_relays_out_and_resizes_a_tick_later) {
+    open(mixed_scene);
+    activate("curve", {1});
+    tick();
+    scene->set_active_points("curve", {});
+    tick();
+    EXPECT_EQ(text(point_number), "un sel.");
+    EXPECT_FALSE(enabled(app));
+    EXPECT_VEC3_NEAR(row(0), 10, 0, 0, 1e-5) << "the rows keep what they showed";
+    EXPECT_EQ(height(), 89);
+    tick();
+    EXPECT_EQ(height(), 15);
+    scene->set_active_points("curve", {0});
+    tick();
+    EXPECT_EQ(text(point_number), "      0");
+    EXPECT_TRUE(enabled(app));
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 1e-5);
+    tick();
+    EXPECT_EQ(height(), 89);
+}
+
+TEST_F(events, the_idle_tick_never_rebinds_the_shape) {
+    open(mixed_scene);
+    activate("curve", {0});
+    scene->set_active_shape("ball");
+    tick(2);
+    EXPECT_EQ(state().title, "Line          [curve]");
+    hostapp->active_shapes_changed({}, {});
+    EXPECT_EQ(state().title, "Line          [curve]") << "an empty new selection is ignored";
+    hostapp->active_shapes_changed({}, {shape("ball")});
+    EXPECT_EQ(state().title, "Sphere        [ball]");
+}
+
+TEST_F(events, a_flip_of_the_state_flag_rereads_the_values_once) {
+    open(mixed_scene);
+    activate("ball");
+    tick();
+    scene->move_point("ball", 0, vec3{4, 4, 4});
+    tick();
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5) << "nothing changed that idle looks at";
+    scene->set_state_flag(true);
+    tick();
+    EXPECT_VEC3_NEAR(row(0), 4, 4, 4, 1e-5);
+}
+
+TEST_F(events, modifications_and_joint_changes_reread_the_values) {
+    open(mixed_scene);
+    activate("arm");
+    scene->move_point("arm", 0, vec3{0, 0, 1});
+    hostapp->shapes_modified({shape("arm")});
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 1, 1e-5);
+    scene->move_point("arm", 0, vec3{0, 0, 2});
+    hostapp->current_joint_value_changed({shape("arm")->as_part()});
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 2, 1e-5);
+    expect_clean();
+}
+
+TEST_F(events, a_modification_that_deselects_keeps_the_layout_until_a_full_refresh) {
+    open(mixed_scene);
+    activate("curve", {1});
+    scene->set_active_points("curve", {});
+    hostapp->shapes_modified({shape("curve")});
+    tick(2);
+    EXPECT_EQ(text(point_number), "      1");
+    EXPECT_EQ(height(), 89);
+    click(ref);
+    EXPECT_EQ(text(point_number), "un sel.");
+}
+
+TEST_F(events, a_hidden_window_waits_and_is_refreshed_when_shown_again) {
+    open(mixed_scene);
+    activate("ball");
+    tick();
+    hostapp->hide_window();
+    scene->set_figure_unit(10);
+    hostapp->figure_unit_changed();
+    scene->move_point("ball", 0, vec3{2, 2, 2});
+    hostapp->shapes_modified({shape("ball")});
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5);
+    tick();
+    tq::rectangle_class f = state().frame;
+    hostapp->window()->set_frame_rectangle(tq::rectangle_class{-20, 300, f.right - f.left - 20, 300 + f.bottom - f.top});
+    hostapp->show_window();
+    tick();
+    EXPECT_VEC3_NEAR(row(0), 20, 20, 20, 1e-4);
+    EXPECT_EQ(state().frame.left, 100);
+    EXPECT_EQ(state().frame.top, 100);
+    expect_clean();
+}
+
+TEST_F(events, a_window_visible_at_its_first_tick_is_not_refreshed_by_it) {
+    auto s = host::load_scene_text(mixed_scene, "test scene");
+    hostapp->set_scene(s.get());
+    s->set_active_shape("ball");
+    hostapp->active_scene_changed();
+    tick(2);
+    EXPECT_EQ(state().title, "");
+    hostapp->set_scene(nullptr);
+}
+
+TEST_F(events, deleting_the_shown_shape_lets_go_of_it) {
+    open(mixed_scene);
+    activate("ball");
+    tick();
+    remove("ball");
+    EXPECT_FALSE(enabled(app));
+    EXPECT_FALSE(enabled(snap));
+    tick();
+    EXPECT_EQ(height(), 15);
+    control(app).handler->clicked(0, nullptr);
+    control(snap).handler->clicked(0, nullptr);
+    control(save).handler->clicked(0, nullptr);
+    hostapp->shapes_modified({});
+    scene->set_state_flag(true);
+    tick(2);
+    EXPECT_FALSE(scene->has_non_finite_write());
+    expect_clean();
+}
+
+TEST_F(events, a_deletion_while_busy_still_empties_slots_and_lets_go) {
+    TearDown();
+    start(4);  // with undo: the open undo record must still be closed
+    open(mixed_scene);
+    activate("plate");
+    click(save);
+    activate("ball");
+    bool deleted = false;
+    scene->set_modification_listener([&](std::vector<shape_class*> const&) {
+        if (deleted) return;
+        deleted = true;
+        remove("plate");
+        remove("ball");
+    });
+    type(box(0, 0), "3");
+    click(app);
+    ASSERT_TRUE(deleted);
+    EXPECT_FALSE(enabled(load));
+    EXPECT_FALSE(enabled(app));
+    scene->set_modification_listener(nullptr);
+    click(ref);
+    control(snap).handler->clicked(0, nullptr);
+    tick(2);
+    expect_clean();
+}
+
+TEST_F(events, a_deletion_before_the_scene_is_announced_is_kept_track_of) {
+    open(mixed_scene);
+    activate("ball");
+    click(save);
+    // Not ready for a new scene yet (the announcement below fails), yet deletions count.
+    host::faults().fail_operation("scene.get_figure_unit_factor", 1);
+    hostapp->active_scene_changed();
+    remove("curve");
+    tick();
+    EXPECT_EQ(state().title, "Sphere        [ball]");
+}
+
+TEST_F(events, host_exceptions_never_reach_the_host) {
+    open(mixed_scene);
+    activate("curve", {1});
+    for (char const* op : {"scene.begin_update", "scene.get_active_shape", "shape.point_count",
+                           "scene.get_state_flag"}) {
+        host::faults().fail_operation(op, 1);
+        EXPECT_NO_THROW(click(ref)) << op;
+        EXPECT_NO_THROW(hostapp->active_shapes_changed({}, {shape("curve")})) << op;
+        EXPECT_NO_THROW(tick()) << op;
+        host::faults().reset();
+        expect_clean();
+    }
+    click(ref);
+    EXPECT_EQ(text(point_number), "      1") << "the window still follows the host";
+}
+
+}  // namespace

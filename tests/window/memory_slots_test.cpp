@@ -1,0 +1,189 @@
+// Memory slots: "Save" and "Load", the slot pop-up, marks on the stored element, and
+// slots whose shapes go away.
+#include "window_fixture.h"
+
+using namespace window_test;
+
+namespace {
+
+class slots_test : public window_fixture {
+protected:
+    void remove(std::string const& path) {
+        scene->delete_shape(path, [&](std::vector<shape_class*> const& shapes) {
+            hostapp->shapes_being_deleted(shapes);
+        });
+    }
+    std::vector<recorded_mark> const& marks() { return marker.requests; }
+};
+
+TEST_F(slots_test, a_sphere_saved_after_apply_loads_its_centre) {
+    open(mixed_scene);
+    activate("ball");
+    click(app);  // a one-point shape: the shown point becomes -1
+    click(save);
+    EXPECT_TRUE(enabled(load));
+    scene->move_point("ball", 0, vec3{9, 8, 7});
+    activate("curve", {0});
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 9, 8, 7, 1e-5);
+    EXPECT_VEC3_NEAR(row(1), -1, 0, 0, 1e-5) << "only row 0 is loaded";
+    EXPECT_VEC3_NEAR(anchor("curve", 0), 0, 0, 0, 0) << "loading never changes the scene";
+}
+
+class surface_slots : public slots_test, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(surface_slots, a_control_point_of_a_surface_line_is_stored_by_line_and_point) {
+    TearDown();
+    start(1);  // marking on
+    std::string json = mixed_scene;
+    if (!GetParam()) json.replace(json.find(R"("part": "surface",)"), 18, R"("part": "surface", "direction": false,)");
+    open(json);
+    activate("surf/l2", {1});
+    click(save);
+    ASSERT_FALSE(marks().empty());
+    recorded_mark const& m = marks().back();
+    EXPECT_EQ(m.shape, shape("surf"));
+    EXPECT_EQ(m.operation, 3);
+    EXPECT_EQ(m.target, 1);
+    EXPECT_FALSE(m.flag);
+    EXPECT_EQ(m.indices, std::vector<int>{7});  // line 2 of lines of 3 points, point 1
+
+    activate("curve", {0});
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 0, 1e-5);
+    EXPECT_VEC3_NEAR(row(1), -0.5, 0, 0, 1e-5);
+    EXPECT_VEC3_NEAR(row(2), 0.5, 0, 0, 1e-5);
+    EXPECT_EQ(control(extra(2)).value.value(), 1);
+    expect_clean();
+}
+
+INSTANTIATE_TEST_SUITE_P(direction_flag, surface_slots, ::testing::Bool());
+
+TEST_F(slots_test, load_with_action_bit_2_fills_the_second_point_as_it_is) {
+    open(mixed_scene);
+    activate("plate");
+    click(save);
+    activate("arm");
+    ASSERT_EQ(text(extra(1)), "Rel.");
+    click(load, 2);
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5);
+    EXPECT_VEC3_NEAR(row(1), 5, 0, 0, 1e-5);
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 5, 0, 0, 1e-5);
+}
+
+TEST_F(slots_test, choosing_a_slot_moves_the_mark_and_a_camera_is_never_marked) {
+    TearDown();
+    start(1);
+    open(mixed_scene);
+    activate("curve", {1});
+    click(save);  // slot 0: mark on the curve
+    ASSERT_EQ(marks().size(), 1u);
+    EXPECT_EQ(marks()[0].indices, std::vector<int>{1});
+    choose_slot(1);  // leaves slot 0: clear; slot 1 is empty: no mark
+    ASSERT_EQ(marks().size(), 2u);
+    EXPECT_EQ(marks()[1].operation, 0);
+    EXPECT_EQ(marks()[1].shape, shape("curve"));
+    EXPECT_FALSE(enabled(load));
+    activate("cam");
+    click(save);  // a camera joint: neither cleared nor marked
+    EXPECT_EQ(marks().size(), 2u);
+    choose_slot(0);
+    ASSERT_EQ(marks().size(), 3u);
+    EXPECT_EQ(marks()[2].operation, 3);
+    EXPECT_EQ(marks()[2].indices, std::vector<int>{1});
+    EXPECT_TRUE(enabled(load));
+}
+
+TEST_F(slots_test, without_marking_nothing_is_marked) {
+    open(mixed_scene);
+    activate("curve", {1});
+    click(save);
+    choose_slot(1);
+    EXPECT_TRUE(marks().empty());
+}
+
+TEST_F(slots_test, a_new_active_scene_empties_every_slot) {
+    open(mixed_scene);
+    activate("ball");
+    click(save);
+    ASSERT_TRUE(enabled(load));
+    open(mixed_scene);
+    EXPECT_FALSE(enabled(load));
+    activate("curve", {0});
+    control(load).handler->clicked(0, nullptr);
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 0);
+}
+
+TEST_F(slots_test, deleting_the_chosen_slots_shape_empties_it_and_disables_load) {
+    open(mixed_scene);
+    activate("plate");
+    choose_slot(1);
+    click(save);
+    activate("ball");
+    choose_slot(0);
+    click(save);
+    activate("curve", {0});
+    remove("plate");
+    EXPECT_TRUE(enabled(load)) << "another slot: Load as it was";
+    remove("ball");
+    EXPECT_FALSE(enabled(load));
+    control(load).handler->clicked(0, nullptr);
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 0);
+    choose_slot(1);
+    EXPECT_FALSE(enabled(load));
+    expect_clean();
+}
+
+TEST_F(slots_test, save_with_no_chosen_slot_stores_into_the_slot_shown) {
+    open(mixed_scene);
+    activate("ball");
+    choose_slot(3);
+    click(save);
+    remove("ball");
+    activate("plate");
+    click(save);
+    EXPECT_TRUE(enabled(load));
+    activate("curve", {0});
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 5, 0, 0, 1e-5);
+}
+
+TEST_F(slots_test, load_of_another_object_types_point_fills_row_0) {
+    open(mixed_scene);
+    activate("curve", {1});
+    click(save);
+    activate("arm");
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 10, 0, 0, 1e-5);
+    activate("mesh", {1});
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 10, 0, 0, 1e-5);
+    expect_clean();
+}
+
+TEST_F(slots_test, a_surface_part_without_lines_loads_nothing) {
+    open(R"({"shapes": [{"name": "bare", "type": "part", "part": "surface"},
+        {"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})");
+    activate("bare");
+    control(save).handler->clicked(0, nullptr);
+    activate("ball");
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5);
+    expect_clean();
+}
+
+TEST_F(slots_test, a_surface_part_saved_as_a_whole_gives_back_its_own_point) {
+    TearDown();
+    start(1);
+    open(mixed_scene);
+    activate("surf", {4});
+    click(save);
+    ASSERT_FALSE(marks().empty());
+    EXPECT_EQ(marks().back().indices, std::vector<int>{4});
+    activate("curve", {0});
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 1, 1, 0, 1e-5);
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+// Value rows: what each mode shows on a control point and on a two-point joint, the frame
+// switch, the figure unit, both kinds of boxes and the text field's reading and writing.
+#include "window_fixture.h"
+
+using namespace window_test;
+
+namespace {
+
+class rows : public window_fixture {
+protected:
+    void show_curve_point(int index) {
+        open(mixed_scene);
+        activate("curve", {index});
+    }
+};
+
+TEST_F(rows, relative_mode_shows_handles_from_the_anchor) {
+    show_curve_point(1);
+    EXPECT_VEC3_NEAR(row(0), 10, 0, 0, 1e-5);
+    EXPECT_VEC3_NEAR(row(1), -1, 1, 0, 1e-5);
+    EXPECT_VEC3_NEAR(row(2), 1, -1, 0, 1e-5);
+    EXPECT_VEC3_NEAR(row(3), 0, 0, -2, 1e-5);
+    EXPECT_VEC3_NEAR(row(4), 0, 0, 2, 1e-5);
+    EXPECT_EQ(control(extra(2)).value.value(), 1);
+    EXPECT_EQ(control(extra(4)).value.value(), 0);
+}
+
+TEST_F(rows, absolute_mode_shows_handles_where_they_are) {
+    show_curve_point(1);
+    set_mode(1, "Abs.");
+    EXPECT_VEC3_NEAR(row(1), 9, 1, 0, 1e-5);
+    EXPECT_VEC3_NEAR(row(2), 11, -1, 0, 1e-5);
+    EXPECT_VEC3_NEAR(row(3), 0, 0, -2, 1e-5);  // row 3 keeps its own mode
+}
+
+TEST_F(rows, in_based_mode_shows_the_out_handle_as_a_length) {
+    show_curve_point(1);
+    set_mode(1, "I b.");
+    EXPECT_NEAR(shown_number(box(2, 0)), std::sqrt(2.0), 1e-5);
+    EXPECT_FALSE(shown(box(2, 1)));
+    EXPECT_FALSE(shown(box(2, 2)));
+    EXPECT_FALSE(shown(extra(2)));
+    EXPECT_TRUE(shown(box(1, 1)));
+}
+
+TEST_F(rows, out_based_mode_shows_the_in_handle_as_a_length_until_absolute) {
+    show_curve_point(1);
+    set_mode(1, "O b.");
+    EXPECT_NEAR(shown_number(box(1, 0)), std::sqrt(2.0), 1e-5);
+    EXPECT_FALSE(shown(box(1, 1)));
+    EXPECT_TRUE(shown(box(2, 1)));
+    EXPECT_FALSE(shown(extra(2))) << "the link box stays hidden until Abs.";
+    click(extra(1));
+    EXPECT_EQ(text(extra(1)), "Abs.");
+    EXPECT_TRUE(shown(box(1, 1)));
+    EXPECT_TRUE(shown(extra(2)));
+}
+
+TEST_F(rows, modes_survive_a_change_of_shape_and_are_reapplied) {
+    show_curve_point(1);
+    set_mode(3, "I b.");
+    activate("surf", {1});
+    EXPECT_EQ(text(extra(3)), "I b.");
+    EXPECT_FALSE(shown(box(4, 1)));
+}
+
+TEST_F(rows, rotator_joint_end_point_relative_and_absolute) {
+    open(mixed_scene);
+    activate("arm");
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5);
+    EXPECT_VEC3_NEAR(row(1), 0, 0, 10, 1e-5);
+    click(extra(1));
+    EXPECT_EQ(text(extra(1)), "Abs.");
+    EXPECT_VEC3_NEAR(row(1), 1, 2, 13, 1e-5);
+}
+
+TEST_F(rows, camera_mode_button_only_toggles_relative_and_absolute) {
+    open(mixed_scene);
+    activate("cam");
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 10, 1e-5);
+    EXPECT_VEC3_NEAR(row(1), 0, 1, -10, 1e-5);
+    click(extra(1));
+    EXPECT_EQ(text(extra(1)), "Abs.");
+    EXPECT_VEC3_NEAR(row(1), 0, 1, 0, 1e-5);
+    click(extra(1));
+    EXPECT_EQ(text(extra(1)), "Rel.");
+    expect_clean();
+}
+
+TEST_F(rows, a_length_mode_left_from_a_line_becomes_relative_on_a_joint) {
+    show_curve_point(0);
+    set_mode(1, "O b.");
+    activate("arm");
+    click(extra(1));
+    EXPECT_EQ(text(extra(1)), "Rel.");
+    click(extra(1));
+    EXPECT_EQ(text(extra(1)), "Abs.");
+}
+
+TEST_F(rows, frame_button_switches_between_local_and_world_values) {
+    open(mixed_scene);
+    activate("moved");
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 1e-5);
+    click(extra(0));
+    EXPECT_EQ(text(extra(0)), "Glo.");
+    EXPECT_VEC3_NEAR(row(0), 10, 0, 0, 1e-5);
+    click(extra(0));
+    EXPECT_EQ(text(extra(0)), "Loc.");
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 1e-5);
+    expect_clean();
+}
+
+TEST_F(rows, figure_unit_multiplies_what_is_shown) {
+    open(R"({"figure_unit": 10, "shapes": [{"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})");
+    activate("ball");
+    EXPECT_VEC3_NEAR(row(0), 10, 20, 30, 1e-4);
+    scene->set_figure_unit(2);
+    hostapp->figure_unit_changed();
+    EXPECT_VEC3_NEAR(row(0), 2, 4, 6, 1e-5);
+    click(app);
+    // Shown values convert back to stored ones.
+    EXPECT_VEC3_NEAR(center("ball"), 1, 2, 3, 1e-6);
+}
+
+TEST_F(rows, a_refresh_before_any_scene_is_announced_counts_the_unit_as_one) {
+    auto s = host::load_scene_text(R"({"figure_unit": 10, "active": "ball",
+        "shapes": [{"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})", "test scene");
+    hostapp->set_scene(s.get());
+    click(ref);
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5);
+    click(app);
+    EXPECT_FALSE(s->has_non_finite_write());
+    EXPECT_VEC3_NEAR(s->find("ball")->iface().as_sphere()->get_center(), 1, 2, 3, 1e-6);
+    hostapp->set_scene(nullptr);
+}
+
+TEST_F(rows, own_text_fields_show_nine_character_fixed_numbers) {
+    open(R"({"shapes": [{"name": "ball", "type": "sphere", "center": [1.5, -12.25, 0.1234567]}]})");
+    activate("ball");
+    EXPECT_EQ(text(box(0, 0)), " 1.500000");
+    EXPECT_EQ(text(box(0, 1)), "-12.250000");
+    EXPECT_EQ(text(box(0, 2)), " 0.123457");
+}
+
+TEST_F(rows, host_number_boxes_have_nine_columns_and_take_typed_values) {
+    TearDown();
+    start(2);
+    open(mixed_scene);
+    activate("ball");
+    host::control_state x = control(box(0, 0));
+    EXPECT_EQ(x.kind, host::control_kind::number);
+    EXPECT_EQ(x.columns, 9);
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-6);
+    type(box(0, 0), "4.5");
+    click(app);
+    EXPECT_VEC3_NEAR(center("ball"), 4.5, 2, 3, 1e-6);
+    expect_clean();
+}
+
+// What a text typed into row 0's X field of a sphere writes as the centre's X; NAN: the
+// point is not written at all.
+struct typed_case {
+    char const* text;
+    double x;
+};
+
+class text_field_reading : public window_fixture, public ::testing::WithParamInterface<typed_case> {};
+
+TEST_P(text_field_reading, reads_typed_text_like_atof) {
+    open(R"({"shapes": [{"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})");
+    activate("ball");
+    type(box(0, 0), GetParam().text);
+    click(app);
+    vec3 c = center("ball");
+    if (std::isnan(GetParam().x))
+        EXPECT_EQ(c.x, 1.0f) << "not written";
+    else
+        EXPECT_FLOAT_EQ(c.x, float(GetParam().x));
+    EXPECT_VEC3_NEAR(c, c.x, 2, 3, 0);
+    expect_clean();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    texts, text_field_reading,
+    ::testing::Values(typed_case{"  -1.5e1abc", -15}, typed_case{"abc", 0}, typed_case{"", 0},
+                      typed_case{"   ", 0}, typed_case{"-", 0}, typed_case{"+2", 2},
+                      typed_case{".5", 0.5}, typed_case{"7.", 7}, typed_case{"3e", 3},
+                      typed_case{"1e-50", 0}, typed_case{"0.1", 0.1}, typed_case{"\t42x", 42},
+                      typed_case{"1e39", NAN}, typed_case{"-1e400", NAN},
+                      typed_case{"1e-400", 0}, typed_case{"nan", NAN}, typed_case{"-inf", NAN},
+                      typed_case{"3.4028235e38", 3.4028235e38},
+                      typed_case{"3.4028236e38", NAN}));
+
+}  // namespace

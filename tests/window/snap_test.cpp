@@ -1,0 +1,117 @@
+// "Snap": the whole shape moves so that its shown point lands on row 0.
+#include "window_fixture.h"
+
+using namespace window_test;
+
+namespace {
+
+class snapping : public window_fixture {
+protected:
+    void show(std::string const& path, std::vector<int> points = {}, int settings = -1) {
+        if (settings >= 0) {
+            TearDown();
+            start(settings);
+        }
+        open(mixed_scene);
+        activate(path, points);
+    }
+    vec3 world_of(std::string const& path, vec3 p) { return p * shape(path)->get_world_matrix(); }
+};
+
+TEST_F(snapping, a_sphere_moves_by_the_difference_to_the_typed_centre) {
+    show("ball");
+    type(box(0, 0), "4");
+    int refreshes = scene->refresh_count();
+    click(snap);
+    EXPECT_VEC3_NEAR(world_of("ball", center("ball")), 4, 2, 3, 1e-5);
+    EXPECT_EQ(scene->refresh_count(), refreshes + 1);
+    expect_clean();
+}
+
+TEST_F(snapping, the_same_position_moves_nothing_and_makes_no_undo_step) {
+    show("ball", {}, 4);
+    int refreshes = scene->refresh_count();
+    click(snap);
+    EXPECT_EQ(scene->refresh_count(), refreshes);
+    EXPECT_EQ(scene->undo_records().step_count(), 0u);
+    EXPECT_EQ(scene->suspend_count(), 0);
+}
+
+TEST_F(snapping, world_values_give_a_displacement_in_the_shapes_frame) {
+    show("moved");
+    click(extra(0));  // Glo.
+    type(box(0, 0), "15");
+    click(snap);
+    click(ref);
+    EXPECT_VEC3_NEAR(row(0), 15, 0, 0, 1e-5);
+    click(extra(0));
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 1e-5);  // moved as a whole, the centre kept
+}
+
+TEST_F(snapping, a_control_point_of_a_surface_part_moves_the_whole_part) {
+    show("surf", {4});
+    type(box(0, 2), "1");
+    click(snap);
+    vec3 other = shape("surf/l0")->control_point_at(0)->get_point_position();
+    EXPECT_VEC3_NEAR(world_of("surf/l0", other), 0, 0, 1, 1e-5);
+    expect_clean();
+}
+
+TEST_F(snapping, a_joint_keeps_its_end_point_offset) {
+    show("arm");
+    type_row(0, vec3{0, 0, 0});
+    click(snap);
+    click(extra(1));  // Abs.
+    click(extra(0));  // Glo.: the joint moved as a whole, its own values did not change
+    EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 1e-5);
+    EXPECT_VEC3_NEAR(row(1), 0, 0, 10, 1e-5);
+}
+
+TEST_F(snapping, the_state_flag_seen_by_idle_is_suspended_around_the_move) {
+    show("ball");
+    scene->set_state_flag(true);
+    tick();
+    type(box(0, 0), "5");
+    click(snap);
+    EXPECT_EQ(scene->suspend_count(), 1);
+    EXPECT_EQ(scene->resume_count(), 1);
+    expect_clean();
+}
+
+TEST_F(snapping, without_the_state_flag_nothing_is_suspended) {
+    show("ball");
+    type(box(0, 0), "5");
+    click(snap);
+    EXPECT_EQ(scene->suspend_count(), 0);
+}
+
+TEST_F(snapping, one_host_undo_reverts_the_move) {
+    show("ball", {}, 4);
+    type(box(0, 0), "5");
+    click(snap);
+    ASSERT_EQ(scene->undo_records().step_count(), 1u);
+    scene->undo();
+    EXPECT_VEC3_NEAR(world_of("ball", center("ball")), 1, 2, 3, 0);
+    expect_clean();
+}
+
+TEST_F(snapping, an_unreadable_current_position_moves_nothing) {
+    show("ball");
+    type(box(0, 0), "5");
+    host::faults().fail_operation("shape.as_sphere", 1);
+    int refreshes = scene->refresh_count();
+    click(snap);
+    EXPECT_EQ(scene->refresh_count(), refreshes);
+    EXPECT_VEC3_NEAR(world_of("ball", center("ball")), 1, 2, 3, 0);
+    expect_clean();
+}
+
+TEST_F(snapping, a_typed_nan_moves_nothing) {
+    show("ball");
+    type(box(0, 1), "nan");
+    click(snap);
+    EXPECT_VEC3_NEAR(world_of("ball", center("ball")), 1, 2, 3, 0);
+    expect_clean();
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#include "command_line.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+char const usage_text[] =
+    "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]\n"
+    "       vexel-host --dump-scene SCENE.json\n"
+    "       vexel-host --info PATH_TO_MODULE [--lang en|ja]\n"
+    "The script (standard input without SCRIPT) holds one action a line; see examples/*.vxs.\n";
+
+command_line parse_command_line(int argc, char const* const* argv) {
+    command_line c;
+    int positional = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) throw usage_error(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--help" || arg == "-h") {
+            c.what = command_line::mode::help;
+        } else if (arg == "--info") {
+            c.what = command_line::mode::info;
+            c.info_module = value();
+        } else if (arg == "--dump-scene") {
+            c.what = command_line::mode::dump_scene;
+            c.scene_file = value();
+        } else if (arg == "--module") {
+            c.options.module_path = value();
+        } else if (arg == "--lang") {
+            c.options.lang = value();
+            if (c.options.lang != "en" && c.options.lang != "ja")
+                throw usage_error("--lang: \"" + c.options.lang + "\" is not en or ja");
+        } else if (arg == "--prefs") {
+            c.options.prefs_file = value();
+            c.prefs_given = true;
+        } else if (arg == "--view") {
+            c.options.view = true;
+        } else if (arg == "--keep-going") {
+            c.options.keep_going = true;
+        } else if (arg == "--fail-call") {
+            std::string n = value();
+            char* end = nullptr;
+            errno = 0;
+            c.options.fail_call = std::strtol(n.c_str(), &end, 10);
+            if (n.empty() || *end != '\0' || errno != 0 || c.options.fail_call < 1)
+                throw usage_error("--fail-call: \"" + n + "\" is not a call number 1 or more");
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            throw usage_error("unknown option \"" + arg + "\"");
+        } else if (positional == 0) {
+            c.scene_file = arg, ++positional;
+        } else if (positional == 1) {
+            c.script_file = arg, ++positional;
+        } else {
+            throw usage_error("unexpected argument \"" + arg + "\"");
+        }
+    }
+    if (c.what == command_line::mode::run && c.scene_file.empty())
+        throw usage_error("no scene file given");
+    if (c.what == command_line::mode::dump_scene && positional > 0)
+        throw usage_error("--dump-scene takes no scene or script besides its file");
+    return c;
+}
