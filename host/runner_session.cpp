@@ -162,7 +162,6 @@ std::vector<std::string> scene_violations(scene_model const& scene) {
 
 bool runner_session::finish() {
     std::size_t failures_before = failure_list.size();
-    finished = true;
     std::vector<scene_model const*> scenes;
     for (auto const& s : retired) scenes.push_back(s.get());
     if (current) scenes.push_back(current.get());

@@ -136,7 +136,6 @@ private:
     script const* running = nullptr;        // the script being played, for messages
     script_action const* acting = nullptr;  // its current line
     std::string last_script = "vexel-host";
-    bool finished = false;
 };
 
 template <class F>

@@ -144,10 +144,28 @@ TEST_F(command_line, a_fault_can_be_injected_at_one_host_call) {
     EXPECT_NE(r.err.find("injected fault in "), std::string::npos) << r.err;
 }
 
-TEST_F(command_line, no_scene_prints_the_usage) {
-    process_result r = run_runner({});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("SCENE.json"), std::string::npos) << r.err;
+TEST_F(command_line, a_command_line_that_cannot_run_says_why_and_shows_the_usage) {
+    std::string usage = "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]\n";
+    struct bad {
+        std::vector<std::string> args;
+        char const* reason;
+    } const cases[] = {
+        {{}, "no scene file given"},
+        {{"--view"}, "no scene file given"},
+        {{"--lang", "fr", "s.json"}, "--lang: \"fr\" is not en or ja"},
+        {{"s.json", "--prefs"}, "--prefs needs a value"},
+        {{"--fail-call", "0", "s.json"}, "--fail-call: \"0\" is not a call number 1 or more"},
+        {{"--colour", "s.json"}, "unknown option \"--colour\""},
+        {{"s.json", "t.vxs", "u.vxs"}, "unexpected argument \"u.vxs\""},
+    };
+    for (bad const& c : cases) {
+        process_result r = run_runner(c.args);
+        EXPECT_EQ(r.status, 2) << c.reason;
+        EXPECT_EQ(r.err.rfind("vexel-host: " + std::string(c.reason) + "\n" + usage, 0), 0u) << r.err;
+    }
+    process_result help = run_runner({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind(usage, 0), 0u) << help.out;
 }
 
 }  // namespace
