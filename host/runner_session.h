@@ -80,6 +80,8 @@ public:
     std::vector<runner_failure> const& failures() const { return failure_list; }
     std::vector<action_calls> const& calls() const { return call_log; }
 
+    // The host, the current scene (null before start) and the marking component. Borrowed:
+    // they live as long as the session. None throws.
     host_app& app() { return *hostapp; }
     scene_model* scene() { return current.get(); }
     marking_component const& marker() const { return marking; }
