@@ -8,7 +8,7 @@ std::string default_prefs_file() {
     std::filesystem::path dir;
     char const* config = std::getenv("XDG_CONFIG_HOME");
     char const* home = std::getenv("HOME");
-    // The base directory specification ignores a relative XDG_CONFIG_HOME.
+    // A relative XDG_CONFIG_HOME is ignored, as the XDG convention asks.
     if (config && config[0] == '/')
         dir = config;
     else if (home && home[0] != '\0')

@@ -5,12 +5,6 @@
 #include "undo_step.h"
 #include "vexel_window.h"
 
-namespace {
-
-vec3 plus(vec3 a, vec3 b) { return vec3{a.x + b.x, a.y + b.y, a.z + b.z}; }
-
-}  // namespace
-
 // A point whose values are not all finite (a row showing the invalid position, a typed
 // "1e39" or "nan") is skipped as a whole; the other points of the click are written. The
 // undo step is opened before the rows are read, so a click that writes nothing still
@@ -40,12 +34,12 @@ void vexel_window::set() {
         point.linked = linked;
         point.l_linked = l_linked;
         if (in_out_mode != 0) {
-            point.in_handle = plus(point.in_handle, point.anchor);
-            point.out_handle = plus(point.out_handle, point.anchor);
+            point.in_handle = add(point.in_handle, point.anchor);
+            point.out_handle = add(point.out_handle, point.anchor);
         }
         if (l_mode != 0) {
-            point.l_in_handle = plus(point.l_in_handle, point.anchor);
-            point.l_out_handle = plus(point.l_out_handle, point.anchor);
+            point.l_in_handle = add(point.l_in_handle, point.anchor);
+            point.l_out_handle = add(point.l_out_handle, point.anchor);
         }
         if (is_finite(point) && still_shown()) Shape.set_surface_point(p_index, point, world);
     } else if (Shape.has_variable_points()) {
@@ -60,7 +54,7 @@ void vexel_window::set() {
     } else {
         vec3 first = rows[0]->get_value();
         vec3 second = rows[1]->get_value();
-        if (rows[1]->mode() != 0) second = plus(second, first);
+        if (rows[1]->mode() != 0) second = add(second, first);
         if (is_finite(first) && still_shown()) Shape.set_position(0, first, world);
         if (is_finite(second) && still_shown()) Shape.set_position(1, second, world);
     }

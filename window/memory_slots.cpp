@@ -138,29 +138,7 @@ void vexel_window::load(int action) {
         if (p_index < 0) return;
         Surface_point point;
         if (!stored.get_surface_point(index, point, world)) return;
-        if (rows[1]->mode() != 0) {
-            point.in_handle = vec3{point.in_handle.x - point.anchor.x,
-                                   point.in_handle.y - point.anchor.y,
-                                   point.in_handle.z - point.anchor.z};
-            point.out_handle = vec3{point.out_handle.x - point.anchor.x,
-                                    point.out_handle.y - point.anchor.y,
-                                    point.out_handle.z - point.anchor.z};
-        }
-        if (rows[3]->mode() != 0) {
-            point.l_in_handle = vec3{point.l_in_handle.x - point.anchor.x,
-                                     point.l_in_handle.y - point.anchor.y,
-                                     point.l_in_handle.z - point.anchor.z};
-            point.l_out_handle = vec3{point.l_out_handle.x - point.anchor.x,
-                                      point.l_out_handle.y - point.anchor.y,
-                                      point.l_out_handle.z - point.anchor.z};
-        }
-        rows[0]->set_value(point.anchor);
-        rows[1]->set_value(point.in_handle);
-        rows[2]->set_value(point.out_handle);
-        rows[3]->set_value(point.l_in_handle);
-        rows[4]->set_value(point.l_out_handle);
-        rows[2]->set_handle(point.linked);
-        rows[4]->set_handle(point.l_linked);
+        show_surface_point(point);
         return;
     }
     vec3 position = stored.get_position(index, world);

@@ -90,6 +90,7 @@ private:
     int point_count();
     void refresh_values();
     void let_go_of_shape();
+    void show_surface_point(Surface_point point);
 
     bool ready;              // a scene has been announced
     bool state_flag_mirror;  // the scene's state flag as last seen by the idle tick

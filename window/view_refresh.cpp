@@ -8,11 +8,10 @@
 #include "shape/counted_ref.h"
 #include "entry/module_state.h"
 #include "scene_bracket.h"
+#include "shape/point_arithmetic.h"
 #include "vexel_window.h"
 
 namespace {
-
-vec3 minus(vec3 a, vec3 b) { return vec3{a.x - b.x, a.y - b.y, a.z - b.z}; }
 
 // Layout heights: top bar only, row 0, rows 0-1, all five rows.
 int const top_bar_only = 15;
@@ -139,21 +138,7 @@ void vexel_window::get_(scene_interface*) {
             for (one_data* row : rows) row->set_value(invalid);
             return;
         }
-        if (rows[1]->mode() != 0) {
-            point.in_handle = minus(point.in_handle, point.anchor);
-            point.out_handle = minus(point.out_handle, point.anchor);
-        }
-        if (rows[3]->mode() != 0) {
-            point.l_in_handle = minus(point.l_in_handle, point.anchor);
-            point.l_out_handle = minus(point.l_out_handle, point.anchor);
-        }
-        rows[0]->set_value(point.anchor);
-        rows[1]->set_value(point.in_handle);
-        rows[2]->set_value(point.out_handle);
-        rows[3]->set_value(point.l_in_handle);
-        rows[4]->set_value(point.l_out_handle);
-        rows[2]->set_handle(point.linked);
-        rows[4]->set_handle(point.l_linked);
+        show_surface_point(point);
         return;
     }
 
@@ -163,7 +148,7 @@ void vexel_window::get_(scene_interface*) {
         if (Shape.shape != bound) return;
         vec3 second = Shape.get_position(1, world);
         if (Shape.shape != bound) return;
-        if (rows[1]->mode() != 0) second = minus(second, first);
+        if (rows[1]->mode() != 0) second = subtract(second, first);
         rows[0]->set_value(first);
         rows[1]->set_value(second);
     } else {
@@ -200,4 +185,24 @@ void vexel_window::refresh_values() {
     counted_ref<scene_interface> scene(xtessel->get_scene_interface());
     busy_guard guard(busy);
     get_(scene.get());
+}
+
+// Anchor and handles into rows 0-4 (handles relative to the anchor where the row pair's
+// mode asks for it), then the two link flags.
+void vexel_window::show_surface_point(Surface_point point) {
+    if (rows[1]->mode() != 0) {
+        point.in_handle = subtract(point.in_handle, point.anchor);
+        point.out_handle = subtract(point.out_handle, point.anchor);
+    }
+    if (rows[3]->mode() != 0) {
+        point.l_in_handle = subtract(point.l_in_handle, point.anchor);
+        point.l_out_handle = subtract(point.l_out_handle, point.anchor);
+    }
+    rows[0]->set_value(point.anchor);
+    rows[1]->set_value(point.in_handle);
+    rows[2]->set_value(point.out_handle);
+    rows[3]->set_value(point.l_in_handle);
+    rows[4]->set_value(point.l_out_handle);
+    rows[2]->set_handle(point.linked);
+    rows[4]->set_handle(point.l_linked);
 }
