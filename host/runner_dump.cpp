@@ -1,7 +1,7 @@
 #include "runner_dump.h"
 
-#include <cstdio>
-#include <cstdlib>
+
+#include "shortest_decimal.h"
 
 namespace host {
 
@@ -9,23 +9,12 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-// The shortest decimal that reads back as the same float: a number box holding 0.1f
-// dumps as 0.1, not as the float's exact binary value.
-json float_value(float f) {
-    char text[32];
-    for (int digits = 1; digits <= 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(f));
-        if (std::strtof(text, nullptr) == f) break;
-    }
-    return std::strtod(text, nullptr);
-}
-
 json control_value(control_state const& c) {
     if (!c.value) return nullptr;
     switch (c.kind) {
     case control_kind::checkbox:
     case control_kind::popup: return static_cast<int>(*c.value);
-    case control_kind::number: return float_value(static_cast<float>(*c.value));
+    case control_kind::number: return shortest_decimal(static_cast<float>(*c.value));
     default: return nullptr;
     }
 }

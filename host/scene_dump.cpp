@@ -1,7 +1,5 @@
 #include "scene_dump.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <ostream>
 #include <sstream>
 
@@ -9,28 +7,20 @@
 #include "scene_model.h"
 #include "shape_type_name.h"
 
+#include "shortest_decimal.h"
+
 namespace host {
 
 namespace {
 
 using json = nlohmann::ordered_json;
 
-// The shortest decimal that reads back as the same float, so 0.1f dumps as 0.1.
-double shortest(float f) {
-    char text[32];
-    for (int digits = 1; digits <= 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(f));
-        if (std::strtof(text, nullptr) == f) break;
-    }
-    return std::strtod(text, nullptr);
-}
-
-json to_json(vec3 const& p) { return json::array({shortest(p.x), shortest(p.y), shortest(p.z)}); }
+json to_json(vec3 const& p) { return json::array({shortest_decimal(p.x), shortest_decimal(p.y), shortest_decimal(p.z)}); }
 
 json to_json(mat4 const& m) {
     json values = json::array();
     for (auto const& row : m.m)
-        for (float v : row) values.push_back(shortest(v));
+        for (float v : row) values.push_back(shortest_decimal(v));
     return values;
 }
 
@@ -152,7 +142,7 @@ nlohmann::ordered_json dump_scene_json(scene_model const& scene) {
         entry["points"] = points_of(*shape);
         shapes.push_back(entry);
     }
-    return {{"figure_unit", shortest(scene.figure_unit())},
+    return {{"figure_unit", shortest_decimal(scene.figure_unit())},
             {"active", scene.active_shape() ? json(scene.active_shape()->path()) : json(nullptr)},
             {"camera_index", scene.camera_index()},
             {"shapes", shapes}};
