@@ -8,9 +8,8 @@ set(CMAKE_OBJCXX_STANDARD 17)
 add_compile_options(-Wall -Wextra -ffp-contract=off)
 find_package(Boost 1.71 REQUIRED)  # Boost.Format, header-only
 
-file(GLOB VEXEL_BINDING_SOURCES CONFIGURE_DEPENDS include/*.cpp)
-file(GLOB VEXEL_PLUGIN_SOURCES CONFIGURE_DEPENDS
-     entry/*.cpp shape/*.cpp window/*.cpp platform/edit_text_mac.mm)
+include(${CMAKE_SOURCE_DIR}/cmake/plugin_sources.cmake)
+vexel_plugin_sources(edit_text_mac.mm)
 
 # The resources, per language in the bundle's Resources folder: en.lproj and ja.lproj each
 # hold the dialog description (named mode_dialog_id on Mac OS X) and the string table TEXT.

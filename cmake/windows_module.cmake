@@ -41,12 +41,11 @@ else()
   endif()
 endif()
 
-file(GLOB VEXEL_BINDING_SOURCES CONFIGURE_DEPENDS include/*.cpp)
+include(${CMAKE_SOURCE_DIR}/cmake/plugin_sources.cmake)
+vexel_plugin_sources(edit_text_windows.cpp)
 add_library(vexel_binding OBJECT ${VEXEL_BINDING_SOURCES})
 target_include_directories(vexel_binding PUBLIC include)
 
-file(GLOB VEXEL_PLUGIN_SOURCES CONFIGURE_DEPENDS
-     entry/*.cpp shape/*.cpp window/*.cpp platform/edit_text_windows.cpp)
 add_library(vexel_plugin OBJECT ${VEXEL_PLUGIN_SOURCES})
 target_include_directories(vexel_plugin PUBLIC include ${CMAKE_SOURCE_DIR} platform)
 target_link_libraries(vexel_plugin PUBLIC vexel_boost)
