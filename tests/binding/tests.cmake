@@ -1,0 +1,2 @@
+add_test(NAME module_exports_exactly_the_six_entry_points
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/binding/module_exports.sh $<TARGET_FILE:vexel>)
