@@ -526,6 +526,8 @@ window_state plugin_services::state(window_interface const& window) const {
         if (c.child) {
             r = c.child->frame;
             s.text = c.child->text->text;
+            s.font_size = c.child->text->font_size;
+            s.vertical_offset = c.child->text->vertical_offset;
             s.shown = c.child->shown;
             s.invalidations = c.child->invalidations;
         }

@@ -76,6 +76,8 @@ struct control_state {
     int invalidations;
     handler_interface* handler;  // null for text fields
     tq::uuid_class owner;
+    float font_size = 0;        // text fields: as the plug-in set it on the text object
+    float vertical_offset = 0;  // text fields: likewise
 };
 
 struct window_state {

@@ -192,3 +192,17 @@ INSTANTIATE_TEST_SUITE_P(
                       typed_case{"3.4028236e38", NAN}));
 
 }  // namespace
+
+namespace {
+
+TEST_F(rows, own_text_fields_get_the_small_font_and_the_text_offset) {
+    for (int row = 0; row < 5; ++row)
+        for (int axis = 0; axis < 3; ++axis) {
+            host::control_state field = control(box(row, axis));
+            ASSERT_EQ(field.kind, host::control_kind::text_field);
+            EXPECT_FLOAT_EQ(field.font_size, 9.6f);
+            EXPECT_FLOAT_EQ(field.vertical_offset, -7.0f);
+        }
+}
+
+}  // namespace
