@@ -10,9 +10,11 @@
 void vexel_window::active_scene_changed(bool& flag, scene_interface* scene, void*) {
     flag = false;
     if (scene == nullptr || !built) return;
-    // The slots of the previous scene are emptied first: they must not outlive it, even
-    // if reading the new scene fails.
+    // The slots and the shown shape belong to the previous scene, which the host may free
+    // without telling us shape by shape: let go of them first, even if reading the new
+    // scene fails, so that no later "App.", "Snap" or refresh touches a freed shape.
     memory->empty_all();
+    if (Shape.shape != nullptr) let_go_of_shape();
     ready = at_host_boundary([&] { unit_factor = scene->get_figure_unit_factor(); });
     at_host_boundary([&] { pop_changed(false); });
 }
