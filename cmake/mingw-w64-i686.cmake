@@ -3,5 +3,6 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(VEXEL_MINGW_TRIPLET i686-w64-mingw32)
+set(VEXEL_WINE_LOADER /usr/lib/wine/wine)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 

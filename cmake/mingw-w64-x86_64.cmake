@@ -3,4 +3,5 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(VEXEL_MINGW_TRIPLET x86_64-w64-mingw32)
+set(VEXEL_WINE_LOADER /usr/lib/wine/wine64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
