@@ -21,6 +21,17 @@ float length(vec3 v) {
     return static_cast<float>(std::sqrt(static_cast<double>(sum)));
 }
 
+void show_both(vexel_window::one_data::value_class* a, vexel_window::one_data::value_class* b,
+               bool shown) {
+    if (shown) {
+        a->show();
+        b->show();
+    } else {
+        a->hide();
+        b->hide();
+    }
+}
+
 int const box_width = 60;
 int const row_height = 14;
 
@@ -92,60 +103,77 @@ bool vexel_window::one_data::shows_length() const {
     return false;
 }
 
+// Shows exactly the boxes the mode asks for, whatever was shown before: "Abs." and "Rel."
+// three boxes in both rows and the check box; "I b." the next row's length only; "O b."
+// this row's length only, the check box hidden until "Abs.".
 void vexel_window::one_data::re_mode() {
     if (mode_btn == nullptr) return;
     one_data& next = *window->rows[index + 1];
-    switch (mode_btn->mode) {
-    case 0:
-        y_box->show();
-        z_box->show();
+    int m = mode_btn->mode;
+    show_both(y_box, z_box, m != 3);
+    show_both(next.y_box, next.z_box, m != 2);
+    if (m < 2)
         window->show(*next.link->control);
-        break;
-    case 2:
-        next.y_box->hide();
-        next.z_box->hide();
+    else
         window->hide(*next.link->control);
-        break;
-    case 3:
-        y_box->hide();
-        z_box->hide();
-        next.y_box->show();
-        next.z_box->show();
-        break;
-    default:
-        break;
-    }
 }
 
-vec3 vexel_window::one_data::displayed() const {
-    return vec3{x_box->get_value(), y_box->get_value(), z_box->get_value()};
+void vexel_window::one_data::drop_length_mode() {
+    if (mode() < 2) return;
+    mode_btn->mode = 1;
+    mode_btn->show_label();
+    re_mode();
+}
+
+bool vexel_window::one_data::displayed(vec3& shown) const {
+    bool x = x_box->read(shown.x);
+    bool y = y_box->read(shown.y);
+    bool z = z_box->read(shown.z);
+    return x && y && z;
 }
 
 // A length row's value: the typed length along the partner row's vector, reversed.
-vec3 vexel_window::one_data::opposite_of(one_data const& partner) const {
-    float l = x_box->get_value();
-    vec3 n = partner.displayed();
+bool vexel_window::one_data::opposite_of(one_data const& partner, vec3& value) const {
+    float l;
+    bool numbers = x_box->read(l);
+    vec3 n;
+    numbers = partner.displayed(n) && numbers;
     float d = length(n);
-    if (d == 0.0f) return vec3{0.0f, 0.0f, 0.0f};  // no direction: the handle sits on the anchor
+    if (d == 0.0f) {  // no direction: the handle sits on the anchor
+        value = vec3{0.0f, 0.0f, 0.0f};
+        return numbers;
+    }
     float scale = l / d;
     float back = 1.0f / display_factor();
-    return vec3{(-n.x * scale) * back, (-n.y * scale) * back, (-n.z * scale) * back};
+    value = vec3{(-n.x * scale) * back, (-n.y * scale) * back, (-n.z * scale) * back};
+    return numbers;
+}
+
+bool vexel_window::one_data::read(vec3& value) const {
+    if ((index == 1 || index == 3) && mode() == 3)
+        return opposite_of(*window->rows[index + 1], value);
+    if ((index == 2 || index == 4) && window->rows[index - 1]->mode() == 2)
+        return opposite_of(*window->rows[index - 1], value);
+    float back = 1.0f / display_factor();
+    vec3 shown;
+    bool numbers = displayed(shown);
+    value = vec3{shown.x * back, shown.y * back, shown.z * back};
+    return numbers;
 }
 
 vec3 vexel_window::one_data::get_value() {
-    if ((index == 1 || index == 3) && mode() == 3) return opposite_of(*window->rows[index + 1]);
-    if ((index == 2 || index == 4) && window->rows[index - 1]->mode() == 2)
-        return opposite_of(*window->rows[index - 1]);
-    float back = 1.0f / display_factor();
-    vec3 shown = displayed();
-    return vec3{shown.x * back, shown.y * back, shown.z * back};
+    vec3 value;
+    read(value);
+    return value;
 }
 
 void vexel_window::one_data::set_value(vec3 v) {
     float f = display_factor();
     vec3 s{v.x * f, v.y * f, v.z * f};
-    vec3 now = get_value();
-    if (now.x == v.x && now.y == v.y && now.z == v.z) return;  // already shown: write nothing
+    // Already shown: write nothing, so that a typed "2.5" over 2.5 stays as typed. A box
+    // that holds no number only reads as 0 and is always written.
+    vec3 now;
+    if (read(now) && now.x == v.x && now.y == v.y && now.z == v.z) return;
     if (shows_length()) {
         x_box->set_value(length(s));
         return;

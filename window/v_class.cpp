@@ -61,23 +61,27 @@ float to_single(double d) {
     return static_cast<float>(d);
 }
 
-// Reads a decimal number as atof does: blanks, a sign, digits with a point and an
-// exponent, or "inf"/"nan"; reading stops at the first character that does not fit and
-// never goes past the text's end; no number reads as 0. The decimal point is always '.',
-// whatever the locale.
-float read_decimal(char const* text) {
-    if (text == nullptr) return 0.0f;
+// Reads a decimal number as atof does: blanks, one optional sign, digits with a point and
+// an exponent, or "inf"/"nan"; reading stops at the first character that does not fit and
+// never goes past the text's end. The decimal point is always '.', whatever the locale.
+// False when the text holds no number (its value then reads as 0).
+bool read_decimal(char const* text, float& number) {
+    number = 0.0f;
+    if (text == nullptr) return false;
     char const* p = text;
     while (*p != '\0' && std::isspace(static_cast<unsigned char>(*p))) ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = *p++ == '-';
+    // from_chars takes a minus of its own: a second sign ("--5", "+-1") is no number.
+    if (*p == '+' || *p == '-') return false;
     char const* end = p + std::strlen(p);
     double value = 0.0;
     std::from_chars_result read = std::from_chars(p, end, value, std::chars_format::general);
-    if (read.ec == std::errc::invalid_argument) return 0.0f;
+    if (read.ec == std::errc::invalid_argument) return false;
     if (read.ec == std::errc::result_out_of_range)
         value = too_large(p, read.ptr) ? std::numeric_limits<double>::infinity() : 0.0;
-    return to_single(negative ? -value : value);
+    number = to_single(negative ? -value : value);
+    return true;
 }
 
 }  // namespace
@@ -86,7 +90,15 @@ vexel_window::one_data::value_class::v_class::v_class(window_interface& parent,
                                                       tq::rectangle_class frame)
     : edit_text_class(parent, frame) {}
 
-float vexel_window::one_data::value_class::v_class::get_value() { return read_decimal(get_text()); }
+bool vexel_window::one_data::value_class::v_class::read(float& number) {
+    return read_decimal(get_text(), number);
+}
+
+float vexel_window::one_data::value_class::v_class::get_value() {
+    float number;
+    read(number);
+    return number;
+}
 
 void vexel_window::one_data::value_class::v_class::set_value(float f) {
     set_text((boost::format("%9f") % f).str().c_str());

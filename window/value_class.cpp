@@ -16,8 +16,15 @@ vexel_window::one_data::value_class::value_class(vexel_window& window, tq::point
 }
 
 float vexel_window::one_data::value_class::get_value() {
-    if (box != nullptr) return box->window->get_number_float_value(*box->typed_handle);
-    return field->get_value();
+    float number;
+    read(number);
+    return number;
+}
+
+bool vexel_window::one_data::value_class::read(float& number) {
+    if (field != nullptr) return field->read(number);
+    number = box->window->get_number_float_value(*box->typed_handle);
+    return true;
 }
 
 void vexel_window::one_data::value_class::set_value(float f) {

@@ -180,6 +180,9 @@ public:
     void set_handle(bool linked);
     int get_width();
     void re_mode();
+    // Every type but a control point's: a length mode ("I b.", "O b.") left over from a
+    // line becomes "Rel.", with all its boxes shown.
+    void drop_length_mode();
     // The row's value in stored units.
     vec3 get_value();
     // Shows a stored value in displayed units.
@@ -201,8 +204,10 @@ public:
     link_class* link;
 
 private:
-    vec3 displayed() const;
-    vec3 opposite_of(one_data const& partner) const;
+    // As get_value and displayed; false when a box read holds no number.
+    bool read(vec3& value) const;
+    bool displayed(vec3& shown) const;
+    bool opposite_of(one_data const& partner, vec3& value) const;
 };
 
 // One number box: a host number box with nine columns, or the plug-in's own text field.
@@ -216,6 +221,9 @@ public:
     value_class& operator=(value_class const&) = delete;
 
     float get_value();
+    // The value into number; false when the box holds no number (an empty or non-numeric
+    // text), which then reads as 0. A host number box always holds one.
+    bool read(float& number);
     void set_value(float f);
     void show();
     void hide();
@@ -230,6 +238,8 @@ public:
     v_class(window_interface& parent, tq::rectangle_class frame);
 
     float get_value();
+    // The text read as a number; false when it holds none.
+    bool read(float& number);
     void set_value(float f);
 };
 

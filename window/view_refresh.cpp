@@ -40,6 +40,12 @@ void vexel_window::set_shape_and_window(scene_interface* scene) {
     // With no active shape the window shows the top bar only, with an empty title, like a
     // shape whose type has no point to show.
     int height = top_bar_only;
+    // Only a control point has handles to show as a length; on every other type a
+    // leftover "I b." or "O b." would hide boxes and make "App." read the hidden rows.
+    if (Shape.object_type != surface_part && Shape.object_type != line_shape) {
+        rows[1]->drop_length_mode();
+        rows[3]->drop_length_mode();
+    }
     switch (Shape.object_type) {
     case surface_part:
     case line_shape:

@@ -87,14 +87,15 @@ TEST_F(rows, camera_mode_button_only_toggles_relative_and_absolute) {
     expect_clean();
 }
 
-TEST_F(rows, a_length_mode_left_from_a_line_becomes_relative_on_a_joint) {
+TEST_F(rows, a_length_mode_left_from_a_line_is_relative_on_a_joint) {
     show_curve_point(0);
     set_mode(1, "O b.");
     activate("arm");
-    click(extra(1));
     EXPECT_EQ(text(extra(1)), "Rel.");
     click(extra(1));
     EXPECT_EQ(text(extra(1)), "Abs.");
+    click(extra(1));
+    EXPECT_EQ(text(extra(1)), "Rel.");
 }
 
 TEST_F(rows, frame_button_switches_between_local_and_world_values) {
