@@ -71,6 +71,10 @@ public:
     mat4 get_local(shape_class& s, control_point_class& cp);
     mat4 get_local(shape_class& s);
     mat4 get_local(shape_class& s, int index);
+    mat4 get_world(shape_class& s, int index);
+    // The world matrix of point index of the wrapped shape. May throw, also when the
+    // index names no point.
+    mat4 world_matrix(int index);
     // The local matrix of point index of the wrapped shape; identity on any failure.
     mat4 local_matrix(int index);
 

@@ -46,6 +46,20 @@ mat4 Shape_class::get_local(shape_class& s, int index) {
     return get_local(s, require(s.control_point_at(index)));
 }
 
+mat4 Shape_class::get_world(shape_class& s, int index) {
+    if (!has_variable_points()) return get_world(s);
+    if (s.get_object_kind() == 7)
+        return get_world(s, require(require(s.as_polygon_mesh()).vertex_at(index)));
+    return get_world(s, require(s.control_point_at(index)));
+}
+
+mat4 Shape_class::world_matrix(int index) {
+    shape_class* holder = shape;
+    if (object_type == simple_part || object_type == surface_part || object_type == link_part)
+        holder = substance_shape(&index);
+    return get_world(require(holder), index);
+}
+
 mat4 Shape_class::local_matrix(int index) {
     try {
         shape_class* holder = shape;

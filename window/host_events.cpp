@@ -63,6 +63,27 @@ void vexel_window::figure_unit_changed(bool& flag, scene_interface* scene, void*
     });
 }
 
+namespace {
+
+// Whether shape is outer or lies below it. A deleted line of a shown surface part (or
+// anything below a shown part) renumbers the shown points, so it counts as the shown
+// shape's own deletion. A parent that cannot be asked counts as a yes: letting go of a
+// shape that is still there costs a refresh, keeping a stale one could write a wrong point.
+bool lies_within(shape_class* shape, shape_class* outer) {
+    bool within = true;
+    at_host_boundary([&] {
+        for (shape_class* s = shape; s != outer; s = s->get_parent()) {
+            if (s == nullptr || !s->has_parent()) {
+                within = false;
+                return;
+            }
+        }
+    });
+    return within;
+}
+
+}  // namespace
+
 // The bookkeeping never waits for the busy or ready flag: slots and the shown shape must
 // not keep pointers to shapes the host is about to free. Only a refresh would wait, and
 // deletion causes none.
@@ -76,7 +97,7 @@ void vexel_window::shapes_being_deleted(bool& flag, scene_interface*, int count,
         shape_class* shape = shapes[i];
         if (shape == nullptr) continue;
         if (memory->forget(shape)) chosen_emptied = true;
-        if (shape == Shape.shape) shown_deleted = true;
+        if (Shape.shape != nullptr && lies_within(shape, Shape.shape)) shown_deleted = true;
         undo_step::shape_leaving(shape);
     }
     if (shown_deleted) let_go_of_shape();

@@ -11,10 +11,21 @@ void vexel_window::snap() {
     busy_guard guard(busy);
     if (point_count() <= 0) return;
     vec3 target = rows[0]->get_value();
-    if (!local) target = target * Shape.local_matrix(p_index);
     int index = Shape.has_variable_points() ? p_index : 0;
     vec3 current = Shape.get_position(index, false);
-    vec3 move{target.x - current.x, target.y - current.y, target.z - current.z};
+    if (Shape.object_type == surface_part) {
+        // The point sits in one of the part's lines, which may be rotated or scaled, but the
+        // part is what moves: both positions go into the part's own frame through world
+        // coordinates, so that the point lands where it was typed.
+        mat4 point_to_world = Shape.world_matrix(p_index);
+        mat4 world_to_part = Shape.get_local(*Shape.shape);
+        if (local) target = target * point_to_world;
+        target = target * world_to_part;
+        current = current * point_to_world * world_to_part;
+    } else if (!local) {
+        target = target * Shape.local_matrix(p_index);
+    }
+    vec3 move = subtract(target, current);
     // Exactly zero: nothing to move, and no undo step. There is no tolerance.
     if (move.x == 0.0f && move.y == 0.0f && move.z == 0.0f) return;
     // A position that could not be read (or a typed "nan") gives no usable displacement;
