@@ -12,69 +12,112 @@ namespace {
 
 int const pixels_per_column = 4;
 
-// One character on screen: its UTF-8 bytes and its width in columns (2 for the wide
-// characters of the Japanese texts).
+// One character on screen: its UTF-8 bytes (with any combining marks after it) and its
+// width in columns (2 for the wide characters of the Japanese texts).
 struct glyph {
     std::string bytes;
     int width;
 };
 
+using glyphs_t = std::vector<glyph>;
+
 bool is_wide(unsigned cp) {
     return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
            (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
            (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
-           (cp >= 0xFFE0 && cp <= 0xFFE6) || cp >= 0x20000;
+           (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x1F300 && cp <= 0x1F64F) ||
+           (cp >= 0x1F900 && cp <= 0x1F9FF) || cp >= 0x20000;
 }
 
-std::vector<glyph> glyphs(std::string const& text) {
-    std::vector<glyph> out;
+// Combining marks and zero-width spaces take no column of their own.
+bool is_zero_width(unsigned cp) {
+    return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x200B && cp <= 0x200F) ||
+           (cp >= 0x3099 && cp <= 0x309A) || (cp >= 0xFE00 && cp <= 0xFE0F);
+}
+
+// The length of the UTF-8 character at text[i] and its code point; 0 when the bytes there
+// are not one (a stray continuation byte, a sequence cut short).
+std::size_t utf8_at(std::string const& text, std::size_t i, unsigned& cp) {
+    unsigned char lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead & 0xE0) == 0xC0 ? 2
+                         : (lead & 0xF0) == 0xE0 ? 3
+                         : (lead & 0xF8) == 0xF0 ? 4
+                                                 : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    cp = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        unsigned char next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    return length;
+}
+
+// The text as screen characters; control characters and bytes that are not UTF-8 show "?".
+glyphs_t glyphs(std::string const& text) {
+    glyphs_t out;
     for (std::size_t i = 0; i < text.size();) {
-        unsigned char lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        if (i + length > text.size()) length = 1;
-        unsigned cp = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        bool control_char = length == 1 && (lead < 0x20 || lead >= 0x7F);
-        out.push_back({control_char ? std::string("?") : text.substr(i, length), is_wide(cp) ? 2 : 1});
-        i += length;
-    }
-    return out;
-}
-
-// text in at most width columns, cut with "~" when too long.
-std::vector<glyph> clip(std::string const& text, int width) {
-    std::vector<glyph> in = glyphs(text), out;
-    int used = 0;
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        bool last = i + 1 == in.size();
-        int room = width - used - (last ? 0 : 1);  // keep a column for "~" unless last
-        if (in[i].width > room) {
-            if (used < width) out.push_back({"~", 1});
-            break;
+        unsigned cp = 0;
+        std::size_t length = utf8_at(text, i, cp);
+        if (length == 0 || cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
+            out.push_back({"?", 1});
+            i += std::max<std::size_t>(length, 1);
+            continue;
         }
-        out.push_back(in[i]);
-        used += in[i].width;
+        std::string bytes = text.substr(i, length);
+        i += length;
+        if (!is_zero_width(cp))
+            out.push_back({bytes, is_wide(cp) ? 2 : 1});
+        else if (!out.empty())
+            out.back().bytes += bytes;
     }
     return out;
 }
 
-int width_of(std::vector<glyph> const& text) {
+std::string joined(glyphs_t const& text) {
+    std::string s;
+    for (glyph const& g : text) s += g.bytes;
+    return s;
+}
+
+int width_of(glyphs_t const& text) {
     int w = 0;
     for (glyph const& g : text) w += g.width;
     return w;
 }
 
-// text in exactly width columns: clipped, then padded with blanks.
-std::vector<glyph> fit(std::string const& text, int width, bool right_aligned) {
-    std::vector<glyph> out = clip(text, width);
-    std::vector<glyph> pad(static_cast<std::size_t>(std::max(0, width - width_of(out))),
-                           glyph{" ", 1});
-    if (right_aligned) {
-        pad.insert(pad.end(), out.begin(), out.end());
-        return pad;
+// A text as drawn in its place, and whether it had to be cut.
+struct drawn_text {
+    glyphs_t cells;
+    bool cut = false;
+};
+
+// text in at most width columns, cut with "~" when too long.
+drawn_text clip(std::string const& text, int width) {
+    glyphs_t in = glyphs(text);
+    drawn_text out;
+    int used = 0;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        bool last = i + 1 == in.size();
+        int room = width - used - (last ? 0 : 1);  // keep a column for "~" unless last
+        if (in[i].width > room) {
+            if (used < width) out.cells.push_back({"~", 1});
+            out.cut = true;
+            break;
+        }
+        out.cells.push_back(in[i]);
+        used += in[i].width;
     }
-    out.insert(out.end(), pad.begin(), pad.end());
+    return out;
+}
+
+// text in exactly width columns: clipped, then padded with blanks.
+drawn_text fit(std::string const& text, int width, bool right_aligned) {
+    drawn_text out = clip(text, width);
+    glyphs_t pad(static_cast<std::size_t>(std::max(0, width - width_of(out.cells))), glyph{" ", 1});
+    if (right_aligned) pad.swap(out.cells);
+    out.cells.insert(out.cells.end(), pad.begin(), pad.end());
     return out;
 }
 
@@ -94,48 +137,55 @@ std::string number_text(double value) {
     return text;
 }
 
-// The control as it is drawn in width columns.
-std::vector<glyph> draw_control(control_state const& c, int width) {
-    std::string open = c.enabled ? "[" : "(", close = c.enabled ? "]" : ")";
-    std::vector<glyph> body;
-    int inner = std::max(0, width - 2);
+// What the control shows as text: its label, value or chosen entry.
+std::string shown_text(control_state const& c) {
     switch (c.kind) {
-    case control_kind::button:
-        body = fit(c.text, inner, false);
-        break;
-    case control_kind::number:
-        body = fit(c.value ? number_text(*c.value) : "", inner, true);
-        break;
-    case control_kind::text_field:
-        body = fit(trimmed(c.text), inner, true);
-        break;
-    case control_kind::checkbox:
-        return fit(open + (c.value && *c.value != 0 ? "x" : " ") + close + " " + c.text, width, false);
-    case control_kind::static_text:
-        return fit(c.text, width, false);
+    case control_kind::number: return c.value ? number_text(*c.value) : "";
+    case control_kind::text_field: return trimmed(c.text);
     case control_kind::popup: {
         int index = c.value ? static_cast<int>(*c.value) : -1;
-        std::string item = index >= 0 && index < static_cast<int>(c.items.size()) ? c.items[index] : "";
-        body = fit(item, std::max(0, inner - 1), false);
-        body.push_back({"v", 1});
+        return index >= 0 && index < static_cast<int>(c.items.size()) ? c.items[index] : "";
+    }
+    default: return c.text;
+    }
+}
+
+// The control as it is drawn in width columns.
+drawn_text draw_control(control_state const& c, int width) {
+    std::string open = c.enabled ? "[" : "(", close = c.enabled ? "]" : ")";
+    std::string text = shown_text(c);
+    int inner = std::max(0, width - 2);
+    drawn_text body;
+    switch (c.kind) {
+    case control_kind::button: body = fit(text, inner, false); break;
+    case control_kind::number:
+    case control_kind::text_field: body = fit(text, inner, true); break;
+    case control_kind::checkbox:
+        return fit(open + (c.value && *c.value != 0 ? "x" : " ") + close + " " + text, width, false);
+    case control_kind::static_text: return fit(text, width, false);
+    case control_kind::popup:
+        body = fit(text, std::max(0, inner - 1), false);
+        body.cells.push_back({"v", 1});
         open = c.enabled ? "<" : "(";
         close = c.enabled ? ">" : ")";
         break;
     }
-    }
-    body.insert(body.begin(), glyph{open, 1});
-    body.push_back({close, 1});
+    body.cells.insert(body.cells.begin(), glyph{open, 1});
+    body.cells.push_back({close, 1});
     return body;
 }
 
 class text_line {
 public:
     explicit text_line(int width) : cells(static_cast<std::size_t>(width), " ") {}
-    // Writes the glyphs from column at, clipped at the line's end; a wide glyph takes its
-    // cell and leaves the next one empty.
-    void put(int at, std::vector<glyph> const& text) {
+    int width() const { return static_cast<int>(cells.size()); }
+    // Writes the glyphs from column at; callers fit them to the line. A wide glyph takes
+    // its cell and leaves the next one empty; a glyph written over half of a wide one
+    // blanks the other half, so that the columns stay in place.
+    void put(int at, glyphs_t const& text) {
         for (glyph const& g : text) {
-            if (at < 0 || at + g.width > static_cast<int>(cells.size())) break;
+            if (at < 0 || at + g.width > width()) break;
+            for (int k = 0; k < g.width; ++k) blank(at + k);
             cells[at] = g.bytes;
             if (g.width == 2) cells[at + 1] = "";
             at += g.width;
@@ -148,12 +198,20 @@ public:
     }
 
 private:
-    std::vector<std::string> cells;
+    void blank(int at) {
+        if (cells[at].empty())
+            cells[at - 1] = " ";  // the right half of a wide glyph
+        else if (at + 1 < width() && cells[at + 1].empty())
+            cells[at + 1] = " ";  // a wide glyph starting here
+        cells[at] = " ";
+    }
+
+    std::vector<std::string> cells;  // "" right of a wide glyph
 };
 
 }  // namespace
 
-std::string draw_window(window_state const& window) {
+std::string draw_window(window_state const& window, bool notes) {
     int width = std::max(8, (window.client.x + pixels_per_column - 1) / pixels_per_column);
     std::vector<control_state const*> drawn;
     std::set<int> tops;
@@ -162,22 +220,50 @@ std::string draw_window(window_state const& window) {
             drawn.push_back(&c);
             tops.insert(c.y);
         }
+    std::stable_sort(drawn.begin(), drawn.end(),
+                     [](control_state const* a, control_state const* b) { return a->x < b->x; });
+
+    std::string cut_notes;
+    auto note = [&](drawn_text const& shown, std::string const& full) {
+        if (shown.cut)
+            cut_notes += "~ \"" + trimmed(joined(shown.cells)) + "\" is \"" + joined(glyphs(full)) + "\"\n";
+    };
 
     text_line top(width + 2);
     top.put(0, glyphs("+" + std::string(static_cast<std::size_t>(width), '-') + "+"));
-    if (!window.title.empty()) top.put(2, clip(" " + window.title + " ", width - 2));
+    if (!window.title.empty()) {
+        drawn_text title = clip(" " + window.title + " ", width - 2);
+        top.put(2, title.cells);
+        note(title, window.title);
+    }
     std::string out = top.str() + (window.shown ? "" : "  (hidden)") + "\n";
     for (int y : tops) {
         text_line line(width);
-        for (control_state const* c : drawn) {
-            if (c->y != y) continue;
-            int from = c->x / pixels_per_column;
-            int to = (c->x + c->w) / pixels_per_column;
-            line.put(from, draw_control(*c, std::max(3, to - from)));
+        std::vector<control_state const*> row;
+        for (control_state const* c : drawn)
+            if (c->y == y) row.push_back(c);
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            control_state const& c = *row[i];
+            int from = std::max(0, c.x / pixels_per_column);
+            int to = (c.x + c.w) / pixels_per_column;
+            // Narrow controls get room for their brackets; none runs into the next one
+            // or past the right edge, where its text would vanish unmarked.
+            int columns = std::max(3, to - from);
+            if (i + 1 < row.size() && row[i + 1]->x / pixels_per_column > from)
+                columns = std::min(columns, row[i + 1]->x / pixels_per_column - from);
+            columns = std::min(columns, width - from);
+            if (columns <= 0) {
+                note(drawn_text{{}, true}, shown_text(c));  // wholly beyond the right edge
+                continue;
+            }
+            drawn_text shown = draw_control(c, columns);
+            line.put(from, shown.cells);
+            note(shown, shown_text(c));
         }
         out += "|" + line.str() + "|\n";
     }
-    return out + "+" + std::string(static_cast<std::size_t>(width), '-') + "+\n";
+    out += "+" + std::string(static_cast<std::size_t>(width), '-') + "+\n";
+    return notes ? out + cut_notes : out;
 }
 
 }  // namespace host
