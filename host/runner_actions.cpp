@@ -40,11 +40,24 @@ bool reads_as_number(std::string const& text) {
     return end != text.c_str() && *end == '\0';
 }
 
-std::string quoted(std::string const& text) { return "\"" + text + "\""; }
+bool names_a_shape(action_kind kind) {
+    switch (kind) {
+    case action_kind::active:
+    case action_kind::select:
+    case action_kind::move:
+    case action_kind::delete_shape:
+    case action_kind::joint:
+    case action_kind::dump_scene: return true;
+    default: return false;
+    }
+}
 
 }  // namespace
 
 void runner_session::perform(script_action const& a) {
+    // Checked here for every action, so that the refusal shows the path escaped and cut.
+    if (names_a_shape(a.kind) && !a.path.empty() && !require_scene().find(a.path))
+        throw script_error(a.word + ": no shape at path " + quoted_word(a.path));
     switch (a.kind) {
     case action_kind::active: do_active(a); break;
     case action_kind::select:
@@ -91,6 +104,8 @@ void runner_session::perform(script_action const& a) {
     case action_kind::scene: do_scene(a); break;
     case action_kind::restart: do_restart(); break;
     case action_kind::expect_refs: do_expect_refs(a); break;
+    case action_kind::marks: do_marks(); break;
+    case action_kind::move_window: do_move_window(a); break;
     }
 }
 
@@ -120,7 +135,8 @@ void runner_session::do_active(script_action const& a) {
     std::vector<shape_class*> before;
     if (s.active_shape()) before.push_back(&s.active_shape()->iface());
     refusing(a.word, [&] { s.set_active_shape(a.path); });
-    std::vector<shape_class*> after{&s.active_shape()->iface()};
+    std::vector<shape_class*> after;
+    if (s.active_shape()) after.push_back(&s.active_shape()->iface());
     if (hostapp->loaded())
         into_plugin("active_shapes_changed", [&] { hostapp->active_shapes_changed(before, after); });
 }
@@ -130,7 +146,7 @@ void runner_session::do_type(script_action const& a) {
     std::string name = "row " + std::to_string(a.number) + " " + a.field;
     check_control(index, control_kind::number, name);
     if (window().controls[index].kind == control_kind::number && !reads_as_number(a.value))
-        throw script_error(a.word + ": " + quoted(a.value) + " is not a number (" + name +
+        throw script_error(a.word + ": " + quoted_word(a.value) + " is not a number (" + name +
                            " is a host number box)");
     window_interface& w = require_window();
     into_plugin("type", [&] { hostapp->services().type(w, index, a.value); });
@@ -138,8 +154,8 @@ void runner_session::do_type(script_action const& a) {
 
 void runner_session::do_click(script_action const& a) {
     named_control const* target = find_named_control(a.value);
-    if (!target) throw script_error(a.word + ": unknown control " + quoted(a.value));
-    check_control(target->index, target->kind, quoted(a.value));
+    if (!target) throw script_error(a.word + ": unknown control " + quoted_word(a.value));
+    check_control(target->index, target->kind, quoted_word(a.value));
     window_interface& w = require_window();
     std::string what = "click " + a.value;
     into_plugin(what.c_str(), [&] {
@@ -159,7 +175,7 @@ void runner_session::do_slot(script_action const& a) {
 void runner_session::do_dump() {
     window_state s = window();
     out << one_line_json(window_dump(s)) << "\n";
-    if (options.view) out << draw_window(s);
+    if (options.view) out << draw_window(s, true);
 }
 
 void runner_session::do_dump_scene(script_action const& a) {
@@ -168,7 +184,6 @@ void runner_session::do_dump_scene(script_action const& a) {
         out << dump_scene_text(s);
         return;
     }
-    if (!s.find(a.path)) throw script_error(a.word + ": no shape at path " + quoted(a.path));
     // The shape and its subtree, one shape a line.
     nlohmann::ordered_json const dump = dump_scene_json(s);
     for (auto const& shape : dump["shapes"]) {
@@ -178,7 +193,7 @@ void runner_session::do_dump_scene(script_action const& a) {
 }
 
 void runner_session::do_settings(script_action const& a) {
-    check_control(vexel_controls::ref, control_kind::button, quoted("Ref."));
+    check_control(vexel_controls::ref, control_kind::button, quoted_word("Ref."));
     window_interface& w = require_window();
     hostapp->queue_dialog_choices(a.choices);
     // Action code 2 asks "Ref." for the settings dialog instead of a refresh.
@@ -203,9 +218,8 @@ void runner_session::do_delete(script_action const& a) {
 
 void runner_session::do_joint(script_action const& a) {
     shape_node* node = require_scene().find(a.path);
-    if (!node) throw script_error(a.word + ": no shape at path " + quoted(a.path));
     auto* joint = dynamic_cast<part_class*>(&node->iface());
-    if (!joint) throw script_error(a.word + ": " + quoted(a.path) + " is not a part");
+    if (!joint) throw script_error(a.word + ": " + quoted_word(a.path) + " is not a part");
     if (hostapp->loaded())
         into_plugin("current_joint_value_changed",
                     [&] { hostapp->current_joint_value_changed({joint}); });
@@ -217,7 +231,7 @@ void runner_session::do_scene(script_action const& a) {
         path = running->dir + "/" + path;
     std::unique_ptr<scene_model> next;
     try {
-        next = load_scene_file(path);
+        next = open_scene_file(path);
     } catch (scene_file_error const& e) {
         throw script_error(a.word + ": " + e.what());
     }
@@ -246,6 +260,28 @@ void runner_session::do_expect_refs(script_action const& a) {
     throw expectation_failed(a.word + ": " + std::to_string(held.size()) +
                              " counted host objects outstanding, expected " +
                              std::to_string(a.number) + (list.empty() ? "" : " (" + list + ")"));
+}
+
+void runner_session::do_marks() {
+    collect_marks();
+    for (collected_mark const& m : marks_since) out << one_line_json(mark_line(m)) << "\n";
+    marks_since.clear();
+}
+
+void runner_session::do_move_window(script_action const& a) {
+    window_interface& w = require_window();
+    window_state s = window();
+    // The user drags the frame by its title bar, which a hidden window does not show.
+    if (!s.shown) throw script_error(a.word + ": the window is hidden");
+    tq::rectangle_class r = s.frame;
+    r.right += a.at[0] - r.left;
+    r.bottom += a.at[1] - r.top;
+    r.left = a.at[0];
+    r.top = a.at[1];
+    // Only the frame moves: a host sends a window no event for being dragged, so the
+    // plug-in sees the new place when it next asks (a refresh, a hidden-to-shown tick).
+    // The move goes through the host's frame operation and counts as one host call.
+    refusing(a.word, [&] { hostapp->services().set_frame_rectangle(w, &r); });
 }
 
 }  // namespace host

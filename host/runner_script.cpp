@@ -1,7 +1,9 @@
 #include "runner_script.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <istream>
@@ -19,30 +21,35 @@ struct action_syntax {
     int min_args;
     int max_args;  // -1: any number
     char const* usage;
+    char const* summary;  // for --help
 };
 
 action_syntax const syntax[] = {
-    {"active", action_kind::active, 1, 1, "active PATH"},
-    {"select", action_kind::select, 1, -1, "select PATH [i ...]"},
-    {"idle", action_kind::idle, 0, 1, "idle [N]"},
-    {"ref", action_kind::ref, 0, 0, "ref"},
-    {"type", action_kind::type, 3, 3, "type ROW FIELD TEXT"},
-    {"click", action_kind::click, 1, 2, "click NAME [ACTION]"},
-    {"slot", action_kind::slot, 1, 1, "slot N"},
-    {"hide", action_kind::hide, 0, 0, "hide"},
-    {"show", action_kind::show, 0, 0, "show"},
-    {"dump", action_kind::dump, 0, 0, "dump"},
-    {"dump-scene", action_kind::dump_scene, 0, 1, "dump-scene [PATH]"},
-    {"settings", action_kind::settings, 0, 3, "settings mark=0|1 number=0|1 undo=0|1"},
-    {"undo", action_kind::undo, 0, 0, "undo"},
-    {"move", action_kind::move, 5, 5, "move PATH INDEX X Y Z"},
-    {"delete", action_kind::delete_shape, 1, 1, "delete PATH"},
-    {"unit", action_kind::unit, 1, 1, "unit FACTOR"},
-    {"state", action_kind::state, 1, 1, "state on|off"},
-    {"joint", action_kind::joint, 1, 1, "joint PATH"},
-    {"scene", action_kind::scene, 1, 1, "scene SCENE.json"},
-    {"restart", action_kind::restart, 0, 0, "restart"},
-    {"expect-refs", action_kind::expect_refs, 1, 1, "expect-refs N"},
+    {"active", action_kind::active, 1, 1, "active PATH", "make the shape active, then active_shapes_changed"},
+    {"select", action_kind::select, 1, -1, "select PATH [i ...]", "set the shape's active points (no notification)"},
+    {"idle", action_kind::idle, 0, 1, "idle [N]", "N idle ticks (1)"},
+    {"ref", action_kind::ref, 0, 0, "ref", "click \"Ref.\""},
+    {"type", action_kind::type, 3, 3, "type ROW FIELD TEXT", "replace the text of box x, y or z of row 0-4"},
+    {"click", action_kind::click, 1, 2, "click NAME [ACTION]", "click a button or toggle a check box (action code 0)"},
+    {"slot", action_kind::slot, 1, 1, "slot N", "choose memory slot 0-9"},
+    {"hide", action_kind::hide, 0, 0, "hide", "the user hides the window"},
+    {"show", action_kind::show, 0, 0, "show", "the user shows the window"},
+    {"dump", action_kind::dump, 0, 0, "dump", "print the window as one line of JSON"},
+    {"dump-scene", action_kind::dump_scene, 0, 1, "dump-scene [PATH]", "print the scene, or a shape and its subtree"},
+    {"settings", action_kind::settings, 0, 3, "settings mark=0|1 number=0|1 undo=0|1",
+     "the settings dialog with the named items set"},
+    {"undo", action_kind::undo, 0, 0, "undo", "the host's undo of the last undo record"},
+    {"move", action_kind::move, 5, 5, "move PATH INDEX X Y Z", "a host-side move of one point"},
+    {"delete", action_kind::delete_shape, 1, 1, "delete PATH", "delete the shape and its subtree"},
+    {"unit", action_kind::unit, 1, 1, "unit FACTOR", "a new figure unit, then figure_unit_changed"},
+    {"state", action_kind::state, 1, 1, "state on|off", "set the scene's state flag"},
+    {"joint", action_kind::joint, 1, 1, "joint PATH", "current_joint_value_changed for the part"},
+    {"scene", action_kind::scene, 1, 1, "scene SCENE.json", "a new active scene (relative: beside the script)"},
+    {"restart", action_kind::restart, 0, 0, "restart", "release the window, reload the module, announce the scene"},
+    {"expect-refs", action_kind::expect_refs, 1, 1, "expect-refs N", "fail unless N counted host objects are held"},
+    {"marks", action_kind::marks, 0, 0, "marks", "print the marking requests since the last marks, one JSON line each"},
+    {"move-window", action_kind::move_window, 2, 2, "move-window LEFT TOP",
+     "the user drags the window's frame to LEFT, TOP"},
 };
 
 // The refusal of one word of an action: "WORD: REASON".
@@ -108,16 +115,23 @@ bool parse_int(std::string const& word, long low, long high, int& out) {
 int whole_number(std::string const& word, std::string const& arg, long low, long high,
                  char const* what) {
     int value = 0;
-    if (!parse_int(arg, low, high, value)) refuse(word, "\"" + arg + "\" is not " + what);
+    if (!parse_int(arg, low, high, value)) refuse(word, quoted_word(arg) + " is not " + what);
     return value;
+}
+
+// A shape path ("part/line") or a file name: anything but empty, which names nothing.
+std::string const& nonempty(std::string const& word, std::string const& arg, char const* what) {
+    if (arg.empty()) refuse(word, std::string("empty ") + what);
+    return arg;
 }
 
 float finite_number(std::string const& word, std::string const& arg) {
     char* end = nullptr;
     errno = 0;
     float value = std::strtof(arg.c_str(), &end);
-    if (arg.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value))
-        refuse(word, "\"" + arg + "\" is not a finite number");
+    if (arg.empty() || *end != '\0' || !std::isfinite(value))
+        refuse(word, quoted_word(arg) + " is not a finite number");
+    if (errno == ERANGE) refuse(word, quoted_word(arg) + " is out of the range of a float");
     return value;
 }
 
@@ -128,12 +142,12 @@ void parse_settings(script_action& action, std::vector<std::string> const& args)
         std::string name = arg.substr(0, eq);
         auto item = items.find(name);
         if (item == items.end())
-            refuse(action.word, "unknown item \"" + name + "\" (expected mark, number, undo)");
+            refuse(action.word, "unknown item " + quoted_word(name) + " (expected mark, number, undo)");
         std::string state = eq == std::string::npos ? "" : arg.substr(eq + 1);
         if (state != "0" && state != "1")
-            refuse(action.word, "\"" + arg + "\": expected " + name + "=0 or " + name + "=1");
+            refuse(action.word, quoted_word(arg) + ": expected " + name + "=0 or " + name + "=1");
         if (!action.choices.emplace(item->second, state == "1").second)
-            refuse(action.word, "\"" + name + "\" named twice");
+            refuse(action.word, quoted_word(name) + " named twice");
     }
 }
 
@@ -143,11 +157,13 @@ void parse_arguments(script_action& a, std::vector<std::string> const& args) {
     case action_kind::active:
     case action_kind::delete_shape:
     case action_kind::joint:
+        a.path = nonempty(w, args[0], "shape path");
+        break;
     case action_kind::scene:
-        a.path = args[0];
+        a.path = nonempty(w, args[0], "scene file name");
         break;
     case action_kind::select:
-        a.path = args[0];
+        a.path = nonempty(w, args[0], "shape path");
         for (std::size_t i = 1; i < args.size(); ++i)
             a.indices.push_back(whole_number(w, args[i], 0, 0x7fffffff, "a point index"));
         break;
@@ -157,13 +173,14 @@ void parse_arguments(script_action& a, std::vector<std::string> const& args) {
     case action_kind::type:
         a.number = whole_number(w, args[0], 0, 4, "a row 0-4");
         if (args[1] != "x" && args[1] != "y" && args[1] != "z")
-            refuse(w, "field \"" + args[1] + "\" is not x, y or z");
+            refuse(w, "field " + quoted_word(args[1]) + " is not x, y or z");
         a.field = args[1][0];
         a.value = args[2];
         break;
     case action_kind::click:
         if (!find_named_control(args[0]))
-            refuse(w, "unknown control \"" + args[0] + "\" (expected " + named_control_list() + ")");
+            refuse(w, "unknown control " + quoted_word(args[0]) + " (expected " + named_control_list() +
+                          ")");
         a.value = args[0];
         a.number = args.size() > 1 ? whole_number(w, args[1], -0x7fffffffL - 1, 0x7fffffff,
                                                   "an integer action code")
@@ -173,28 +190,34 @@ void parse_arguments(script_action& a, std::vector<std::string> const& args) {
         a.number = whole_number(w, args[0], 0, 9, "a slot 0-9");
         break;
     case action_kind::dump_scene:
-        if (!args.empty()) a.path = args[0];
+        if (!args.empty()) a.path = nonempty(w, args[0], "shape path");
         break;
     case action_kind::settings:
         parse_settings(a, args);
         break;
     case action_kind::move:
-        a.path = args[0];
+        a.path = nonempty(w, args[0], "shape path");
         a.number = whole_number(w, args[1], 0, 0x7fffffff, "a point index");
         for (int i = 0; i < 3; ++i) a.xyz[i] = finite_number(w, args[2 + i]);
         break;
     case action_kind::unit:
         a.factor = finite_number(w, args[0]);
-        if (!(a.factor > 0)) refuse(w, "\"" + args[0] + "\" is not a positive number");
+        if (!(a.factor > 0)) refuse(w, quoted_word(args[0]) + " is not a positive number");
         break;
     case action_kind::state:
-        if (args[0] != "on" && args[0] != "off") refuse(w, "\"" + args[0] + "\" is not on or off");
+        if (args[0] != "on" && args[0] != "off") refuse(w, quoted_word(args[0]) + " is not on or off");
         a.on = args[0] == "on";
         break;
     case action_kind::expect_refs:
         a.number = whole_number(w, args[0], 0, 0x7fffffff, "a count");
         break;
+    case action_kind::move_window:
+        // Far enough for any desktop, near enough that the frame's corners stay integers.
+        for (int i = 0; i < 2; ++i)
+            a.at[i] = whole_number(w, args[i], -1000000, 1000000, "a screen position -1000000-1000000");
+        break;
     case action_kind::ref:
+    case action_kind::marks:
     case action_kind::hide:
     case action_kind::show:
     case action_kind::dump:
@@ -213,7 +236,8 @@ bool parse_line(std::string const& line, script_action& action) {
     for (action_syntax const& s : syntax)
         if (action.word == s.word) found = &s;
     if (!found)
-        throw script_error("unknown action \"" + action.word + "\" (expected " + action_words() + ")");
+        throw script_error("unknown action " + quoted_word(action.word) + " (expected " +
+                           action_words() + ")");
     action.kind = found->kind;
     std::vector<std::string> args(words.begin() + 1, words.end());
     int n = static_cast<int>(args.size());
@@ -232,6 +256,43 @@ std::string const& action_words() {
         return text;
     }();
     return words;
+}
+
+std::string const& action_forms() {
+    static std::string const forms = [] {
+        std::string text;
+        for (action_syntax const& s : syntax) {
+            std::string usage = s.usage;
+            usage.resize(std::max<std::size_t>(usage.size() + 2, 40), ' ');
+            text += "  " + usage + s.summary + "\n";
+        }
+        return text;
+    }();
+    return forms;
+}
+
+std::string quoted_word(std::string const& word) {
+    std::size_t shown = word.size();
+    if (shown > 40) {
+        shown = 40;  // not inside a UTF-8 sequence
+        while (shown > 0 && (static_cast<unsigned char>(word[shown]) & 0xC0) == 0x80) --shown;
+    }
+    std::string text = "\"";
+    for (std::size_t i = 0; i < shown; ++i) {
+        unsigned char c = static_cast<unsigned char>(word[i]);
+        if (c == '"' || c == '\\') {
+            text += '\\';
+            text += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            text += hex;
+        } else {
+            text += static_cast<char>(c);
+        }
+    }
+    if (shown == word.size()) return text + "\"";
+    return text + "...\" (" + std::to_string(word.size()) + " bytes)";
 }
 
 script parse_script(std::istream& in, std::string const& name, std::string const& dir) {

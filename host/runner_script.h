@@ -42,6 +42,8 @@ enum class action_kind {
     scene,         // scene SCENE.json
     restart,       // restart
     expect_refs,   // expect-refs N
+    marks,         // marks
+    move_window,   // move-window LEFT TOP
 };
 
 // One parsed line. Only the fields of its kind are meaningful.
@@ -59,6 +61,7 @@ struct script_action {
     float factor = 1;      // unit
     bool on = false;       // state
     std::map<int, bool> choices;  // settings: dialog item id -> state
+    int at[2] = {0, 0};    // move-window: the frame's new top-left corner
 };
 
 struct script {
@@ -76,5 +79,13 @@ script load_script_file(std::string const& path);
 
 // The actions' words, in the order the usage text lists them.
 std::string const& action_words();
+// Every action's form and what it does, one a line, for --help:
+//   "  active PATH                             make the shape active, then ...\n"
+std::string const& action_forms();
+
+// A script word as a message shows it: in double quotes, a quote, backslash or control
+// character escaped, and cut after 40 bytes with the full length told, so that an odd
+// argument still gives one readable line.
+std::string quoted_word(std::string const& word);
 
 }  // namespace host

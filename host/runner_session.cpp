@@ -1,6 +1,8 @@
 #include "runner_session.h"
 
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
 #include "host_checks.h"
 #include "scene_file.h"
@@ -38,7 +40,7 @@ bool runner_session::start(std::string const& scene_path) {
     try {
         hostapp = std::make_unique<host_app>(options.prefs_file, options.lang);
         hostapp->set_marking_component(&marking);
-        use_scene(load_scene_file(scene_path));
+        use_scene(open_scene_file(scene_path));
     } catch (std::exception const& e) {
         fail(failure_kind::refused, e.what());
         return false;
@@ -51,7 +53,17 @@ bool runner_session::start(std::string const& scene_path) {
     }
     announce_scene();
     print_messages();
+    collect_marks();
     return ok();
+}
+
+std::unique_ptr<scene_model> runner_session::open_scene_file(std::string const& path) {
+    // A folder opens as an empty file on some systems; say what it is instead of
+    // passing on the JSON reader's complaint about empty input.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored))
+        throw scene_file_error(path + ": is a folder, not a scene file");
+    return load_scene_file(path);
 }
 
 void runner_session::use_scene(std::unique_ptr<scene_model> next) {
@@ -81,6 +93,18 @@ void runner_session::print_messages() {
     hostapp->clear_messages();
 }
 
+void runner_session::collect_marks() {
+    // The component keeps its whole record for marker(); only the new tail is taken.
+    std::vector<mark_request> const& all = marking.requests();
+    if (marks_collected > all.size()) marks_collected = 0;  // cleared from outside
+    if (marks_collected == all.size()) return;
+    std::vector<scene_model const*> scenes;
+    if (current) scenes.push_back(current.get());
+    for (auto const& s : retired) scenes.push_back(s.get());
+    for (; marks_collected < all.size(); ++marks_collected)
+        marks_since.push_back({path_in(scenes, all[marks_collected].shape), all[marks_collected]});
+}
+
 bool runner_session::run(script const& actions) {
     std::size_t failures_before = failure_list.size();
     running = &actions;
@@ -105,6 +129,7 @@ bool runner_session::run(script const& actions) {
         }
         call_log.push_back({action.line, action.text, first, faults().calls()});
         if (hostapp) print_messages();
+        collect_marks();
         if (stop) break;
     }
     acting = nullptr;

@@ -17,6 +17,7 @@
 
 #include "host_app.h"
 #include "marking_component.h"
+#include "runner_marks.h"
 #include "runner_script.h"
 #include "scene_model.h"
 #include "window_model.h"
@@ -107,6 +108,8 @@ private:
     void do_scene(script_action const& a);
     void do_restart();
     void do_expect_refs(script_action const& a);
+    void do_marks();
+    void do_move_window(script_action const& a);
 
     // Runs f, a call into the plug-in; an exception out of it is recorded as escaped.
     template <class F>
@@ -116,10 +119,15 @@ private:
     void check_control(int index, control_kind kind, std::string const& name) const;
     window_interface& require_window() const;
     scene_model& require_scene() const;
+    // load_scene_file, with a folder refused in words of our own. Throws scene_file_error.
+    static std::unique_ptr<scene_model> open_scene_file(std::string const& path);
     void use_scene(std::unique_ptr<scene_model> next);
     void on_modified(std::vector<shape_class*> const& shapes);
     void announce_scene();
     void print_messages();
+    // Takes the marking component's new requests, with their shapes' paths as they are now
+    // (after every action: a shape deleted later still shows its path).
+    void collect_marks();
     void fail(failure_kind kind, std::string const& what);
     std::string where() const;
 
@@ -135,6 +143,8 @@ private:
     std::unique_ptr<host_app> hostapp;
     std::vector<runner_failure> failure_list;
     std::vector<action_calls> call_log;
+    std::vector<collected_mark> marks_since;  // since the last `marks`
+    std::size_t marks_collected = 0;          // requests of marking taken into it
     script const* running = nullptr;        // the script being played, for messages
     script_action const* acting = nullptr;  // its current line
     std::string last_script = "vexel-host";

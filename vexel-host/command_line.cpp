@@ -9,6 +9,24 @@ char const usage_text[] =
     "       vexel-host --info PATH_TO_MODULE [--lang en|ja]\n"
     "The script (standard input without SCRIPT) holds one action a line; see examples/*.vxs.\n";
 
+std::string help_text() {
+    return std::string(usage_text) +
+           "\noptions:\n"
+           "  --module PATH      the plug-in module (default: the one built beside vexel-host)\n"
+           "  --lang en|ja       the host's language for the plug-in's texts and dialogs (en)\n"
+           "  --prefs FILE       the preference store (default: $XDG_CONFIG_HOME/vexel-host/prefs.json\n"
+           "                     or ~/.config/vexel-host/prefs.json)\n"
+           "  --view             echo each action and draw the window as text at every dump\n"
+           "  --keep-going       a refused line is reported and the script goes on\n"
+           "  --fail-call N      the N-th host call counted from loading the plug-in throws\n"
+           "                     (to reproduce one run of a fault-injection sweep)\n"
+           "  --dump-scene FILE  print the scene file's shapes and points as JSON, then exit\n"
+           "  --info MODULE      print the module's registration answers, then exit\n"
+           "  --help, -h         this text\n"
+           "\nactions:\n" +
+           host::action_forms();
+}
+
 command_line parse_command_line(int argc, char const* const* argv) {
     command_line c;
     int positional = 0;

@@ -2,8 +2,8 @@
 //   vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]
 //   vexel-host --dump-scene SCENE.json
 //   vexel-host --info PATH_TO_MODULE [--lang en|ja]
-// Hidden, for reproducing a fault-injection sweep: --fail-call N (the n-th host call
-// throws) and --keep-going (a refused line is reported and the script goes on).
+// with --keep-going (a refused line is reported and the script goes on) and --fail-call N
+// (the n-th host call throws, to reproduce one run of a fault-injection sweep).
 #pragma once
 
 #include <stdexcept>
@@ -29,4 +29,7 @@ struct command_line {
 // Throws usage_error.
 command_line parse_command_line(int argc, char const* const* argv);
 
+// The usage lines, shown with a refused command line.
 extern char const usage_text[];
+// --help: the usage lines, every option and every action.
+std::string help_text();

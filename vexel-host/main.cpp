@@ -55,12 +55,13 @@ int main(int argc, char** argv) {
     try {
         c = parse_command_line(argc, argv);
     } catch (usage_error const& e) {
-        std::fprintf(stderr, "vexel-host: %s\n%s", e.what(), usage_text);
+        std::fprintf(stderr, "vexel-host: %s\n%s--help lists every option and action.\n", e.what(),
+                     usage_text);
         return 2;
     }
     try {
         switch (c.what) {
-        case command_line::mode::help: std::fputs(usage_text, stdout); return 0;
+        case command_line::mode::help: std::fputs(help_text().c_str(), stdout); return 0;
         case command_line::mode::info: return print_info(c.info_module, c.options.lang);
         case command_line::mode::dump_scene: return host::run_dump_scene(c.scene_file, std::cout, std::cerr);
         case command_line::mode::run: return run_scenario(c);
