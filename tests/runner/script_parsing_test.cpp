@@ -33,7 +33,7 @@ TEST(script_parsing, refuses_a_bad_line_with_its_reason) {
         {"clack App.",
          "s.vxs:1: unknown action \"clack\" (expected active, select, idle, ref, type, click, "
          "slot, hide, show, dump, dump-scene, settings, undo, move, delete, unit, state, joint, "
-         "scene, restart, expect-refs)"},
+         "scene, restart, expect-refs, marks, move-window)"},
         {"click", "s.vxs:1: click: expected \"click NAME [ACTION]\""},
         {"click App. 1 2", "s.vxs:1: click: expected \"click NAME [ACTION]\""},
         {"click App. two", "s.vxs:1: click: \"two\" is not an integer action code"},
