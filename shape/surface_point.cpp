@@ -58,16 +58,16 @@ struct located_point {
 
 located_point locate(Shape_class const& wrapper, int index) {
     located_point found;
-    int inner = index;
-    if (wrapper.object_type == simple_part) {
-        found.holder = wrapper.substance_shape(&inner);
-        if (found.holder != nullptr) found.point = &require(found.holder->control_point_at(inner));
-    } else {
-        // A Surface part's control_point_at takes the part-wide index itself; the line
-        // that holds the point gives the frame.
-        found.point = &require(wrapper.shape->control_point_at(index));
-        found.holder = wrapper.substance_shape(&inner);
+    if (wrapper.object_type == line_shape) {
+        found.holder = wrapper.shape;
+        found.point = &require(found.holder->control_point_at(index));
+        return found;
     }
+    // Inside a part: one walk finds the line and the index within it, which also gives
+    // the frame.
+    int inner = index;
+    found.holder = wrapper.substance_shape(&inner);
+    if (found.holder != nullptr) found.point = &require(found.holder->control_point_at(inner));
     return found;
 }
 

@@ -5,8 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include <boost/format.hpp>
-
+#include "box_text.h"
 #include "vexel_window.h"
 
 namespace {
@@ -101,5 +100,5 @@ float vexel_window::one_data::value_class::v_class::get_value() {
 }
 
 void vexel_window::one_data::value_class::v_class::set_value(float f) {
-    set_text((boost::format("%9f") % f).str().c_str());
+    set_text(format_box_number(f).text);
 }

@@ -134,8 +134,11 @@ void vexel_window::get_(scene_interface*) {
     bool world = !local;
 
     if (Shape.has_variable_points()) {
-        if (p_index >= 0) rows[0]->set_value(Shape.get_position(p_index, world));
-        if (Shape.shape != bound || !Shape.is_surface_point(p_index)) return;
+        // A control point's anchor comes with its handles: one read fills all five rows.
+        if (!Shape.is_surface_point(p_index)) {
+            if (p_index >= 0) rows[0]->set_value(Shape.get_position(p_index, world));
+            return;
+        }
         Surface_point point;
         if (!Shape.get_surface_point(p_index, point, world)) {
             // An unreadable control point shows the invalid position in every row rather

@@ -185,7 +185,7 @@ TEST_F(ShapeKinds, FirstActivePointLetsAHostExceptionThrough) {
     load(R"({"shapes": [{"name": "line", "type": "line", "active_points": [0],
              "points": [{"anchor": [0, 0, 0]}]}]})");
     Shape_class s = wrap("line");
-    host::faults().fail_operation("shape.get_active_points", 2);
+    host::faults().fail_operation("shape.get_active_points", 1);
     EXPECT_THROW(s.first_active_point(), host::host_error);
 }
 
