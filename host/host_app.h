@@ -74,6 +74,8 @@ public:
 
     // Choices (item id -> state) the next dialog's ask applies; unnamed items keep theirs.
     void queue_dialog_choices(std::map<int, bool> const& choices) { dialog_choices = choices; }
+    // Shows later dialogs to a person (a desktop front end); an empty one removes it.
+    void set_dialog_presenter(dialog_presenter given) { presenter = std::move(given); }
     // The last dialog run to its end.
     dialog_run const& last_dialog() const { return finished_dialog; }
 
@@ -128,6 +130,7 @@ private:
     std::vector<std::string> shown_messages;
     std::map<int, bool> dialog_choices;
     dialog_run finished_dialog;
+    dialog_presenter presenter;
     std::unique_ptr<plugin_module> module;
     window_interface* window_object = nullptr;
     // Modules whose window survived its release: never unmapped.

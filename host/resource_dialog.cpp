@@ -59,6 +59,14 @@ int resource_dialog::ask(int, int, void*) {
                              std::to_string(id));
         target->value = value;
     }
+    if (presenter && *presenter) {
+        dialog_run shown{resource, title, {}};
+        for (auto const& entry : items) shown.items.push_back({entry->id, entry->label, entry->value});
+        if (!(*presenter)(shown)) return 0;  // Cancel
+        for (auto const& chosen : shown.items)
+            for (auto& entry : items)
+                if (entry->id == chosen.id) entry->value = chosen.value;
+    }
     if (responder) responder->save_dialog_data(*this, nullptr);
     finished = dialog_run{resource, title, {}};
     for (auto const& entry : items) finished.items.push_back({entry->id, entry->label, entry->value});

@@ -3,6 +3,7 @@
 // queued by the runner or a test, and hands them back.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,6 +28,11 @@ struct dialog_run {
     std::vector<item> items;
 };
 
+// A front end that puts the dialog before a person: called by ask with the items as the
+// responder loaded them (queued choices applied); it edits their values and answers true
+// for OK, false for Cancel, after which nothing is handed back to the responder.
+using dialog_presenter = std::function<bool(dialog_run& shown)>;
+
 class resource_dialog final : public counted<dialog_interface> {
 public:
     // resource_dir and lang locate the descriptions; pending holds the choices to apply at
@@ -39,11 +45,14 @@ public:
     void set_resource_name(char const* name, void* reserved = nullptr) override;
     void set_responder(plugin_interface* responder, void* reserved = nullptr) override;
     // load_dialog_data, the queued choices (an id the dialog lacks is refused),
-    // save_dialog_data; answers 1, the OK button. The responder's exceptions pass on.
+    // the presenter if one is set, then save_dialog_data; answers 1 for OK, 0 when the
+    // presenter cancelled. The responder's exceptions pass on.
     int ask(int a, int b, void* reserved = nullptr) override;
     dialog_item_class* get_item(int id, void* reserved = nullptr) override;
 
     tq::uuid_class const& owner() const { return owner_id; }
+    // Borrowed: the host keeps the presenter alive while its dialogs live. Null: none.
+    void use_presenter(dialog_presenter const* given) { presenter = given; }
 
 private:
     class item final : public dialog_item_class {
@@ -67,6 +76,7 @@ private:
     std::vector<std::unique_ptr<item>> items;
     bool described = false;
     plugin_interface* responder = nullptr;  // borrowed
+    dialog_presenter const* presenter = nullptr;
 };
 
 }  // namespace host
