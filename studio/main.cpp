@@ -1,0 +1,152 @@
+// vexel-studio: the reference host as a desktop program.
+//   vexel-studio [--module PATH] [--lang en|ja] [--prefs FILE] [--script FILE] [--png DIR]
+//                [SCENE.json]
+// Without --script it opens the studio for a person; with it, it plays the script through
+// the real widgets, prints what the runner prints and exits (0 when nothing failed).
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string>
+#include <system_error>
+
+#include <QApplication>
+
+#include "main_window.h"
+#include "runner_script.h"
+#include "script_player.h"
+#include "settings_dialog.h"
+#include "studio_host.h"
+
+namespace {
+
+char const usage[] =
+    "usage: vexel-studio [--module PATH] [--lang en|ja] [--prefs FILE] [--script FILE]\n"
+    "                    [--png DIR] [SCENE.json]\n";
+
+char const help[] =
+    "  --module PATH   the plug-in module to load (default: the one built beside the studio)\n"
+    "  --lang en|ja    the host's language for the plug-in's texts and dialogs (en)\n"
+    "  --prefs FILE    the preference store (default: $XDG_CONFIG_HOME/vexel-studio/prefs.json\n"
+    "                  or ~/.config/vexel-studio/prefs.json)\n"
+    "  --script FILE   play a vexel-host script through the real widgets, print its output\n"
+    "                  and exit\n"
+    "  --png DIR       with --script: write every dump also as DIR/001.png, 002.png, ...\n";
+
+struct command_line {
+    studio::studio_options options;
+    bool prefs_given = false;
+    std::string script, png_dir, scene;
+};
+
+std::string default_prefs_file() {
+    std::filesystem::path dir;
+    char const* config = std::getenv("XDG_CONFIG_HOME");
+    char const* home = std::getenv("HOME");
+    if (config && config[0] == '/')
+        dir = config;
+    else if (home && home[0] != '\0')
+        dir = std::filesystem::path(home) / ".config";
+    else
+        return "";
+    dir /= "vexel-studio";
+    std::error_code failed;
+    std::filesystem::create_directories(dir, failed);
+    return failed ? "" : (dir / "prefs.json").string();
+}
+
+// Throws std::invalid_argument with the problem; exits for --help.
+command_line parse(int argc, char** argv) {
+    command_line c;
+    c.options.module_path = VEXEL_DEFAULT_MODULE;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(usage, stdout);
+            std::fputs(help, stdout);
+            std::exit(0);
+        } else if (arg == "--module") {
+            c.options.module_path = value();
+        } else if (arg == "--lang") {
+            c.options.lang = value();
+            if (c.options.lang != "en" && c.options.lang != "ja")
+                throw std::invalid_argument("--lang: expected en or ja, got \"" + c.options.lang + "\"");
+        } else if (arg == "--prefs") {
+            c.options.prefs_file = value();
+            c.prefs_given = true;
+        } else if (arg == "--script") {
+            c.script = value();
+        } else if (arg == "--png") {
+            c.png_dir = value();
+        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
+            throw std::invalid_argument("unknown option " + arg);
+        } else if (c.scene.empty()) {
+            c.scene = arg;
+        } else {
+            throw std::invalid_argument("more than one scene file (" + c.scene + ", " + arg + ")");
+        }
+    }
+    if (!c.png_dir.empty() && c.script.empty())
+        throw std::invalid_argument("--png needs --script");
+    if (!c.prefs_given) c.options.prefs_file = default_prefs_file();
+    return c;
+}
+
+int play(command_line const& c, studio::studio_host& host, studio::main_window& window,
+         std::map<int, bool>& choices) {
+    host::script actions;
+    try {
+        actions = host::load_script_file(c.script);
+    } catch (host::script_error const& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+    if (!c.png_dir.empty()) {
+        std::error_code failed;
+        std::filesystem::create_directories(c.png_dir, failed);
+        if (failed) {
+            std::cerr << "vexel-studio: " << c.png_dir << ": cannot make the folder\n";
+            return 1;
+        }
+    }
+    studio::script_player player(host, window.vexel(), choices, std::cout, std::cerr, c.png_dir);
+    window.set_idle_ticks(false);
+    bool ok = host.start(c.scene);
+    window.show();
+    if (ok) ok = player.run(actions);
+    return player.finish() && ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    command_line c;
+    try {
+        c = parse(argc, argv);
+    } catch (std::invalid_argument const& e) {
+        std::fprintf(stderr, "vexel-studio: %s\n%s", e.what(), usage);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("vexel-studio");
+    std::map<int, bool> choices;
+    studio::studio_host host(c.options);
+    studio::main_window window(host);
+    // A script answers the settings dialog itself; a person gets it modally.
+    host.set_dialog_presenter(
+        studio::dialog_presenter_for(&window, c.script.empty() ? nullptr : &choices));
+    if (!c.script.empty()) return play(c, host, window, choices);
+
+    QObject::connect(&host, &studio::studio_host::failure,
+                     [](QString const& line) { std::cerr << line.toStdString() << "\n"; });
+    if (!host.start(c.scene) && !host.loaded()) return 1;
+    window.show();
+    window.view().fit();
+    window.set_idle_ticks(true);
+    return app.exec();
+}

@@ -1,0 +1,113 @@
+// The reference host as the studio drives it: the host root with the plug-in loaded, the
+// current scene, the marking component, and what a person does to them (open and save a
+// scene, make a shape active, select and drag points, undo, idle ticks, restart). Every
+// call into the plug-in goes through one place, which catches what the plug-in lets out,
+// reports it, and then tells the window widget to follow the host's window model.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <QObject>
+#include <QString>
+
+#include "host_app.h"
+#include "marking_component.h"
+#include "scene_model.h"
+#include "window_model.h"
+
+namespace studio {
+
+struct studio_options {
+    std::string module_path;
+    std::string lang = "en";
+    std::string prefs_file;  // "" keeps the preferences in memory only
+};
+
+class studio_host final : public QObject {
+    Q_OBJECT
+public:
+    explicit studio_host(studio_options options, QObject* parent = nullptr);
+    ~studio_host() override;
+
+    // Makes the host, opens the scene file (or an empty scene for ""), loads the module
+    // and announces the scene. False, with failure() emitted, when it cannot start.
+    bool start(std::string const& scene_path);
+
+    // The settings dialog's presenter, handed to the host at start.
+    void set_dialog_presenter(host::dialog_presenter given) { presenter = std::move(given); }
+
+    // The host root; only after start.
+    host::host_app& app() { return *hostapp; }
+    std::string const& language() const { return hostapp ? hostapp->language() : options.lang; }
+    // Borrowed; null before start.
+    host::scene_model* scene() const { return current.get(); }
+    std::string const& scene_path() const { return path; }
+    host::marking_component const& marker() const { return marking; }
+    bool loaded() const { return hostapp && hostapp->loaded(); }
+    // The plug-in's window as the host's model has it; throws std::logic_error when none.
+    host::window_state window_model() const;
+    std::vector<host::scene_model const*> all_scenes() const;
+
+    // Runs f, a call into the plug-in (what names it in a report); an exception out of it
+    // is reported as the plug-in's failure. Then the window widget follows the model.
+    void into_plugin(char const* what, std::function<void()> const& f);
+
+    // --- What a person does (each throws std::invalid_argument / scene_file_error on a
+    // refused input; the plug-in's exceptions are reported, not thrown) ---
+    void make_active(std::string const& shape_path);          // then active_shapes_changed
+    void select_points(std::string const& shape_path, std::vector<int> indices);
+    void move_point(std::string const& shape_path, int index, vec3 const& local);
+    bool undo();
+    void idle_tick();
+    void hide_window();
+    void show_window();
+    void open_scene(std::string const& file);  // replaces the scene, announces it
+    void save_scene(std::string const& file);
+    void delete_shape(std::string const& shape_path);
+    void set_figure_unit(float factor);
+    void joint_changed(std::string const& shape_path);
+    // Unloads and reloads the module, then announces the scene; lang "" keeps the language.
+    void restart(std::string const& lang = "");
+
+    // Points the plug-in has marked, per shape: the last mark request for a shape that is
+    // not followed by a clear. Flat point indices of that shape.
+    std::map<host::shape_node const*, std::set<int>> marked_points() const;
+
+    // The number of failures reported since start.
+    int failures() const { return failure_count; }
+
+Q_SIGNALS:
+    // After every call into the plug-in and every host-side change of its window.
+    void window_changed();
+    // Shapes, points or the active shape changed.
+    void scene_changed();
+    // A new scene object (open, start) or a shape was deleted: the tree must be rebuilt.
+    void scene_replaced();
+    // One line: a refused action or the plug-in's failure.
+    void failure(QString const& line);
+    // A text the plug-in showed with show_message.
+    void message(QString const& text);
+
+private:
+    void use_scene(std::unique_ptr<host::scene_model> next);
+    void announce_scene();
+    void report(std::string const& line);
+    void pass_messages();
+
+    studio_options options;
+    host::marking_component marking;
+    // Replaced scenes stay alive: the plug-in may still hold borrowed pointers into them.
+    std::vector<std::unique_ptr<host::scene_model>> retired;
+    std::unique_ptr<host::scene_model> current;
+    std::unique_ptr<host::host_app> hostapp;
+    std::string path;
+    host::dialog_presenter presenter;
+    int failure_count = 0;
+};
+
+}  // namespace studio

@@ -1,0 +1,291 @@
+#include "vexel_window_widget.h"
+
+#include <charconv>
+#include <stdexcept>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "windowinterface"
+
+namespace studio {
+
+QString number_text(float value) {
+    char text[32];
+    auto result = std::to_chars(text, text + sizeof text, value);
+    return QString::fromLatin1(text, static_cast<int>(result.ptr - text));
+}
+
+vexel_window_widget::vexel_window_widget(studio_host& given, QWidget* parent)
+    : QWidget(parent, Qt::Tool), host(given) {
+    setObjectName("vexel_window");
+    connect(&host, &studio_host::window_changed, this, &vexel_window_widget::follow_model);
+}
+
+QWidget* vexel_window_widget::control_widget(int index) const {
+    if (index < 0 || index >= control_count()) return nullptr;
+    return entries[index].widget;
+}
+
+int vexel_window_widget::take_action() {
+    int action = next_action;
+    next_action = -1;
+    if (action >= 0) return action;
+    return (QApplication::keyboardModifiers() & Qt::ShiftModifier) ? 2 : 0;
+}
+
+void vexel_window_widget::user_click(int index) {
+    int action = take_action();
+    if (!host.loaded()) return;
+    window_interface& w = *host.app().window();
+    host.into_plugin("click", [&] { host.app().services().click(w, index, action); });
+}
+
+void vexel_window_widget::user_toggle(int index) {
+    int action = take_action();
+    if (following || !host.loaded()) return;
+    window_interface& w = *host.app().window();
+    host.into_plugin("toggle", [&] { host.app().services().toggle(w, index, action); });
+}
+
+void vexel_window_widget::user_choose(int index, int chosen) {
+    if (following || !host.loaded()) return;
+    window_interface& w = *host.app().window();
+    host.into_plugin("slot", [&] { host.app().services().choose(w, index, chosen, 0); });
+}
+
+void vexel_window_widget::user_type(int index, QString const& text) {
+    if (following || !host.loaded()) return;
+    window_interface& w = *host.app().window();
+    std::string typed = text.toStdString();
+    host.into_plugin("type", [&] { host.app().services().type(w, index, typed); });
+}
+
+void vexel_window_widget::rebuild(host::window_state const& model) {
+    for (entry& e : entries) {
+        e.widget->hide();
+        // Later: the widget may be the one whose signal is being handled.
+        e.widget->deleteLater();
+    }
+    entries.clear();
+    for (std::size_t i = 0; i < model.controls.size(); ++i) {
+        host::control_state const& c = model.controls[i];
+        int index = static_cast<int>(i);
+        QWidget* widget = nullptr;
+        switch (c.kind) {
+        case host::control_kind::button: {
+            auto* button = new QPushButton(this);
+            connect(button, &QPushButton::clicked, this, [this, index] { user_click(index); });
+            widget = button;
+            break;
+        }
+        case host::control_kind::checkbox: {
+            auto* box = new QCheckBox(this);
+            connect(box, &QCheckBox::clicked, this, [this, index] { user_toggle(index); });
+            widget = box;
+            break;
+        }
+        case host::control_kind::number: {
+            auto* box = new QLineEdit(this);
+            box->setAlignment(Qt::AlignRight);
+            box->setProperty("vexel_number", true);
+            // A host number box takes its text when the person presses Return or leaves it.
+            connect(box, &QLineEdit::editingFinished, this, [this, index, box] {
+                if (box->isModified()) {
+                    box->setModified(false);
+                    user_type(index, box->text());
+                }
+            });
+            widget = box;
+            break;
+        }
+        case host::control_kind::text_field: {
+            auto* field = new QLineEdit(this);
+            field->setFrame(true);
+            // The plain field hands its text to the host's text object as it is typed;
+            // the plug-in reads it when it needs it.
+            connect(field, &QLineEdit::textEdited, this,
+                    [this, index](QString const& text) { user_type(index, text); });
+            widget = field;
+            break;
+        }
+        case host::control_kind::static_text: widget = new QLabel(this); break;
+        case host::control_kind::popup: {
+            auto* popup = new QComboBox(this);
+            connect(popup, qOverload<int>(&QComboBox::activated), this,
+                    [this, index](int chosen) { user_choose(index, chosen); });
+            widget = popup;
+            break;
+        }
+        }
+        widget->setObjectName(QString("control%1").arg(index));
+        entries.push_back({c.kind, widget, -1});
+    }
+}
+
+void vexel_window_widget::update_entry(int index, entry& e, host::control_state const& c) {
+    (void)index;
+    QWidget* w = e.widget;
+    QString text = QString::fromStdString(c.text);
+    QRect place(c.x, c.y, std::max(c.w, 0), std::max(c.h, 0));
+    if (w->geometry() != place) w->setGeometry(place);
+    if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
+    if (w->isHidden() == c.shown) w->setVisible(c.shown);
+    QString tip = QString::fromStdString(c.tooltip);
+    if (w->toolTip() != tip) w->setToolTip(tip);
+    switch (c.kind) {
+    case host::control_kind::button: {
+        auto* b = static_cast<QAbstractButton*>(w);
+        if (b->text() != text) b->setText(text);
+        break;
+    }
+    case host::control_kind::checkbox: {
+        auto* b = static_cast<QCheckBox*>(w);
+        if (b->text() != text) b->setText(text);
+        bool checked = c.value && *c.value != 0;
+        if (b->isChecked() != checked) b->setChecked(checked);
+        break;
+    }
+    case host::control_kind::number: {
+        auto* box = static_cast<QLineEdit*>(w);
+        QString shown = number_text(static_cast<float>(c.value.value_or(0)));
+        // What the person is typing stays until it is taken.
+        if (box->text() != shown && !(box->hasFocus() && box->isModified())) box->setText(shown);
+        break;
+    }
+    case host::control_kind::text_field: {
+        auto* field = static_cast<QLineEdit*>(w);
+        if (field->text() != text) field->setText(text);
+        if (c.font_size > 0) {
+            QFont f = field->font();
+            if (f.pointSizeF() != c.font_size) {
+                f.setPointSizeF(c.font_size);
+                field->setFont(f);
+            }
+        }
+        break;
+    }
+    case host::control_kind::static_text: {
+        auto* label = static_cast<QLabel*>(w);
+        if (label->text() != text) label->setText(text);
+        break;
+    }
+    case host::control_kind::popup: {
+        auto* popup = static_cast<QComboBox*>(w);
+        bool same = popup->count() == static_cast<int>(c.items.size());
+        for (int i = 0; same && i < popup->count(); ++i)
+            same = popup->itemText(i).toStdString() == c.items[i];
+        if (!same) {
+            popup->clear();
+            for (std::string const& item : c.items) popup->addItem(QString::fromStdString(item));
+        }
+        int chosen = static_cast<int>(c.value.value_or(0));
+        if (popup->currentIndex() != chosen) popup->setCurrentIndex(chosen);
+        break;
+    }
+    }
+    if (e.invalidations != c.invalidations) {
+        e.invalidations = c.invalidations;
+        w->update();
+    }
+}
+
+void vexel_window_widget::follow_model() {
+    if (!host.loaded()) {
+        hide();
+        return;
+    }
+    host::window_state model = host.window_model();
+    bool same = entries.size() == model.controls.size();
+    for (std::size_t i = 0; same && i < entries.size(); ++i)
+        same = entries[i].kind == model.controls[i].kind;
+    following = true;
+    if (!same) rebuild(model);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        update_entry(static_cast<int>(i), entries[i], model.controls[i]);
+    QString title = QString::fromStdString(model.title);
+    if (windowTitle() != title) setWindowTitle(title);
+    QSize client(std::max(model.client.x, 1), std::max(model.client.y, 1));
+    if (size() != client) setFixedSize(client);
+    QPoint at(model.frame.left, model.frame.top);
+    if (pos() != at) move(at);
+    if (isHidden() == model.shown) setVisible(model.shown);
+    if (window_invalidations != model.invalidations) {
+        window_invalidations = model.invalidations;
+        update();
+    }
+    following = false;
+}
+
+host::window_state vexel_window_widget::shown_state() const {
+    host::window_state s = host.window_model();
+    s.title = windowTitle().toStdString();
+    s.shown = !isHidden();
+    for (std::size_t i = 0; i < entries.size() && i < s.controls.size(); ++i) {
+        host::control_state& c = s.controls[i];
+        QWidget const* w = entries[i].widget;
+        QRect r = w->geometry();
+        c.x = r.x();
+        c.y = r.y();
+        c.w = r.width();
+        c.h = r.height();
+        c.enabled = w->isEnabled();
+        c.shown = !w->isHidden();
+        c.tooltip = w->toolTip().toStdString();
+        switch (c.kind) {
+        case host::control_kind::button:
+            c.text = static_cast<QAbstractButton const*>(w)->text().toStdString();
+            break;
+        case host::control_kind::checkbox:
+            c.text = static_cast<QAbstractButton const*>(w)->text().toStdString();
+            c.value = static_cast<QCheckBox const*>(w)->isChecked() ? 1 : 0;
+            break;
+        case host::control_kind::number:
+            c.value = static_cast<QLineEdit const*>(w)->text().toFloat();
+            break;
+        case host::control_kind::text_field:
+            c.text = static_cast<QLineEdit const*>(w)->text().toStdString();
+            break;
+        case host::control_kind::static_text:
+            c.text = static_cast<QLabel const*>(w)->text().toStdString();
+            break;
+        case host::control_kind::popup:
+            c.value = static_cast<QComboBox const*>(w)->currentIndex();
+            break;
+        }
+    }
+    return s;
+}
+
+void vexel_window_widget::closeEvent(QCloseEvent* event) {
+    // Closing the tool window is the user hiding it; the plug-in's window lives on.
+    event->ignore();
+    host.hide_window();
+}
+
+void vexel_window_widget::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (following || !host.loaded() || !isVisible()) return;
+    // The person dragged the frame: the host's frame follows, without an event to the
+    // plug-in, which sees the new place when it next asks.
+    host::window_state model = host.window_model();
+    tq::rectangle_class r = model.frame;
+    QPoint at = pos();
+    if (r.left == at.x() && r.top == at.y()) return;
+    r.right += at.x() - r.left;
+    r.bottom += at.y() - r.top;
+    r.left = at.x();
+    r.top = at.y();
+    try {
+        host.app().services().set_frame_rectangle(*host.app().window(), &r);
+    } catch (std::exception const&) {
+        // A refused move leaves the model where it was; the next follow puts it back.
+    }
+}
+
+}  // namespace studio

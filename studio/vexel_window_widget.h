@@ -1,0 +1,72 @@
+// The vexel window as a real floating tool window: one Qt widget for every control the
+// plug-in created, at the pixel rectangle it asked for, with its text, tooltip, value,
+// enabled and shown state, following the host's window model after every call into the
+// plug-in. What the person does to a widget goes to the host as the user's action on that
+// control (click, toggle, choice, typed text), exactly as the runner's actions do.
+#pragma once
+
+#include <vector>
+
+#include <QWidget>
+
+#include "studio_host.h"
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
+
+namespace studio {
+
+class vexel_window_widget final : public QWidget {
+    Q_OBJECT
+public:
+    vexel_window_widget(studio_host& host, QWidget* parent = nullptr);
+
+    // Brings the widgets in line with the host's model: rebuilt when the plug-in's
+    // controls changed in number or kind, else updated in place; redrawn where the
+    // plug-in invalidated.
+    void follow_model();
+
+    // The widget of control index (creation order), null when there is none.
+    QWidget* control_widget(int index) const;
+    int control_count() const { return static_cast<int>(entries.size()); }
+    // The window as its widgets show it: the model's state with every control's text,
+    // place, enabled and shown state, tooltip and value read back from its widget, and the
+    // title and shown state from the tool window.
+    host::window_state shown_state() const;
+
+    // The action code the next button click carries (the script's `click NAME ACTION`);
+    // a click by a person carries 2 with Shift held, else 0.
+    void set_next_action(int action) { next_action = action; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    struct entry {
+        host::control_kind kind;
+        QWidget* widget;
+        int invalidations;
+    };
+
+    void rebuild(host::window_state const& model);
+    void update_entry(int index, entry& e, host::control_state const& c);
+    int take_action();
+    // The user's action on control index; a refusal or the plug-in's failure is reported.
+    void user_click(int index);
+    void user_toggle(int index);
+    void user_choose(int index, int entry);
+    void user_type(int index, QString const& text);
+
+    studio_host& host;
+    std::vector<entry> entries;
+    int window_invalidations = -1;
+    int next_action = -1;
+    bool following = false;  // set while widgets are being set from the model
+};
+
+// The text a host number box shows for value: the shortest decimal that reads back as it.
+QString number_text(float value);
+
+}  // namespace studio
