@@ -115,7 +115,7 @@ int play(command_line const& c, studio::studio_host& host, studio::main_window& 
         }
     }
     studio::script_player player(host, window.vexel(), choices, std::cout, std::cerr, c.png_dir);
-    window.set_idle_ticks(false);
+    window.set_interactive(false);
     bool ok = host.start(c.scene);
     window.show();
     if (ok) ok = player.run(actions);
@@ -147,6 +147,6 @@ int main(int argc, char** argv) {
     if (!host.start(c.scene) && !host.loaded()) return 1;
     window.show();
     window.view().fit();
-    window.set_idle_ticks(true);
+    window.set_interactive(true);
     return app.exec();
 }

@@ -69,7 +69,7 @@ main_window::main_window(studio_host& given, QWidget* parent)
 
     connect(&host, &studio_host::failure, this, &main_window::show_failure);
     connect(&host, &studio_host::message, this, [this](QString const& text) {
-        QMessageBox::information(this, tr("vexel"), text);
+        if (interactive) QMessageBox::information(this, tr("vexel"), text);
     });
     connect(&host, &studio_host::scene_replaced, this, &main_window::follow_title);
     connect(&ticks, &QTimer::timeout, &host, &studio_host::idle_tick);
@@ -78,7 +78,8 @@ main_window::main_window(studio_host& given, QWidget* parent)
     follow_title();
 }
 
-void main_window::set_idle_ticks(bool on) {
+void main_window::set_interactive(bool on) {
+    interactive = on;
     if (on)
         ticks.start();
     else

@@ -23,9 +23,9 @@ public:
     vexel_window_widget& vexel() { return *tool; }
     scene_view& view() { return *scene; }
     shape_outline& outline() { return *tree; }
-    // Starts or stops the idle tick (stopped while a script plays, so that only the
-    // script's `idle` ticks the plug-in).
-    void set_idle_ticks(bool on);
+    // A person at the window: idle ticks from a timer, the plug-in's messages in message
+    // boxes. A script: no ticks but the script's `idle`, messages printed by the player.
+    void set_interactive(bool on);
 
 private:
     void open_file();
@@ -40,6 +40,7 @@ private:
     scene_view* scene;
     shape_outline* tree;
     QTimer ticks;
+    bool interactive = false;
 };
 
 }  // namespace studio

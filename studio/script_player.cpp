@@ -69,14 +69,14 @@ script_player::script_player(studio_host& given_host, vexel_window_widget& given
                              std::ostream& err_stream, std::string pictures)
     : host(given_host), window(given_window), dialog_choices(choices), out(out_stream),
       err(err_stream), png_dir(std::move(pictures)) {
-    QObject::connect(&host, &studio_host::failure, [this](QString const& line) {
+    QObject::connect(&host, &studio_host::failure, &context, [this](QString const& line) {
         failed = true;
         std::string where = running && acting
                                 ? running->name + ":" + std::to_string(acting->line) + ": "
                                 : std::string("vexel-studio: ");
         err << where << line.toStdString() << "\n";
     });
-    QObject::connect(&host, &studio_host::message, [this](QString const& text) {
+    QObject::connect(&host, &studio_host::message, &context, [this](QString const& text) {
         out << "message: " << text.toStdString() << "\n";
     });
     collect_marks();

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <QObject>
+
 #include "runner_marks.h"
 #include "runner_script.h"
 #include "studio_host.h"
@@ -47,6 +49,7 @@ private:
 
     studio_host& host;
     vexel_window_widget& window;
+    QObject context;  // ends the player's connections to the host with the player
     std::map<int, bool>& dialog_choices;
     std::ostream& out;
     std::ostream& err;

@@ -24,6 +24,18 @@ QString number_text(float value) {
 vexel_window_widget::vexel_window_widget(studio_host& given, QWidget* parent)
     : QWidget(parent, Qt::Tool), host(given) {
     setObjectName("vexel_window");
+    // The plug-in lays its controls out in small fixed pixel rectangles (14 pixels high):
+    // a small font and no padding let the texts fit them.
+    QFont small = font();
+    small.setPixelSize(10);
+    setFont(small);
+    setStyleSheet(
+        "QPushButton { padding: 0px; }"
+        "QLineEdit { padding: 0px; margin: 0px; border: 1px solid #9a9a9a; background: white;"
+        "            font-size: 9px; }"
+        "QLineEdit:disabled { background: #eeeeee; }"
+        "QComboBox { padding: 0px 1px; }"
+        "QCheckBox { spacing: 2px; }");
     connect(&host, &studio_host::window_changed, this, &vexel_window_widget::follow_model);
 }
 
@@ -155,12 +167,18 @@ void vexel_window_widget::update_entry(int index, entry& e, host::control_state 
         auto* box = static_cast<QLineEdit*>(w);
         QString shown = number_text(static_cast<float>(c.value.value_or(0)));
         // What the person is typing stays until it is taken.
-        if (box->text() != shown && !(box->hasFocus() && box->isModified())) box->setText(shown);
+        if (box->text() != shown && !(box->hasFocus() && box->isModified())) {
+            box->setText(shown);
+            box->setCursorPosition(0);
+        }
         break;
     }
     case host::control_kind::text_field: {
         auto* field = static_cast<QLineEdit*>(w);
-        if (field->text() != text) field->setText(text);
+        if (field->text() != text) {
+            field->setText(text);
+            field->setCursorPosition(0);  // a long number shows its start
+        }
         if (c.font_size > 0) {
             QFont f = field->font();
             if (f.pointSizeF() != c.font_size) {
