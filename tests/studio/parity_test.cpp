@@ -1,0 +1,64 @@
+// The same script through the runner (vexel-host) and through the studio's real widgets
+// (vexel-studio --script) prints the same lines.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs command, returns its standard output and sets status.
+std::string output_of(std::string const& command, int& status) {
+    std::string text;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return text;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+    status = pclose(pipe);
+    return text;
+}
+
+void expect_same_lines(char const* script) {
+    std::string src = VEXEL_SOURCE_DIR;
+    std::string dir = std::filesystem::temp_directory_path() /
+                      ("vexel-parity-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    std::string scene = src + "/examples/tour.json", path = src + "/" + script;
+    int runner_status = -1, studio_status = -1;
+    std::string runner = output_of(std::string(VEXEL_RUNNER_PATH) + " --prefs " + dir +
+                                       "/runner.json " + scene + " " + path + " 2>/dev/null",
+                                   runner_status);
+    std::string studio = output_of("QT_QPA_PLATFORM=offscreen " + std::string(VEXEL_STUDIO_PATH) +
+                                       " --prefs " + dir + "/studio.json --script " + path +
+                                       " --png " + dir + "/png " + scene + " 2>/dev/null",
+                                   studio_status);
+    EXPECT_EQ(runner_status, 0);
+    EXPECT_EQ(studio_status, 0);
+    EXPECT_NE(runner.find("\"controls\""), std::string::npos) << "the script dumps";
+    EXPECT_EQ(studio, runner);
+    // One picture per dump.
+    std::size_t dumps = 0;
+    for (std::size_t at = runner.find("{\"title\""); at != std::string::npos;
+         at = runner.find("{\"title\"", at + 1))
+        ++dumps;
+    std::size_t pictures = 0;
+    for (auto const& entry : std::filesystem::directory_iterator(dir + "/png"))
+        pictures += entry.path().extension() == ".png";
+    EXPECT_EQ(pictures, dumps);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Parity, TheTourPrintsTheSameDumpsThroughBothFrontEnds) { expect_same_lines("examples/tour.vxs"); }
+
+// Text fields, then host number boxes after a settings change and a restart, slots,
+// marks, undo, host-side moves, hiding and moving the window, row mode buttons.
+TEST(Parity, EditingAndSettingsPrintTheSameLinesThroughBothFrontEnds) {
+    expect_same_lines("tests/studio/parity.vxs");
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// A real window on an X server (run under xvfb-run): the vexel window is mapped, and what
+// the screen shows at its buttons is the buttons' own drawing at the plug-in's rectangles.
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include "main_window.h"
+#include "runner_controls.h"
+#include "studio_test_main.h"
+
+namespace {
+
+TEST(Screen, TheVexelWindowOnTheScreenShowsItsButtonsWhereThePluginPlacedThem) {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "run under xvfb-run";
+    studio::studio_host host{{VEXEL_MODULE_PATH, "en", ""}};
+    studio::main_window window(host);
+    ASSERT_TRUE(host.start(std::string(VEXEL_SOURCE_DIR) + "/examples/tour.json"));
+    host.make_active("curve");
+    host.select_points("curve", {1});
+    host.idle_tick();
+    host.idle_tick();
+    window.show();
+    studio::vexel_window_widget& tool = window.vexel();
+    tool.raise();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tool));
+    QTest::qWait(300);
+    host::window_state model = host.window_model();
+    QPoint origin = tool.mapToGlobal(QPoint(0, 0));
+    QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0, origin.x(), origin.y(),
+                                                                  model.client.x, model.client.y);
+    QImage shot = screen.toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(model.client.x, model.client.y));
+    for (int index : {host::vexel_controls::app, host::vexel_controls::ref}) {
+        host::control_state const& c = model.controls[index];
+        QImage alone = tool.control_widget(index)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(alone == shot.copy(c.x, c.y, c.w, c.h)) << c.text;
+    }
+}
+
+}  // namespace
+
+VEXEL_STUDIO_TEST_MAIN
