@@ -12,6 +12,8 @@
 #include <system_error>
 
 #include <QApplication>
+#include <QPainter>
+#include <QPixmap>
 
 #include "main_window.h"
 #include "runner_script.h"
@@ -116,9 +118,19 @@ int play(command_line const& c, studio::studio_host& host, studio::main_window& 
     }
     studio::script_player player(host, window.vexel(), choices, std::cout, std::cerr, c.png_dir);
     window.set_interactive(false);
-    bool ok = host.start(c.scene);
     window.show();
+    bool ok = host.start(c.scene);
     if (ok) ok = player.run(actions);
+    if (ok && !c.png_dir.empty()) {
+        // The whole studio as it stands after the script: the main window with the tool
+        // window drawn at its place.
+        QPixmap picture = window.grab();
+        QPainter painter(&picture);
+        if (window.vexel().isVisible())
+            painter.drawPixmap(window.vexel().pos() - window.pos(), window.vexel().grab());
+        painter.end();
+        picture.save(QString::fromStdString(c.png_dir + "/studio.png"), "PNG");
+    }
     return player.finish() && ok ? 0 : 1;
 }
 
@@ -144,8 +156,9 @@ int main(int argc, char** argv) {
 
     QObject::connect(&host, &studio::studio_host::failure,
                      [](QString const& line) { std::cerr << line.toStdString() << "\n"; });
-    if (!host.start(c.scene) && !host.loaded()) return 1;
+    // The main window first: the tool window is shown above it when the plug-in asks.
     window.show();
+    if (!host.start(c.scene) && !host.loaded()) return 1;
     window.view().fit();
     window.set_interactive(true);
     return app.exec();
