@@ -18,38 +18,6 @@ namespace host {
 
 class scene_model;
 
-// Object kinds as the host reports them.
-enum object_kind_id : int {
-    kind_part = 2,
-    kind_light = 3,
-    kind_line = 4,
-    kind_sphere = 5,
-    kind_disk = 6,
-    kind_polygon_mesh = 7,
-    kind_master_surface = 8,
-    kind_other = 9,
-};
-
-// Part kinds as the host reports them.
-enum part_kind_id : int {
-    part_simple = 0,
-    part_surface = 1,
-    part_rotator = 2,
-    part_slider = 3,
-    part_scale = 4,
-    part_uniscale = 5,
-    part_light_joint = 6,
-    part_path = 7,
-    part_morph = 8,
-    part_custom = 9,
-    part_ball = 10,
-    part_camera = 11,
-    part_sound = 12,
-    part_switch = 13,
-    part_surface_m = 100,
-    part_link = 101,
-};
-
 // Shapes linked to a shape through one extension component (get_linked_shapes).
 struct linked_set {
     tq::uuid_class component;

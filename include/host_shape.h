@@ -6,6 +6,7 @@
 #pragma once
 
 #include "math_values.h"
+#include "shape_kind_ids.h"
 #include "unknown_interface.h"
 #include "uuid_class.h"
 
@@ -98,8 +99,8 @@ public:
     virtual void set_pivot(vec3 const& p, void* reserved = nullptr) = 0;
 };
 
-// A shape of the host's scene tree. Object kinds: 2 part, 3 light, 4 line, 5 sphere,
-// 6 disk, 7 polygon mesh, 8 master surface; others exist.
+// A shape of the host's scene tree. Its object kind is an object_kind_id (shape_kind_ids.h);
+// others exist.
 class shape_class {
 public:
     virtual int get_object_kind(void* reserved = nullptr) = 0;
@@ -158,9 +159,8 @@ protected:
     virtual ~shape_class() = default;
 };
 
-// A part: a shape that holds other shapes. Part kinds: 0 simple, 1 surface, 2 rotator,
-// 3 slider, 4 scale, 5 uniscale, 6 light joint, 7 path, 8 morph, 9 custom, 10 ball,
-// 11 camera, 12 sound, 13 switch, 100 surface M, 101 link.
+// A part: a shape that holds other shapes. Its part kind is a part_kind_id
+// (shape_kind_ids.h).
 class part_class : public shape_class {
 public:
     virtual int get_part_kind(void* reserved = nullptr) = 0;

@@ -30,10 +30,11 @@ struct mark_elements {
     int32_t count;          // entries at indices
     int32_t const* indices; // valid only during the call that sent it
 
-    // Fills the record and sends it; false when the component took it, true when there
-    // is no component or it threw.
+    // Fills the record and sends it. Returns true on failure: false when the component
+    // took it, true when there is no component or it threw.
     bool mark(shape_class& shape, TARGET target, int count, int const* indices, bool flag);
-    // Sends a clear; count, indices and flag keep the last mark's values.
+    // Sends a clear; count, indices and flag keep the last mark's values. Like mark, true
+    // means it failed (no component, or it threw).
     bool clear(shape_class& shape, TARGET target);
 };
 

@@ -13,7 +13,7 @@ shape_class* resolve(shape_class& shape, int* index, bool follow_links, bool& se
     shape_class* current = &shape;
     for (;;) {
         int kind = current->get_object_kind();
-        if (kind == 2) {
+        if (kind == kind_part) {
             int n = current->point_count();
             if (*index >= n) {
                 *index -= n;
@@ -21,7 +21,7 @@ shape_class* resolve(shape_class& shape, int* index, bool follow_links, bool& se
             }
             settled = true;
             part_class& part = require(current->as_part());
-            if (part.get_part_kind() == 101 && follow_links) {
+            if (part.get_part_kind() == part_link && follow_links) {
                 // A link stands for its target; links inside the target are not followed.
                 current = part.link_target();
                 if (current == nullptr) return nullptr;
@@ -39,7 +39,7 @@ shape_class* resolve(shape_class& shape, int* index, bool follow_links, bool& se
             }
             return nullptr;
         }
-        if (kind == 4 || kind == 7) {
+        if (kind == kind_line || kind == kind_polygon_mesh) {
             int n = current->point_count();
             if (*index < n) return current;
             *index -= n;

@@ -41,10 +41,7 @@ bool drag_linked_shapes(Shape_class& wrapper, vec3 const& new_point0) {
 
     vec3 d = subtract(new_point0, wrapper.get_position(0, false));
     if (!is_finite(d)) return false;
-    mat4 t = mat4::identity;
-    t.m[3][0] = d.x;
-    t.m[3][1] = d.y;
-    t.m[3][2] = d.z;
+    mat4 t = translation(d);
 
     for (int i = 0; i < joints.count; ++i)
         if (shape_class* s = joints.at(i)) s->apply_transformation(t);
@@ -52,7 +49,7 @@ bool drag_linked_shapes(Shape_class& wrapper, vec3 const& new_point0) {
         shape_class* s = skins.at(i);
         if (s == nullptr) continue;
         // A skinned part is moved through its contents.
-        if (s->get_object_kind() == 2)
+        if (s->get_object_kind() == kind_part)
             move_children(*s, t);
         else
             s->apply_transformation(t);

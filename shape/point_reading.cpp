@@ -28,8 +28,8 @@ vec3 read_part_point(Shape_class& wrapper, int index, bool world) {
     shape_class* holder = wrapper.substance_shape(&index);
     if (holder == nullptr) return invalid_position();
     switch (holder->get_object_kind()) {
-    case 7: return read_mesh_vertex(wrapper, *holder, index, world);
-    case 4: return read_control_point(wrapper, *holder, index, world);
+    case kind_polygon_mesh: return read_mesh_vertex(wrapper, *holder, index, world);
+    case kind_line: return read_control_point(wrapper, *holder, index, world);
     default: return invalid_position();  // a sphere, light, joint... inside a part
     }
 }

@@ -32,8 +32,8 @@ void write_part_point(Shape_class& wrapper, int index, vec3 const& v, bool world
     shape_class* holder = wrapper.substance_shape(&index);
     if (holder == nullptr) return;
     switch (holder->get_object_kind()) {
-    case 7: write_mesh_vertex(wrapper, *holder, index, v, world); break;
-    case 4: write_control_point(wrapper, *holder, index, v, world); break;
+    case kind_polygon_mesh: write_mesh_vertex(wrapper, *holder, index, v, world); break;
+    case kind_line: write_control_point(wrapper, *holder, index, v, world); break;
     default: break;  // no single point to write inside a part
     }
 }

@@ -48,7 +48,8 @@ public:
         set_object_type();
     }
 
-    // Recomputes the cached type facts from shape; returns the new object type.
+    // Recomputes the cached type facts from shape; returns the new object type. Also
+    // forgets the undo state (undo_flag, surface_dad) of the previous shape.
     int set_object_type();
     // The name of the current object type (types 0-24); padded names are 14 characters.
     char const* get_type_name(bool padded) const;
@@ -85,6 +86,9 @@ public:
     // Undo bracket around the writes of one user action. May throw; the scene is released.
     void start_undo(bool b);
     void end_undo();
+    // end_undo's record closing, on a scene the caller holds (for a shape about to go).
+    // May throw.
+    void end_undo_on(scene_interface& scene) const;
 
     // Control points as surface points; false on any failure.
     bool is_surface_point(int index);

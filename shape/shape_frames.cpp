@@ -41,14 +41,14 @@ mat4 Shape_class::get_local(shape_class& s, int index) {
     // The wrapper decides: inside a Simple or Link part the holding shapes convert as
     // whole shapes, a Surface part per control point.
     if (!has_variable_points()) return get_local(s);
-    if (s.get_object_kind() == 7)
+    if (s.get_object_kind() == kind_polygon_mesh)
         return get_local(s, require(require(s.as_polygon_mesh()).vertex_at(index)));
     return get_local(s, require(s.control_point_at(index)));
 }
 
 mat4 Shape_class::get_world(shape_class& s, int index) {
     if (!has_variable_points()) return get_world(s);
-    if (s.get_object_kind() == 7)
+    if (s.get_object_kind() == kind_polygon_mesh)
         return get_world(s, require(require(s.as_polygon_mesh()).vertex_at(index)));
     return get_world(s, require(s.control_point_at(index)));
 }

@@ -5,60 +5,74 @@
 
 namespace {
 
-// Indexed by object type; entries 25-27 are never read.
-bool const var_points_flag[28] = {
-    false, true,  false, false, false, false, false, false, false, false,
-    false, false, false, false, false, true,  false, false, true,  false,
-    false, false, false, false, false, false, false, false};
+// What each object type is, indexed by object type. The two names differ for the switch
+// joint ("SWITCH_JOINT", padded "Switch_joint"), as the host has always shown them.
+struct type_row {
+    char const* name;
+    char const* padded;     // blanks up to exactly 14 characters
+    bool variable_points;   // the host numbers its points (control points, vertices)
+    int fixed_points;       // otherwise the number of points of the type
+};
 
-int const fixed_point_number_table[28] = {
-    0, 0, 2, 2, 2, 1, 0, 0, 0, 0, 0, 1, 2, 0, 1, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-
-char const* const type_names[25] = {
-    "Simple part",  "Surface part", "Rotator joint",  "Slider joint", "Scale joint",
-    "Uniscale joint", "Light joint", "Path joint",    "Morph joint",  "SWITCH_JOINT",
-    "Custom joint", "Ball joint",   "Camera joint",   "Link part",    "Light",
-    "Line",         "Sphere",       "Disk",           "Polygon mesh", "Master surface",
-    "Master image", "Surface M part", "Image M part", "Sound part",   "Other"};
-
-// Every name padded with blanks to exactly 14 characters.
-char const* const padded_type_names[25] = {
-    "Simple part   ", "Surface part  ", "Rotator joint ", "Slider joint  ", "Scale joint   ",
-    "Uniscale joint", "Light joint   ", "Path joint    ", "Morph joint   ", "Switch_joint  ",
-    "Custom joint  ", "Ball joint    ", "Camera joint  ", "Link part     ", "Light         ",
-    "Line          ", "Sphere        ", "Disk          ", "Polygon mesh  ", "Master surface",
-    "Master image  ", "Surface M part", "Image M part  ", "Sound part    ", "Other         "};
+type_row const types[] = {
+    {"Simple part", "Simple part   ", false, 0},
+    {"Surface part", "Surface part  ", true, 0},
+    {"Rotator joint", "Rotator joint ", false, 2},
+    {"Slider joint", "Slider joint  ", false, 2},
+    {"Scale joint", "Scale joint   ", false, 2},
+    {"Uniscale joint", "Uniscale joint", false, 1},
+    {"Light joint", "Light joint   ", false, 0},
+    {"Path joint", "Path joint    ", false, 0},
+    {"Morph joint", "Morph joint   ", false, 0},
+    {"SWITCH_JOINT", "Switch_joint  ", false, 0},
+    {"Custom joint", "Custom joint  ", false, 0},
+    {"Ball joint", "Ball joint    ", false, 1},
+    {"Camera joint", "Camera joint  ", false, 2},
+    {"Link part", "Link part     ", false, 0},
+    {"Light", "Light         ", false, 1},
+    {"Line", "Line          ", true, 0},
+    {"Sphere", "Sphere        ", false, 1},
+    {"Disk", "Disk          ", false, 1},
+    {"Polygon mesh", "Polygon mesh  ", true, 0},
+    {"Master surface", "Master surface", false, 0},
+    {"Master image", "Master image  ", false, 0},
+    {"Surface M part", "Surface M part", false, 0},
+    {"Image M part", "Image M part  ", false, 0},
+    {"Sound part", "Sound part    ", false, 0},
+    {"Other", "Other         ", false, 0},
+};
+static_assert(sizeof types / sizeof types[0] == other_shape + 1, "one row per object type");
 
 int part_type(int part_kind) {
     switch (part_kind) {
-    case 0: return simple_part;
-    case 1: return surface_part;
-    case 2: return rotator_joint;
-    case 3: return slider_joint;
-    case 4: return scale_joint;
-    case 5: return uniscale_joint;
-    case 6: return light_joint;
-    case 7: return path_joint;
-    case 8: return morph_joint;
-    case 9: return custom_joint;   // part kind 9 is the custom joint...
-    case 10: return ball_joint;
-    case 11: return camera_joint;
-    case 12: return sound_part;
-    case 13: return switch_joint;  // ...and 13 the switch joint
-    case 100: return surface_m_part;
-    case 101: return link_part;
+    case part_simple: return simple_part;
+    case part_surface: return surface_part;
+    case part_rotator: return rotator_joint;
+    case part_slider: return slider_joint;
+    case part_scale: return scale_joint;
+    case part_uniscale: return uniscale_joint;
+    case part_light_joint: return light_joint;
+    case part_path: return path_joint;
+    case part_morph: return morph_joint;
+    case part_custom: return custom_joint;
+    case part_ball: return ball_joint;
+    case part_camera: return camera_joint;
+    case part_sound: return sound_part;
+    case part_switch: return switch_joint;
+    case part_surface_m: return surface_m_part;
+    case part_link: return link_part;
     default: return other_shape;
     }
 }
 
 int object_kind_type(int kind) {
     switch (kind) {
-    case 3: return light_shape;
-    case 4: return line_shape;
-    case 5: return sphere_shape;
-    case 6: return disk_shape;
-    case 7: return polygon_mesh;
-    case 8: return master_surface;
+    case kind_light: return light_shape;
+    case kind_line: return line_shape;
+    case kind_sphere: return sphere_shape;
+    case kind_disk: return disk_shape;
+    case kind_polygon_mesh: return polygon_mesh;
+    case kind_master_surface: return master_surface;
     default: return other_shape;
     }
 }
@@ -75,16 +89,16 @@ int Shape_class::set_object_type() {
         return -1;
     }
     int kind = shape->get_object_kind();
-    object_type = kind == 2 ? part_type(require(shape->as_part()).get_part_kind())
-                            : object_kind_type(kind);
-    variable_points = var_points_flag[object_type];
-    fixed_point_number = fixed_point_number_table[object_type];
+    object_type = kind == kind_part ? part_type(require(shape->as_part()).get_part_kind())
+                                    : object_kind_type(kind);
+    variable_points = types[object_type].variable_points;
+    fixed_point_number = types[object_type].fixed_points;
     return object_type;
 }
 
 char const* Shape_class::get_type_name(bool padded) const {
     if (object_type < 0 || object_type > other_shape) return "";
-    return padded ? padded_type_names[object_type] : type_names[object_type];
+    return padded ? types[object_type].padded : types[object_type].name;
 }
 
 bool Shape_class::has_variable_points() const {
@@ -101,5 +115,5 @@ shape_class* Shape_class::get_surface_dad() {
     shape_class* parent = shape->get_parent();
     if (parent == nullptr) return nullptr;
     part_class* part = parent->as_part();
-    return part != nullptr && part->get_part_kind() == 1 ? parent : nullptr;
+    return part != nullptr && part->get_part_kind() == part_surface ? parent : nullptr;
 }

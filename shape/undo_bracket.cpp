@@ -7,17 +7,9 @@
 
 namespace {
 
-// flag_a is the negation of the bracket's argument; flag_b says a surface part is named.
-void undo_record(Shape_class& wrapper, bool opening) {
-    counted_ref<scene_interface> scene(wrapper.shape->get_scene());
-    bool on_surface = wrapper.surface_dad != nullptr;
-    shape_class* const shapes[1] = {on_surface ? wrapper.surface_dad : wrapper.shape};
-    if (opening) {
-        scene->begin_undo_record(1, shapes, !wrapper.undo_flag, on_surface, 0);
-    } else {
-        scene->end_undo_record(1, shapes, !wrapper.undo_flag, on_surface, 0);
-        scene->commit_undo();
-    }
+// The one shape the record names, and whether it is a surface part.
+shape_class* recorded_shape(Shape_class const& wrapper) {
+    return wrapper.surface_dad != nullptr ? wrapper.surface_dad : wrapper.shape;
 }
 
 }  // namespace
@@ -25,10 +17,22 @@ void undo_record(Shape_class& wrapper, bool opening) {
 void Shape_class::start_undo(bool b) {
     undo_flag = b;
     surface_dad = get_surface_dad();
-    if (shape != nullptr) undo_record(*this, true);
+    if (shape == nullptr) return;
+    counted_ref<scene_interface> scene(shape->get_scene());
+    shape_class* const shapes[1] = {recorded_shape(*this)};
+    // flag_a is the negation of the bracket's argument; flag_b says a surface part is named.
+    scene->begin_undo_record(1, shapes, !undo_flag, surface_dad != nullptr, 0);
 }
 
 // Closes with what start_undo captured; nothing is recomputed.
 void Shape_class::end_undo() {
-    if (shape != nullptr) undo_record(*this, false);
+    if (shape == nullptr) return;
+    counted_ref<scene_interface> scene(shape->get_scene());
+    end_undo_on(*scene);
+}
+
+void Shape_class::end_undo_on(scene_interface& scene) const {
+    shape_class* const shapes[1] = {recorded_shape(*this)};
+    scene.end_undo_record(1, shapes, !undo_flag, surface_dad != nullptr, 0);
+    scene.commit_undo();
 }

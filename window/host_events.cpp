@@ -110,8 +110,8 @@ void vexel_window::let_go_of_shape() {
     Shape.shape = nullptr;
     Shape.set_object_type();
     p_index = -1;
-    if (layout.y != 15) {
-        layout.y = 15;
+    if (layout.y != top_bar_only) {
+        layout.y = top_bar_only;
         resize_pending = true;
     }
     at_host_boundary([&] {

@@ -16,7 +16,7 @@ int marked_point = 0;
 int const no_slot = -1;
 
 bool is_part_of_kind(shape_class& shape, int part_kind) {
-    if (shape.get_object_kind() != 2) return false;
+    if (shape.get_object_kind() != kind_part) return false;
     part_class* part = shape.as_part();
     return part != nullptr && part->get_part_kind() == part_kind;
 }
@@ -79,7 +79,7 @@ int vexel_window::pop::get_real_index() {
     shape_class& shape = *slot.shape;
     // A point saved while the surface part itself was shown is stored by its own flat
     // index; reading it as a (line, point) pair would name another point.
-    if (slot.flat || !is_part_of_kind(shape, 1)) return slot.first;
+    if (slot.flat || !is_part_of_kind(shape, part_surface)) return slot.first;
     // A surface part: (line, point) with N points on every line, N taken from the first
     // line. A part without lines has no N: nothing can be addressed in it.
     shape_class* first_line = shape.first_child();
@@ -95,7 +95,7 @@ int vexel_window::pop::get_real_index() {
 void vexel_window::pop::mark_current() {
     if (!chosen_holds_shape() || !mark_mode) return;
     shape_class& shape = *slots[chosen].shape;
-    if (is_part_of_kind(shape, 11)) return;  // a camera joint is never marked
+    if (is_part_of_kind(shape, part_camera)) return;  // a camera joint is never marked
     int index = get_real_index();
     if (index < 0) return;
     marked_point = index;
@@ -105,7 +105,7 @@ void vexel_window::pop::mark_current() {
 void vexel_window::pop::clear_current_mark() {
     if (!chosen_holds_shape() || !mark_mode) return;
     shape_class& shape = *slots[chosen].shape;
-    if (is_part_of_kind(shape, 11)) return;
+    if (is_part_of_kind(shape, part_camera)) return;
     mark.clear(shape, mark_elements::points);
 }
 

@@ -97,11 +97,14 @@ int vexel_window::one_data::get_width() {
 
 int vexel_window::one_data::mode() const { return mode_btn != nullptr ? mode_btn->mode : 0; }
 
-bool vexel_window::one_data::shows_length() const {
-    if (index == 1 || index == 3) return mode() == 3;
-    if (index == 2 || index == 4) return window->rows[index - 1]->mode() == 2;
-    return false;
+vexel_window::one_data const* vexel_window::one_data::length_partner() const {
+    if ((index == 1 || index == 3) && mode() == 3) return window->rows[index + 1];
+    if ((index == 2 || index == 4) && window->rows[index - 1]->mode() == 2)
+        return window->rows[index - 1];
+    return nullptr;
 }
+
+bool vexel_window::one_data::shows_length() const { return length_partner() != nullptr; }
 
 // Shows exactly the boxes the mode asks for, whatever was shown before: "Abs." and "Rel."
 // three boxes in both rows and the check box; "I b." the next row's length only; "O b."
@@ -150,10 +153,7 @@ bool vexel_window::one_data::opposite_of(one_data const& partner, vec3& value) c
 }
 
 bool vexel_window::one_data::read(vec3& value) const {
-    if ((index == 1 || index == 3) && mode() == 3)
-        return opposite_of(*window->rows[index + 1], value);
-    if ((index == 2 || index == 4) && window->rows[index - 1]->mode() == 2)
-        return opposite_of(*window->rows[index - 1], value);
+    if (one_data const* partner = length_partner()) return opposite_of(*partner, value);
     float back = 1.0f / display_factor();
     vec3 shown;
     bool numbers = displayed(shown);

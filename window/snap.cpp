@@ -43,11 +43,7 @@ void vexel_window::snap() {
     scene_bracket state(scene.get(), &scene_interface::suspend_state_flag,
                         &scene_interface::resume_state_flag, state_flag_mirror);
     try {
-        mat4 translation = mat4::identity;
-        translation.m[3][0] = move.x;
-        translation.m[3][1] = move.y;
-        translation.m[3][2] = move.z;
-        if (Shape.shape == bound && bound != nullptr) bound->apply_transformation(translation);
+        if (Shape.shape == bound && bound != nullptr) bound->apply_transformation(translation(move));
     } catch (...) {
         state.close();
         undo.close();

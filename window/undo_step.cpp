@@ -31,11 +31,7 @@ void undo_step::close() {
 
 // The same calls end_undo makes, on the scene taken while the shape still existed.
 void undo_step::close_on_scene() {
-    shape_class* recorded = bracket.surface_dad != nullptr ? bracket.surface_dad : bracket.shape;
-    bool surface = bracket.surface_dad != nullptr;
-    bool flag = !bracket.undo_flag;
-    close_bracket([&] { scene->end_undo_record(1, &recorded, flag, surface, 0); });
-    close_bracket([&] { scene->commit_undo(); });
+    close_bracket([&] { bracket.end_undo_on(*scene); });
     scene_interface* held = scene;
     scene = nullptr;
     try {

@@ -10,8 +10,8 @@
 
 namespace {
 
-// The decimal exponent of the first significant digit of a number text that overflowed
-// or underflowed a double: positive means too large, otherwise too small.
+// Whether a number text that overflowed or underflowed a double was too large (rather than
+// too small): the decimal exponent of its first significant digit is positive.
 bool too_large(char const* p, char const* end) {
     long long lead = 0;  // position of the first significant digit relative to the point
     bool seen_significant = false;

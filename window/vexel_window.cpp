@@ -103,7 +103,7 @@ void vexel_window::initialize(void*) {
         rows[3]->set_title("L in  ");
         rows[4]->set_title("L out ");
 
-        layout = tq::point_class{rows[4]->get_width(), 15};
+        layout = tq::point_class{rows[4]->get_width(), top_bar_only};
         set_client_size(layout);
 
         resize_pending = false;

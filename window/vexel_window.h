@@ -62,6 +62,7 @@ public:
 
     // Showing the selection. All may throw; the busy flag and brackets are restored.
     void set_shape_and_window(scene_interface* scene);
+    // Fills the rows from the bound Shape; the scene is not consulted.
     void get_(scene_interface* scene);
     void get_with_rewindow(scene_interface* scene);
     void view_point_number(int n);
@@ -86,6 +87,12 @@ public:
     }
 
 private:
+    // Layout heights of the client area: top bar only, row 0, rows 0-1, all five rows.
+    static int const top_bar_only = 15;
+    static int const one_row = 30;
+    static int const two_rows = 46;
+    static int const five_rows = 89;
+
     void read_settings();
     int point_count();
     void refresh_values();
@@ -190,8 +197,10 @@ public:
 
     // The mode of this row's mode button; 0 for rows without one.
     int mode() const;
-    // Whether this row shows only a length.
+    // Whether this row shows only a length ("O b." on rows 1 and 3, "I b." of the row
+    // above on rows 2 and 4), and the row whose vector it lies opposite; else null.
     bool shows_length() const;
+    one_data const* length_partner() const;
 
     vexel_window* window;
     int index;

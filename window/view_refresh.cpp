@@ -11,16 +11,6 @@
 #include "shape/point_arithmetic.h"
 #include "vexel_window.h"
 
-namespace {
-
-// Layout heights: top bar only, row 0, rows 0-1, all five rows.
-int const top_bar_only = 15;
-int const one_row = 30;
-int const two_rows = 46;
-int const five_rows = 89;
-
-}  // namespace
-
 // Points of the shown shape: the host's count for a shape with a list of points, else the
 // type's fixed count. No shape has none.
 int vexel_window::point_count() {

@@ -27,7 +27,7 @@ TEST(SceneFile, BuildsTheTreeWithKindsNamesAndDefaults) {
     host::shape_node* line = scene->find("body/l0");
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(scene->active_shape(), line);
-    EXPECT_EQ(line->object_kind(), host::kind_line);
+    EXPECT_EQ(line->object_kind(), kind_line);
     EXPECT_EQ(line->part_kind(), -1);
     auto const& cp = line->geometry.points.at(0);
     EXPECT_EQ(cp.in.x, 0.0f);
@@ -36,7 +36,7 @@ TEST(SceneFile, BuildsTheTreeWithKindsNamesAndDefaults) {
     EXPECT_EQ(cp.l_out.z, 3.0f);
     EXPECT_FALSE(cp.linked);
     host::shape_node* body = scene->find("body");
-    EXPECT_EQ(body->part_kind(), host::part_surface);
+    EXPECT_EQ(body->part_kind(), part_surface);
     EXPECT_FALSE(body->surface_direction);
     EXPECT_TRUE(body->modifiable);
     EXPECT_FALSE(scene->find("ball")->modifiable);

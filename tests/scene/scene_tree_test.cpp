@@ -168,8 +168,8 @@ TEST_F(SceneTree, ActiveShapeIsSetAndClearedByPath) {
 
 TEST_F(SceneTree, ShapesOfAPartBuiltInCodeAreParts) {
     host::scene_model built;
-    auto& part = built.add_shape(nullptr, "p", host::kind_part, host::part_sound);
-    auto& line = built.add_shape(&part, "l", host::kind_line);
+    auto& part = built.add_shape(nullptr, "p", kind_part, part_sound);
+    auto& line = built.add_shape(&part, "l", kind_line);
     line.add_control_point({});
     EXPECT_NE(dynamic_cast<part_class*>(&part.iface()), nullptr);
     EXPECT_EQ(dynamic_cast<part_class*>(&line.iface()), nullptr);
