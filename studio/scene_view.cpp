@@ -31,9 +31,9 @@ host::dmat4 frame_of(host::skin_data const& skin, host::dmat4 const& chain) {
 host::dmat4 point_frame(host::shape_node const& shape, scene_point const& p) {
     auto const& g = shape.geometry;
     host::dmat4 chain = shape.world_matrix();
-    if (shape.object_kind() == host::kind_line && p.move_index < static_cast<int>(g.points.size()))
+    if (shape.object_kind() == kind_line && p.move_index < static_cast<int>(g.points.size()))
         return frame_of(g.points[p.move_index].skin, chain);
-    if (shape.object_kind() == host::kind_polygon_mesh &&
+    if (shape.object_kind() == kind_polygon_mesh &&
         p.move_index < static_cast<int>(g.vertices.size()))
         return frame_of(g.vertices[p.move_index].skin, chain);
     return frame_of(g.skin, chain);
@@ -149,7 +149,7 @@ std::vector<scene_point> scene_view::points() const {
         host::dmat4 chain = shape->world_matrix();
         host::dmat4 own = frame_of(g.skin, chain);
         switch (shape->object_kind()) {
-        case host::kind_line:
+        case kind_line:
             for (std::size_t i = 0; i < g.points.size(); ++i) {
                 auto const& cp = g.points[i];
                 host::dmat4 f = frame_of(cp.skin, chain);
@@ -159,7 +159,7 @@ std::vector<scene_point> scene_view::points() const {
                     out.push_back({path, n, n, transform(h, f), role::handle});
             }
             continue;
-        case host::kind_polygon_mesh:
+        case kind_polygon_mesh:
             for (std::size_t i = 0; i < g.vertices.size(); ++i) {
                 int n = static_cast<int>(i);
                 out.push_back({path, n, n, transform(g.vertices[i].position,
@@ -167,24 +167,24 @@ std::vector<scene_point> scene_view::points() const {
                                role::vertex});
             }
             continue;
-        case host::kind_light:
-        case host::kind_sphere:
-        case host::kind_disk: out.push_back({path, 0, 0, transform(g.center, own), role::center}); continue;
+        case kind_light:
+        case kind_sphere:
+        case kind_disk: out.push_back({path, 0, 0, transform(g.center, own), role::center}); continue;
         default: break;
         }
         switch (shape->part_kind()) {
-        case host::part_rotator:
-        case host::part_scale:
+        case part_rotator:
+        case part_scale:
             out.push_back({path, 0, -1, transform(g.first, own), role::joint});
             out.push_back({path, 1, -1, transform(add(g.first, g.second), own), role::joint});
             break;
-        case host::part_slider:
+        case part_slider:
             out.push_back({path, 0, -1, transform(g.first, own), role::joint});
             out.push_back({path, 1, -1, transform(g.second, own), role::joint});
             break;
-        case host::part_uniscale: out.push_back({path, 0, -1, transform(g.first, own), role::pivot}); break;
-        case host::part_ball: out.push_back({path, 0, -1, transform(g.pivot, own), role::pivot}); break;
-        case host::part_camera:
+        case part_uniscale: out.push_back({path, 0, -1, transform(g.first, own), role::pivot}); break;
+        case part_ball: out.push_back({path, 0, -1, transform(g.pivot, own), role::pivot}); break;
+        case part_camera:
             out.push_back({path, 0, -1, transform(g.eye, own), role::eye});
             out.push_back({path, 1, -1, transform(g.target, own), role::target});
             break;

@@ -146,8 +146,8 @@ void script_player::check_control(int index, host::control_kind kind, std::strin
     host::control_state const& c = s.controls[index];
     bool text_box = kind == host::control_kind::number && c.kind == host::control_kind::text_field;
     if (c.kind != kind && !text_box)
-        throw script_error(word + ": " + name + " is a " + host::kind_name(c.kind) + ", not a " +
-                           host::kind_name(kind));
+        throw script_error(word + ": " + name + " is a " + kind_name(c.kind) + ", not a " +
+                           kind_name(kind));
     if (!w->isEnabled()) throw script_error(word + ": " + name + " is disabled");
     if (w->isHidden()) throw script_error(word + ": " + name + " is hidden");
     // What lies below the client area cannot be reached by the user.
