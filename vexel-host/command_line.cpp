@@ -5,6 +5,7 @@
 
 char const usage_text[] =
     "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]\n"
+    "       vexel-host --fault-sweep [--module PATH] [--lang en|ja] SCENE.json SCRIPT\n"
     "       vexel-host --dump-scene SCENE.json\n"
     "       vexel-host --info PATH_TO_MODULE [--lang en|ja]\n"
     "The script (standard input without SCRIPT) holds one action a line; see examples/*.vxs.\n";
@@ -20,6 +21,12 @@ std::string help_text() {
            "  --keep-going       a refused line is reported and the script goes on\n"
            "  --fail-call N      the N-th host call counted from loading the plug-in throws\n"
            "                     (to reproduce one run of a fault-injection sweep)\n"
+           "  --fault-sweep      play SCRIPT once per host call of its clean run, that call made to\n"
+           "                     throw, and check each run (it finishes, nothing non-finite written,\n"
+           "                     no undo record or bracket open, no counted object held, the window\n"
+           "                     not stuck busy); prints the calls swept and each failure with its\n"
+           "                     call; exit status 0 only when no run failed. Preferences are kept\n"
+           "                     in memory, empty at the start of each run\n"
            "  --dump-scene FILE  print the scene file's shapes and points as JSON, then exit\n"
            "  --info MODULE      print the module's registration answers, then exit\n"
            "  --help, -h         this text\n"
@@ -41,6 +48,8 @@ command_line parse_command_line(int argc, char const* const* argv) {
         } else if (arg == "--info") {
             c.what = command_line::mode::info;
             c.info_module = value();
+        } else if (arg == "--fault-sweep") {
+            c.what = command_line::mode::fault_sweep;
         } else if (arg == "--dump-scene") {
             c.what = command_line::mode::dump_scene;
             c.scene_file = value();
@@ -76,6 +85,10 @@ command_line parse_command_line(int argc, char const* const* argv) {
     }
     if (c.what == command_line::mode::run && c.scene_file.empty())
         throw usage_error("no scene file given");
+    if (c.what == command_line::mode::fault_sweep && c.script_file.empty())
+        throw usage_error("--fault-sweep needs a scene file and a script file");
+    if (c.what == command_line::mode::fault_sweep && (c.prefs_given || c.options.fail_call > 0))
+        throw usage_error("--fault-sweep takes no --prefs or --fail-call (each run has its own)");
     if (c.what == command_line::mode::dump_scene && positional > 0)
         throw usage_error("--dump-scene takes no scene or script besides its file");
     return c;
