@@ -76,6 +76,14 @@ public:
     void queue_dialog_choices(std::map<int, bool> const& choices) { dialog_choices = choices; }
     // The last dialog run to its end.
     dialog_run const& last_dialog() const { return finished_dialog; }
+    // Why the last dialog's description could not be read ("" when it could): the plug-in
+    // gets an exception and may say nothing, so the host keeps the reason.
+    std::string const& dialog_problem() const { return dialog_failure; }
+    // Forgets the last dialog run and its problem, before a new one is asked for.
+    void forget_dialog() {
+        finished_dialog = {};
+        dialog_failure.clear();
+    }
 
     // Registration answers of the module at path without creating a window; the module is
     // unloaded again. Throws module_error / host_error with the file named.
@@ -128,6 +136,7 @@ private:
     std::vector<std::string> shown_messages;
     std::map<int, bool> dialog_choices;
     dialog_run finished_dialog;
+    std::string dialog_failure;
     std::unique_ptr<plugin_module> module;
     window_interface* window_object = nullptr;
     // Modules whose window survived its release: never unmapped.
