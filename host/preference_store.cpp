@@ -114,6 +114,9 @@ std::map<std::string, int> preference_store::parse(std::string const& text,
         else if (nlohmann::json::accept(text.substr(0, at)))
             problem = ": text after the JSON object";
         throw host_error(place_in(path, text, at) + problem);
+    } catch (nlohmann::json::exception const&) {
+        // The one other refusal of the reader: a number beyond a double ("1e400").
+        throw host_error(path + ": a number out of range");
     }
     if (!document.is_object()) throw host_error(path + ": expected a JSON object");
     for (auto const& [key, stored] : document.items()) {

@@ -119,6 +119,7 @@ TEST_F(preferences, an_unusable_file_is_refused_named_and_left_untouched) {
         {"not json", ":1:2: malformed JSON"},
         {"{" + word + ": ", ":1:42: the JSON ends too early"},
         {"[1, 2]", ": expected a JSON object"},
+        {"{" + word + ": 1e400}", ": a number out of range"},
         {"{" + word + ": 4294967296}", ": " + word + ": expected a 32-bit integer"},
     };
     for (auto const& c : cases) {
