@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "quoted_word.h"
+
 char const usage_text[] =
     "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]\n"
     "       vexel-host --fault-sweep [--module PATH] [--lang en|ja] SCENE.json SCRIPT\n"
@@ -58,7 +60,7 @@ command_line parse_command_line(int argc, char const* const* argv) {
         } else if (arg == "--lang") {
             c.options.lang = value();
             if (c.options.lang != "en" && c.options.lang != "ja")
-                throw usage_error("--lang: \"" + c.options.lang + "\" is not en or ja");
+                throw usage_error("--lang: " + host::quoted_word(c.options.lang) + " is not en or ja");
         } else if (arg == "--prefs") {
             c.options.prefs_file = value();
             c.prefs_given = true;
@@ -72,15 +74,15 @@ command_line parse_command_line(int argc, char const* const* argv) {
             errno = 0;
             c.options.fail_call = std::strtol(n.c_str(), &end, 10);
             if (n.empty() || *end != '\0' || errno != 0 || c.options.fail_call < 1)
-                throw usage_error("--fail-call: \"" + n + "\" is not a call number 1 or more");
+                throw usage_error("--fail-call: " + host::quoted_word(n) + " is not a call number 1 or more");
         } else if (arg.size() > 1 && arg[0] == '-') {
-            throw usage_error("unknown option \"" + arg + "\"");
+            throw usage_error("unknown option " + host::quoted_word(arg));
         } else if (positional == 0) {
             c.scene_file = arg, ++positional;
         } else if (positional == 1) {
             c.script_file = arg, ++positional;
         } else {
-            throw usage_error("unexpected argument \"" + arg + "\"");
+            throw usage_error("unexpected argument " + host::quoted_word(arg));
         }
     }
     if (c.what == command_line::mode::run && c.scene_file.empty())
