@@ -5,17 +5,26 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "quoted_word.h"
 #include "resource_file.h"
 
 namespace host {
 
 namespace {
 
-void collect(std::string const& path, pugi::xml_node box, dialog_description& into) {
+// Boxes within boxes deeper than this are refused: a real dialog nests a few levels, and
+// the walk below must not run out of stack on a hostile file.
+int const deepest_box = 64;
+
+void collect(std::string const& path, pugi::xml_node box, dialog_description& into, int depth) {
     for (pugi::xml_node node : box.children()) {
         if (node.type() != pugi::node_element) continue;
         if (std::strcmp(node.name(), "bool") != 0) {
-            collect(path, node, into);
+            if (depth >= deepest_box)
+                refuse_resource(path, "element " + quoted_word(node.name()) +
+                                          " nested deeper than " + std::to_string(deepest_box) +
+                                          " elements");
+            collect(path, node, into, depth + 1);
             continue;
         }
         std::string where = "<bool> #" + std::to_string(into.items.size() + 1);
@@ -24,13 +33,13 @@ void collect(std::string const& path, pugi::xml_node box, dialog_description& in
         errno = 0;
         long id = std::strtol(id_text, &end, 10);
         if (*id_text == '\0' || *end != '\0' || errno != 0 || id < INT_MIN || id > INT_MAX)
-            refuse_resource(path, where + ": id \"" + id_text + "\" is not a number");
+            refuse_resource(path, where + ": id " + quoted_word(id_text) + " is not a number");
         for (auto const& known : into.items)
-            if (known.id == id) refuse_resource(path, where + ": repeated id " + id_text);
+            if (known.id == id) refuse_resource(path, where + ": repeated id " + quoted_word(id_text));
         std::string fallback = node.attribute("default").value();
         if (fallback != "true" && fallback != "false" && !fallback.empty())
-            refuse_resource(path, where + ": default \"" + fallback +
-                                      "\" is neither true nor false");
+            refuse_resource(path, where + ": default " + quoted_word(fallback) +
+                                      " is neither true nor false");
         into.items.push_back({static_cast<int>(id), node.attribute("label").value(),
                               fallback == "true"});
     }
@@ -38,17 +47,31 @@ void collect(std::string const& path, pugi::xml_node box, dialog_description& in
 
 }  // namespace
 
+namespace {
+
+dialog_description describe(std::string const& path, pugi::xml_document const& document) {
+    pugi::xml_node root = document.document_element();
+    if (std::strcmp(root.name(), "dialog") != 0)
+        refuse_resource(path, "root element is " + quoted_word(root.name()) +
+                                  ", expected \"dialog\"");
+    dialog_description description;
+    description.title = root.attribute("title").value();
+    collect(path, root, description, 1);
+    return description;
+}
+
+}  // namespace
+
 dialog_description dialog_description::read(std::string const& path) {
     pugi::xml_document document;
     load_xml(path, document);
-    pugi::xml_node root = document.document_element();
-    if (std::strcmp(root.name(), "dialog") != 0)
-        refuse_resource(path, std::string("root element is <") + root.name() +
-                                  ">, expected <dialog>");
-    dialog_description description;
-    description.title = root.attribute("title").value();
-    collect(path, root, description);
-    return description;
+    return describe(path, document);
+}
+
+dialog_description dialog_description::parse(std::string const& text, std::string const& source) {
+    pugi::xml_document document;
+    parse_xml(text, source, document);
+    return describe(source, document);
 }
 
 }  // namespace host

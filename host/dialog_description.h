@@ -21,6 +21,8 @@ struct dialog_description {
     // <dialog> root, a bool without a numeric id, a repeated id, a default that is not
     // "true" or "false").
     static dialog_description read(std::string const& path);
+    // The same for a description's text; source names it in messages.
+    static dialog_description parse(std::string const& text, std::string const& source);
 };
 
 }  // namespace host

@@ -49,7 +49,8 @@ preference_store_interface* host_app::get_preference_store(void*) {
 
 dialog_interface* host_app::create_dialog(tq::uuid_class const& id, void*) {
     host_call("create_dialog");
-    auto dialog = new resource_dialog(id, resources, lang, dialog_choices, finished_dialog);
+    auto dialog = new resource_dialog(id, resources, lang, dialog_choices, finished_dialog,
+                                      dialog_failure);
     if (presenter) dialog->use_presenter(&presenter);
     dialog->AddRef();
     return dialog;

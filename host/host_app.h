@@ -78,6 +78,14 @@ public:
     void set_dialog_presenter(dialog_presenter given) { presenter = std::move(given); }
     // The last dialog run to its end.
     dialog_run const& last_dialog() const { return finished_dialog; }
+    // Why the last dialog's description could not be read ("" when it could): the plug-in
+    // gets an exception and may say nothing, so the host keeps the reason.
+    std::string const& dialog_problem() const { return dialog_failure; }
+    // Forgets the last dialog run and its problem, before a new one is asked for.
+    void forget_dialog() {
+        finished_dialog = {};
+        dialog_failure.clear();
+    }
 
     // Registration answers of the module at path without creating a window; the module is
     // unloaded again. Throws module_error / host_error with the file named.
@@ -131,6 +139,7 @@ private:
     std::map<int, bool> dialog_choices;
     dialog_run finished_dialog;
     dialog_presenter presenter;
+    std::string dialog_failure;
     std::unique_ptr<plugin_module> module;
     window_interface* window_object = nullptr;
     // Modules whose window survived its release: never unmapped.

@@ -593,7 +593,7 @@ void plugin_services::toggle(window_interface& window, int index, int action) {
 void plugin_services::type(window_interface& window, int index, std::string const& text) {
     host_control& box = user_control(window, index, control_kind::number, "type");
     if (box.child) {
-        box.child->text->set_text(text.c_str());
+        box.child->text->text = text;  // the user types: not a call of the plug-in
         return;
     }
     char* end = nullptr;

@@ -17,20 +17,27 @@ void resource_dialog::item::set_bool(bool new_value, void*) {
 
 resource_dialog::resource_dialog(tq::uuid_class const& owner, std::string resource_dir,
                                  std::string lang, std::map<int, bool>& pending,
-                                 dialog_run& finished)
+                                 dialog_run& finished, std::string& problem)
     : counted<dialog_interface>("dialog"), owner_id(owner),
       resource_dir(std::move(resource_dir)), lang(std::move(lang)), pending(pending),
-      finished(finished) {
+      finished(finished), problem(problem) {
     delete_on_last_release();
 }
 
 void resource_dialog::set_resource_name(char const* name, void*) {
     host_call("set_resource_name");
     std::string plain = name ? name : "";
-    if (plain.empty() || plain.find('/') != std::string::npos || plain == "." || plain == "..")
-        throw host_error("set_resource_name: \"" + plain + "\" is not a resource name");
-    dialog_description description =
-        dialog_description::read(resource_path(resource_dir, lang, plain));
+    if (plain.empty() || plain.find('/') != std::string::npos || plain == "." || plain == "..") {
+        problem = "the dialog resource name \"" + plain + "\" is not a plain file name";
+        throw host_error(problem);
+    }
+    dialog_description description;
+    try {
+        description = dialog_description::read(resource_path(resource_dir, lang, plain));
+    } catch (host_error const& e) {
+        problem = e.what();  // names the file, the place and the problem
+        throw;
+    }
     resource = plain;
     title = description.title;
     items.clear();
@@ -54,9 +61,10 @@ int resource_dialog::ask(int, int, void*) {
         item* target = nullptr;
         for (auto& entry : items)
             if (entry->id == id) target = entry.get();
-        if (target == nullptr)
-            throw host_error("ask: dialog \"" + resource + "\" has no item " +
-                             std::to_string(id));
+        if (target == nullptr) {
+            problem = "dialog \"" + resource + "\" has no item " + std::to_string(id);
+            throw host_error(problem);
+        }
         target->value = value;
     }
     if (presenter && *presenter) {

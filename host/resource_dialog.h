@@ -36,12 +36,15 @@ using dialog_presenter = std::function<bool(dialog_run& shown)>;
 class resource_dialog final : public counted<dialog_interface> {
 public:
     // resource_dir and lang locate the descriptions; pending holds the choices to apply at
-    // the next ask (consumed by it); finished receives the record of each ask. Both are the
-    // host's and outlive the dialog.
+    // the next ask (consumed by it); finished receives the record of each ask; problem
+    // receives why a description could not be read. All three are the host's and outlive
+    // the dialog.
     resource_dialog(tq::uuid_class const& owner, std::string resource_dir, std::string lang,
-                    std::map<int, bool>& pending, dialog_run& finished);
+                    std::map<int, bool>& pending, dialog_run& finished, std::string& problem);
 
     // Reads <resource dir>/<lang>/<name>.xml; refuses a name that is not a plain file name.
+    // A refusal is also written to problem, for the runner to report: the plug-in only
+    // sees an exception.
     void set_resource_name(char const* name, void* reserved = nullptr) override;
     void set_responder(plugin_interface* responder, void* reserved = nullptr) override;
     // load_dialog_data, the queued choices (an id the dialog lacks is refused),
@@ -71,6 +74,7 @@ private:
     std::string lang;
     std::map<int, bool>& pending;
     dialog_run& finished;
+    std::string& problem;
     std::string resource;
     std::string title;
     std::vector<std::unique_ptr<item>> items;

@@ -23,6 +23,10 @@ void load_xml(std::string const& path, pugi::xml_document& document) {
     std::ifstream in(path, std::ios::binary);
     if (!in) refuse_resource(path, "cannot open file");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    parse_xml(text, path, document);
+}
+
+void parse_xml(std::string const& text, std::string const& path, pugi::xml_document& document) {
     pugi::xml_parse_result parsed = document.load_buffer(text.data(), text.size());
     if (!parsed) {
         // pugixml reports a byte offset; a person wants the line.

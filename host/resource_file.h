@@ -17,6 +17,8 @@ std::string resource_path(std::string const& resource_dir, std::string const& la
 // Parses the file at path. Throws host_error naming the file, the line and the problem
 // ("vexel.resources/en/TEXT.xml:3: Start-end tags mismatch").
 void load_xml(std::string const& path, pugi::xml_document& document);
+// The same for a resource's text; source names it in messages.
+void parse_xml(std::string const& text, std::string const& source, pugi::xml_document& document);
 
 // "path: element <string> #2: missing attribute id": the one-line refusal of a resource.
 [[noreturn]] void refuse_resource(std::string const& path, std::string const& what);

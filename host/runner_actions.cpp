@@ -27,7 +27,7 @@ void refusing(std::string const& word, F&& f) {
     } catch (script_error const&) {
         throw;
     } catch (std::exception const& e) {
-        throw script_error(word + ": " + e.what());
+        throw script_error(word + ": " + host_reason(e.what()));
     }
 }
 
@@ -196,9 +196,16 @@ void runner_session::do_settings(script_action const& a) {
     check_control(vexel_controls::ref, control_kind::button, quoted_word("Ref."));
     window_interface& w = require_window();
     hostapp->queue_dialog_choices(a.choices);
+    hostapp->forget_dialog();
     // Action code 2 asks "Ref." for the settings dialog instead of a refresh.
     into_plugin("settings", [&] { hostapp->services().click(w, vexel_controls::ref, 2); });
     hostapp->queue_dialog_choices({});
+    // The plug-in swallows a dialog that cannot be shown; the line must not pass for it.
+    if (!hostapp->dialog_problem().empty())
+        throw script_error(a.word + ": the settings dialog cannot be shown: " +
+                           hostapp->dialog_problem());
+    if (hostapp->last_dialog().resource.empty())
+        throw script_error(a.word + ": the plug-in showed no settings dialog");
 }
 
 void runner_session::do_move(script_action const& a) {

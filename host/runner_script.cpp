@@ -5,9 +5,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <sstream>
+#include <system_error>
 
 #include "runner_controls.h"
 
@@ -129,9 +131,10 @@ float finite_number(std::string const& word, std::string const& arg) {
     char* end = nullptr;
     errno = 0;
     float value = std::strtof(arg.c_str(), &end);
-    if (arg.empty() || *end != '\0' || !std::isfinite(value))
-        refuse(word, quoted_word(arg) + " is not a finite number");
+    if (arg.empty() || *end != '\0') refuse(word, quoted_word(arg) + " is not a number");
+    // Before the finiteness check: "1e400" is a finite number a float cannot hold.
     if (errno == ERANGE) refuse(word, quoted_word(arg) + " is out of the range of a float");
+    if (!std::isfinite(value)) refuse(word, quoted_word(arg) + " is not a finite number");
     return value;
 }
 
@@ -271,30 +274,6 @@ std::string const& action_forms() {
     return forms;
 }
 
-std::string quoted_word(std::string const& word) {
-    std::size_t shown = word.size();
-    if (shown > 40) {
-        shown = 40;  // not inside a UTF-8 sequence
-        while (shown > 0 && (static_cast<unsigned char>(word[shown]) & 0xC0) == 0x80) --shown;
-    }
-    std::string text = "\"";
-    for (std::size_t i = 0; i < shown; ++i) {
-        unsigned char c = static_cast<unsigned char>(word[i]);
-        if (c == '"' || c == '\\') {
-            text += '\\';
-            text += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            text += hex;
-        } else {
-            text += static_cast<char>(c);
-        }
-    }
-    if (shown == word.size()) return text + "\"";
-    return text + "...\" (" + std::to_string(word.size()) + " bytes)";
-}
-
 script parse_script(std::istream& in, std::string const& name, std::string const& dir) {
     script result{name, dir, {}};
     std::string line;
@@ -318,6 +297,9 @@ script parse_script_text(std::string const& text, std::string const& name) {
 }
 
 script load_script_file(std::string const& path) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored))
+        throw script_error(path + ": is a folder, not a script");
     std::ifstream in(path);
     if (!in) throw script_error(path + ": cannot read the script");
     std::size_t slash = path.find_last_of('/');

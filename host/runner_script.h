@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "quoted_word.h"
+
 namespace host {
 
 // A refused script, or a refused action while it runs; what() is the whole line.
@@ -82,10 +84,5 @@ std::string const& action_words();
 // Every action's form and what it does, one a line, for --help:
 //   "  active PATH                             make the shape active, then ...\n"
 std::string const& action_forms();
-
-// A script word as a message shows it: in double quotes, a quote, backslash or control
-// character escaped, and cut after 40 bytes with the full length told, so that an odd
-// argument still gives one readable line.
-std::string quoted_word(std::string const& word);
 
 }  // namespace host

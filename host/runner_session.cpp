@@ -23,6 +23,14 @@ runner_session::~runner_session() {
     }
 }
 
+std::string host_reason(std::string const& what) {
+    std::size_t colon = what.find(": ");
+    if (colon == std::string::npos || what.find('_') > colon) return what;
+    for (std::size_t i = 0; i < colon; ++i)
+        if (!(what[i] == '_' || (what[i] >= 'a' && what[i] <= 'z'))) return what;
+    return what.substr(colon + 2);
+}
+
 std::string runner_session::where() const {
     if (acting && running) return running->name + ":" + std::to_string(acting->line) + ": ";
     return last_script + ": ";
@@ -39,6 +47,9 @@ bool runner_session::start(std::string const& scene_path) {
     if (options.fail_call > 0) faults().fail_any(options.fail_call);
     try {
         hostapp = std::make_unique<host_app>(options.prefs_file, options.lang);
+        if (!hostapp->preferences().refusal().empty())
+            err << hostapp->preferences().refusal()
+                << " (the settings start from their defaults and the file is left as it is)\n";
         hostapp->set_marking_component(&marking);
         use_scene(open_scene_file(scene_path));
     } catch (std::exception const& e) {
@@ -124,7 +135,7 @@ bool runner_session::run(script const& actions) {
             stop = !options.keep_going;
         } catch (std::exception const& e) {
             // The host's own refusal of an edit that perform did not word itself.
-            fail(failure_kind::refused, action.word + ": " + e.what());
+            fail(failure_kind::refused, action.word + ": " + host_reason(e.what()));
             stop = !options.keep_going;
         }
         call_log.push_back({action.line, action.text, first, faults().calls()});

@@ -24,6 +24,11 @@
 
 namespace host {
 
+// The host's refusal of an edit as a script line shows it: without the name of the host
+// function that refused ("set_active_points: curve has no point 7" reads "curve has no
+// point 7"), since the line already names the action.
+std::string host_reason(std::string const& what);
+
 // A host check that a script line asks for failed (expect-refs).
 struct expectation_failed : script_error {
     using script_error::script_error;

@@ -1,5 +1,6 @@
 #include "string_table.h"
 
+#include "quoted_word.h"
 #include "resource_file.h"
 
 namespace host {
@@ -7,10 +8,22 @@ namespace host {
 string_table::string_table(std::string const& path) {
     pugi::xml_document document;
     load_xml(path, document);
+    fill(path, document);
+}
+
+string_table string_table::parse(std::string const& text, std::string const& source) {
+    pugi::xml_document document;
+    parse_xml(text, source, document);
+    string_table table;
+    table.fill(source, document);
+    return table;
+}
+
+void string_table::fill(std::string const& path, pugi::xml_document const& document) {
     pugi::xml_node root = document.document_element();
     if (std::string(root.name()) != "strings")
-        refuse_resource(path, std::string("root element is <") + root.name() +
-                                  ">, expected <strings>");
+        refuse_resource(path, "root element is " + quoted_word(root.name()) +
+                                  ", expected \"strings\"");
     int position = 0;
     for (pugi::xml_node entry : root.children("string")) {
         ++position;
@@ -20,7 +33,7 @@ string_table::string_table(std::string const& path) {
         if (!id) refuse_resource(path, where + ": missing attribute id");
         if (!value) refuse_resource(path, where + ": missing attribute value");
         if (!entries.emplace(id.value(), value.value()).second)
-            refuse_resource(path, where + ": duplicate id \"" + id.value() + "\"");
+            refuse_resource(path, where + ": duplicate id " + quoted_word(id.value()));
     }
 }
 

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include <pugixml.hpp>
+
 namespace host {
 
 class string_table {
@@ -13,6 +15,8 @@ public:
     string_table() = default;
     // Reads the table at path. Throws host_error naming the file and the problem.
     explicit string_table(std::string const& path);
+    // The same for a table's text; source names it in messages.
+    static string_table parse(std::string const& text, std::string const& source);
 
     // The value of key, or key itself when the table has no entry. The text stays valid as
     // long as the table (keys that are not in the table are kept in a copy of their own, so
@@ -22,6 +26,8 @@ public:
     std::size_t size() const { return entries.size(); }
 
 private:
+    void fill(std::string const& path, pugi::xml_document const& document);
+
     std::map<std::string, std::string> entries;
     std::set<std::string> unknown_keys;
 };

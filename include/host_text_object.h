@@ -1,6 +1,7 @@
 // The reference host's platform text object: what get_text_object returns for a child
 // window on this platform, standing in for the rich edit control (Windows) and the
-// NSTextField/NSText (Mac OS X). Borrowed from the host; none of it throws.
+// NSTextField/NSText (Mac OS X). Borrowed from the host. The reference host can make each
+// call throw (fault injection), as it can every host operation.
 #pragma once
 
 class host_text_object {

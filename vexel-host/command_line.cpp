@@ -3,8 +3,11 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "quoted_word.h"
+
 char const usage_text[] =
     "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]\n"
+    "       vexel-host --fault-sweep [--module PATH] [--lang en|ja] SCENE.json SCRIPT\n"
     "       vexel-host --dump-scene SCENE.json\n"
     "       vexel-host --info PATH_TO_MODULE [--lang en|ja]\n"
     "The script (standard input without SCRIPT) holds one action a line; see examples/*.vxs.\n";
@@ -20,6 +23,12 @@ std::string help_text() {
            "  --keep-going       a refused line is reported and the script goes on\n"
            "  --fail-call N      the N-th host call counted from loading the plug-in throws\n"
            "                     (to reproduce one run of a fault-injection sweep)\n"
+           "  --fault-sweep      play SCRIPT once per host call of its clean run, that call made to\n"
+           "                     throw, and check each run (it finishes, nothing non-finite written,\n"
+           "                     no undo record or bracket open, no counted object held, the window\n"
+           "                     not stuck busy); prints the calls swept and each failure with its\n"
+           "                     call; exit status 0 only when no run failed. Preferences are kept\n"
+           "                     in memory, empty at the start of each run\n"
            "  --dump-scene FILE  print the scene file's shapes and points as JSON, then exit\n"
            "  --info MODULE      print the module's registration answers, then exit\n"
            "  --help, -h         this text\n"
@@ -41,6 +50,8 @@ command_line parse_command_line(int argc, char const* const* argv) {
         } else if (arg == "--info") {
             c.what = command_line::mode::info;
             c.info_module = value();
+        } else if (arg == "--fault-sweep") {
+            c.what = command_line::mode::fault_sweep;
         } else if (arg == "--dump-scene") {
             c.what = command_line::mode::dump_scene;
             c.scene_file = value();
@@ -49,7 +60,7 @@ command_line parse_command_line(int argc, char const* const* argv) {
         } else if (arg == "--lang") {
             c.options.lang = value();
             if (c.options.lang != "en" && c.options.lang != "ja")
-                throw usage_error("--lang: \"" + c.options.lang + "\" is not en or ja");
+                throw usage_error("--lang: " + host::quoted_word(c.options.lang) + " is not en or ja");
         } else if (arg == "--prefs") {
             c.options.prefs_file = value();
             c.prefs_given = true;
@@ -63,19 +74,23 @@ command_line parse_command_line(int argc, char const* const* argv) {
             errno = 0;
             c.options.fail_call = std::strtol(n.c_str(), &end, 10);
             if (n.empty() || *end != '\0' || errno != 0 || c.options.fail_call < 1)
-                throw usage_error("--fail-call: \"" + n + "\" is not a call number 1 or more");
+                throw usage_error("--fail-call: " + host::quoted_word(n) + " is not a call number 1 or more");
         } else if (arg.size() > 1 && arg[0] == '-') {
-            throw usage_error("unknown option \"" + arg + "\"");
+            throw usage_error("unknown option " + host::quoted_word(arg));
         } else if (positional == 0) {
             c.scene_file = arg, ++positional;
         } else if (positional == 1) {
             c.script_file = arg, ++positional;
         } else {
-            throw usage_error("unexpected argument \"" + arg + "\"");
+            throw usage_error("unexpected argument " + host::quoted_word(arg));
         }
     }
     if (c.what == command_line::mode::run && c.scene_file.empty())
         throw usage_error("no scene file given");
+    if (c.what == command_line::mode::fault_sweep && c.script_file.empty())
+        throw usage_error("--fault-sweep needs a scene file and a script file");
+    if (c.what == command_line::mode::fault_sweep && (c.prefs_given || c.options.fail_call > 0))
+        throw usage_error("--fault-sweep takes no --prefs or --fail-call (each run has its own)");
     if (c.what == command_line::mode::dump_scene && positional > 0)
         throw usage_error("--dump-scene takes no scene or script besides its file");
     return c;

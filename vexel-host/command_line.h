@@ -1,5 +1,6 @@
 // vexel-host's command line, read without any library:
 //   vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]
+//   vexel-host --fault-sweep [--module PATH] [--lang en|ja] SCENE.json SCRIPT
 //   vexel-host --dump-scene SCENE.json
 //   vexel-host --info PATH_TO_MODULE [--lang en|ja]
 // with --keep-going (a refused line is reported and the script goes on) and --fail-call N
@@ -17,10 +18,10 @@ struct usage_error : std::runtime_error {
 };
 
 struct command_line {
-    enum class mode { run, info, dump_scene, help };
+    enum class mode { run, fault_sweep, info, dump_scene, help };
     mode what = mode::run;
     std::string info_module;
-    std::string scene_file;   // run: the scene; dump_scene: the file to dump
+    std::string scene_file;   // run, fault_sweep: the scene; dump_scene: the file to dump
     std::string script_file;  // "" reads standard input
     bool prefs_given = false;
     host::runner_options options;  // module_path "" means the module built beside it

@@ -2,12 +2,14 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <set>
 #include <string>
 
 #include "command_line.h"
 #include "host_app.h"
 #include "prefs_location.h"
 #include "runner_session.h"
+#include "runner_sweep.h"
 #include "scene_dump.h"
 
 namespace {
@@ -34,6 +36,11 @@ int run_scenario(command_line const& c) {
         std::cerr << e.what() << "\n";
         return 1;
     }
+    // A script that does nothing passing is more likely a wrong file than a test.
+    if (actions.actions.empty()) {
+        std::cerr << actions.name << ": the script holds no action\n";
+        return 1;
+    }
     host::runner_options options = c.options;
     if (options.module_path.empty()) options.module_path = VEXEL_DEFAULT_MODULE;
     if (!c.prefs_given) {
@@ -46,6 +53,45 @@ int run_scenario(command_line const& c) {
     if (session.start(c.scene_file)) session.run(actions);
     session.finish();
     return session.ok() ? 0 : 1;
+}
+
+int run_fault_sweep(command_line const& c) {
+    host::script actions;
+    try {
+        actions = host::load_script_file(c.script_file);
+    } catch (host::script_error const& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    }
+    if (actions.actions.empty()) {
+        std::cerr << actions.name << ": the script holds no action\n";
+        return 1;
+    }
+    host::runner_options options = c.options;
+    if (options.module_path.empty()) options.module_path = VEXEL_DEFAULT_MODULE;
+    host::sweep_result r = host::fault_sweep(options, c.scene_file, actions);
+    std::cout << "fault sweep of " << c.script_file << " on " << c.scene_file << "\n";
+    if (!r.clean_failures.empty()) {
+        for (std::string const& f : r.clean_failures) std::cerr << f << "\n";
+        std::cerr << "vexel-host: the script fails without any fault; nothing was swept\n";
+        return 1;
+    }
+    std::cout << r.calls << " host calls of " << r.operations.size()
+              << " host operations, each made to throw in a run of its own\n";
+    std::cout << r.construction_faults
+              << " of them hit the making or release of a window, which was made again\n";
+    if (r.probe_shape.empty())
+        std::cout << "busy check: not made (the scene has no sphere, disk or light to move)\n";
+    else
+        std::cout << "busy check: the host activates and moves \"" << r.probe_shape
+                  << "\" after the faulted line\n";
+    for (host::sweep_failure const& f : r.failures)
+        std::cerr << "call " << f.call << " (" << f.operation << ", " << f.place
+                  << "): " << f.problem << "\n";
+    std::set<long> failed_calls;
+    for (host::sweep_failure const& f : r.failures) failed_calls.insert(f.call);
+    std::cout << r.calls << " runs, " << failed_calls.size() << " failed\n";
+    return r.ok() ? 0 : 1;
 }
 
 }  // namespace
@@ -65,6 +111,7 @@ int main(int argc, char** argv) {
         case command_line::mode::info: return print_info(c.info_module, c.options.lang);
         case command_line::mode::dump_scene: return host::run_dump_scene(c.scene_file, std::cout, std::cerr);
         case command_line::mode::run: return run_scenario(c);
+        case command_line::mode::fault_sweep: return run_fault_sweep(c);
         }
     } catch (std::exception const& e) {
         std::fprintf(stderr, "vexel-host: %s\n", e.what());

@@ -128,7 +128,7 @@ void expect_refused(std::string const& text, std::string const& reason) {
 TEST_F(texts, broken_string_tables_are_refused_with_file_line_and_reason) {
     expect_refused("<strings>\n<string id=\"a\" value=\"b\">\n</strings>\n",
                    ":3: Start-end tags mismatch");
-    expect_refused("<texts/>", ": root element is <texts>, expected <strings>");
+    expect_refused("<texts/>", ": root element is \"texts\", expected \"strings\"");
     expect_refused("<strings><string value=\"b\"/></strings>",
                    ": <string> #1: missing attribute id");
     expect_refused("<strings><string id=\"a\" value=\"b\"/><string id=\"a\" value=\"c\"/></strings>",

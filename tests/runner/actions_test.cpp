@@ -1,5 +1,7 @@
 // The script's actions as a host performs them against the real plug-in: what each one
 // changes in the scene or makes the window show, and which lines the host refuses.
+#include <filesystem>
+
 #include "host_checks.h"
 #include "runner_fixture.h"
 
@@ -125,8 +127,8 @@ TEST_F(actions, the_host_refuses_what_a_user_could_not_do) {
         {"active curve\nidle\nclick App.", "test.vxs:3: click: \"App.\" is disabled"},
         {"active curve\nselect curve 0\nidle 2\nclick mode1\ntype 2 y 1", "test.vxs:5: type: row 2 y is hidden"},
         {"active nowhere", "test.vxs:1: active: no shape at path \"nowhere\""},
-        {"select curve 7", "test.vxs:1: select: set_active_points: curve has no point 7"},
-        {"move ball 3 0 0 0", "test.vxs:1: move: move_point: ball has no point 3"},
+        {"select curve 7", "test.vxs:1: select: curve has no point 7"},
+        {"move ball 3 0 0 0", "test.vxs:1: move: ball has no point 3"},
         {"delete nothing", "test.vxs:1: delete: no shape at path \"nothing\""},
         {"joint ball", "test.vxs:1: joint: \"ball\" is not a part"},
         {"dump-scene nothing", "test.vxs:1: dump-scene: no shape at path \"nothing\""},
@@ -358,6 +360,47 @@ TEST_F(checks, an_undo_record_left_open_is_reported) {
     EXPECT_FALSE(finish());
     EXPECT_EQ(failure_lines(),
               std::vector<std::string>{"test.vxs: after the script: an undo record was left open"});
+}
+
+}  // namespace
+}  // namespace runner_test
+
+namespace runner_test {
+namespace {
+
+// The plug-in swallows a dialog the host cannot build; the settings line must not pass.
+TEST(settings_dialog, a_dialog_resource_that_cannot_be_read_fails_the_line_naming_it) {
+    std::string nested = "<dialog>";
+    for (int i = 0; i < 200000; ++i) nested += "<vbox>";
+    for (int i = 0; i < 200000; ++i) nested += "</vbox>";
+    nested += "</dialog>";
+    struct {
+        char const* what;
+        std::string text;  // the resource; "" when it is missing
+        std::string problem;
+    } const cases[] = {
+        {"missing", "", "mode_dialog_id.xml: cannot open file"},
+        {"broken", "<dialog><vbox></dialog>", "mode_dialog_id.xml:1: Start-end tags mismatch"},
+        {"200000 levels deep", nested, "mode_dialog_id.xml: element \"vbox\" nested deeper than 64 elements"},
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.what);
+        temp_dir resources;
+        std::filesystem::create_directory(resources.path() + "/en");
+        std::string const source = VEXEL_SOURCE_DIR "/resources/lang/en/";
+        resources.write("en/TEXT.xml", read_file(source + "TEXT.xml"));
+        if (!c.text.empty()) resources.write("en/mode_dialog_id.xml", c.text);
+        std::ostringstream out, err;
+        host::runner_options options;
+        options.module_path = VEXEL_MODULE_PATH;
+        host::runner_session session(options, out, err);
+        ASSERT_TRUE(session.start(resources.write("scene.json", small_scene)));
+        session.app().set_resource_dir(resources.path());
+        EXPECT_FALSE(session.run(host::parse_script_text("settings undo=1", "s.vxs")));
+        std::string const said = "s.vxs:1: settings: the settings dialog cannot be shown: " +
+                                 resources.path() + "/en/" + c.problem + "\n";
+        EXPECT_EQ(err.str(), said);
+    }
 }
 
 }  // namespace

@@ -137,6 +137,25 @@ TEST_F(command_line, a_scene_or_module_that_cannot_be_used_fails_the_run) {
     EXPECT_EQ(r.err.rfind("vexel-host: cannot load the plug-in: ", 0), 0u) << r.err;
 }
 
+TEST_F(command_line, a_script_that_is_a_folder_or_holds_no_action_is_refused) {
+    std::string const blank = files.write("blank.vxs", "");
+    std::string const remarks = files.write("remarks.vxs", "# nothing yet\n\n");
+    std::string const folder = files.path();
+    struct {
+        std::string script;
+        std::string said;
+    } const cases[] = {
+        {folder, folder + ": is a folder, not a script\n"},
+        {blank, blank + ": the script holds no action\n"},
+        {remarks, remarks + ": the script holds no action\n"},
+    };
+    for (auto const& c : cases) {
+        process_result r = run({scene(), c.script});
+        EXPECT_EQ(r.status, 1) << c.script;
+        EXPECT_EQ(r.err, c.said);
+    }
+}
+
 TEST_F(command_line, a_fault_can_be_injected_at_one_host_call) {
     // The first host call is made while the host registers the plug-in: it cannot load.
     process_result r = run({"--fail-call", "1", scene()}, "dump\n");

@@ -67,7 +67,7 @@ TEST_F(review, every_action_refuses_empty_missing_and_odd_arguments_in_one_line)
         {"move \"\" 0 1 2 3", "move: empty shape path"},
         {"move curve 0 1 2", "move: expected \"move PATH INDEX X Y Z\""},
         {"delete \"\"", "delete: empty shape path"},
-        {"unit \"\"", "unit: \"\" is not a finite number"},
+        {"unit \"\"", "unit: \"\" is not a number"},
         {"unit 1e-50", "unit: \"1e-50\" is out of the range of a float"},
         {"state \"\"", "state: \"\" is not on or off"},
         {"joint \"\"", "joint: empty shape path"},

@@ -46,7 +46,7 @@ TEST(script_parsing, refuses_a_bad_line_with_its_reason) {
         {"idle -1", "s.vxs:1: idle: \"-1\" is not a tick count 0-1000000"},
         {"select curve 1 x", "s.vxs:1: select: \"x\" is not a point index"},
         {"move ball 0 1 2 inf", "s.vxs:1: move: \"inf\" is not a finite number"},
-        {"move ball 0 1 2 1e39", "s.vxs:1: move: \"1e39\" is not a finite number"},
+        {"move ball 0 1 2 1e39", "s.vxs:1: move: \"1e39\" is out of the range of a float"},
         {"move ball -1 1 2 3", "s.vxs:1: move: \"-1\" is not a point index"},
         {"unit 0", "s.vxs:1: unit: \"0\" is not a positive number"},
         {"unit nan", "s.vxs:1: unit: \"nan\" is not a finite number"},
