@@ -1,4 +1,4 @@
-// The fault-injection sweep (host/runner_sweep.h, vexel-host --fault-sweep): a script of
+// The fault-injection sweep (vexel-host/runner_sweep.h, vexel-host --fault-sweep): a script of
 // the editing buttons played once per host call, that call throwing. tools/run-tests
 // sweeps the whole example scripts with the plain build; this shorter script keeps the
 // sweep affordable under the sanitizers too.
