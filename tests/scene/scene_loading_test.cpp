@@ -158,6 +158,8 @@ TEST(SceneFile, RefusesEveryFaultWithOneLineNamingFilePlaceAndProblem) {
          "t.json: shapes/p/s/center: expected 3 numbers, element 1 is a text"},
         {R"({"shapes": [{"name": "s", "type": "sphere", "center": [0, 1e39, 0]}]})",
          "t.json: shapes/s/center: number out of range"},
+        {R"({"shapes": [{"name": "s", "type": "sphere", "center": [0, 1e400, 0]}]})",
+         "t.json: shapes[0]/center[1]: number out of range"},
         {R"({"shapes": [{"name": "s", "type": "sphere", "matrix": [1, 0, 0]}]})",
          "t.json: shapes/s/matrix: expected 16 numbers, got 3"},
         {R"({"shapes": [{"name": "s", "type": "sphere",
