@@ -16,7 +16,7 @@ using tag = json_document::tag;
 
 // Builds the document while the parser reads: the values of open arrays and objects wait
 // on a stack and move into the document, contiguous, when their container closes.
-class builder : public nlohmann::json_sax<nlohmann::json> {
+class builder final : public nlohmann::json_sax<nlohmann::json> {
 public:
     explicit builder(json_document& doc) : doc(doc) {}
 
@@ -67,7 +67,8 @@ public:
     bool start_array(std::size_t) override { return open(true); }
     bool end_array() override { return close(); }
 
-    bool parse_error(std::size_t, std::string const&, nlohmann::detail::exception const& e) override {
+    bool parse_error(std::size_t, std::string const&,
+                     nlohmann::detail::exception const& e) override {
         if (auto const* malformed = dynamic_cast<nlohmann::json::parse_error const*>(&e))
             throw *malformed;
         if (e.id == 406) throw number_overflow(value_path());
@@ -158,9 +159,10 @@ private:
         n.children.first = static_cast<std::uint32_t>(doc.numbers.size());
         for (std::size_t i = 0; i < count; ++i) {
             node const& e = pending[first + i];
-            doc.numbers.push_back(e.type == tag::floating ? e.floating
-                                  : e.type == tag::integer ? static_cast<double>(e.integer)
-                                                           : static_cast<double>(e.unsigned_integer));
+            double value = e.type == tag::floating ? e.floating
+                           : e.type == tag::integer ? static_cast<double>(e.integer)
+                                                    : static_cast<double>(e.unsigned_integer);
+            doc.numbers.push_back(value);
         }
         return true;
     }
@@ -301,14 +303,29 @@ private:
     // -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?, typed as nlohmann types it: an
     // integer without a sign is unsigned, one with a minus signed, one that fits neither
     // a double.
+    //
+    // A decimal of at most 15 digits with a power of ten up to 22 either way is converted
+    // while it is read: the digits and the power are exact doubles, so one multiplication
+    // or division rounds correctly, to the value strtod gives. Most coordinates are such
+    // decimals; any other goes through from_chars.
     bool read_number() {
+        static double const powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
         char const* start = p;
+        unsigned long long digits = 0;
+        int count = 0, scale = 0;
+        auto take = [&](bool fraction) {
+            if (fraction) --scale;
+            if (digits == 0 && *p == '0') return;
+            if (++count <= 15) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+        };
         bool negative = peek() == '-';
         if (negative) ++p;
         if (peek() == '0') {
             ++p;
         } else if (digit(peek())) {
-            while (digit(peek())) ++p;
+            for (; digit(peek()); ++p) take(false);
         } else {
             return false;
         }
@@ -316,20 +333,26 @@ private:
         if (peek() == '.') {
             ++p;
             if (!digit(peek())) return false;
-            while (digit(peek())) ++p;
+            for (; digit(peek()); ++p) take(true);
             floating = true;
         }
         if (peek() == 'e' || peek() == 'E') {
             ++p;
+            bool down = peek() == '-';
             if (peek() == '+' || peek() == '-') ++p;
             if (!digit(peek())) return false;
-            while (digit(peek())) ++p;
+            int exponent = 0;
+            for (; digit(peek()); ++p)
+                if (exponent <= 100) exponent = exponent * 10 + (*p - '0');
+            if (exponent > 100) count = 16;  // far out of the quick range: from_chars
+            scale += down ? -exponent : exponent;
             floating = true;
         }
         if (!floating) {
             if (negative) {
                 long long value = 0;
-                if (std::from_chars(start, p, value).ec == std::errc()) return b.number_integer(value);
+                if (std::from_chars(start, p, value).ec == std::errc())
+                    return b.number_integer(value);
             } else {
                 unsigned long long value = 0;
                 if (std::from_chars(start, p, value).ec == std::errc())
@@ -337,7 +360,13 @@ private:
             }
         }
         double value = 0;
-        if (std::from_chars(start, p, value).ec != std::errc()) return false;
+        if (count <= 15 && scale >= -22 && scale <= 22) {
+            double d = static_cast<double>(digits);
+            d = scale < 0 ? d / powers[-scale] : d * powers[scale];
+            value = negative ? -d : d;
+        } else if (std::from_chars(start, p, value).ec != std::errc()) {
+            return false;
+        }
         return b.number_float(value, scratch);
     }
 
@@ -367,46 +396,6 @@ json_document::json_document() = default;
 
 // ---- values ----
 
-json_kind json_value::kind() const {
-    node const& n = doc->nodes[slot];
-    if (element >= 0)
-        return (n.integer_mask >> element) & 1 ? json_kind::integer : json_kind::floating;
-    switch (n.type) {
-    case tag::null: return json_kind::null;
-    case tag::boolean: return json_kind::boolean;
-    case tag::string: return json_kind::string;
-    case tag::integer: return json_kind::integer;
-    case tag::unsigned_integer: return json_kind::unsigned_integer;
-    case tag::floating: return json_kind::floating;
-    case tag::array:
-    case tag::packed: return json_kind::array;
-    case tag::object: return json_kind::object;
-    }
-    return json_kind::null;
-}
-
-bool json_value::is_number() const {
-    json_kind k = kind();
-    return k == json_kind::integer || k == json_kind::unsigned_integer || k == json_kind::floating;
-}
-
-bool json_value::is_number_integer() const {
-    json_kind k = kind();
-    return k == json_kind::integer || k == json_kind::unsigned_integer;
-}
-
-std::size_t json_value::size() const {
-    if (element >= 0) return 0;
-    node const& n = doc->nodes[slot];
-    return n.type == tag::array || n.type == tag::object || n.type == tag::packed ? n.size : 0;
-}
-
-json_value json_value::operator[](std::size_t i) const {
-    node const& n = doc->nodes[slot];
-    if (n.type == tag::packed) return {doc, slot, static_cast<std::int32_t>(i)};
-    return {doc, static_cast<std::uint32_t>(n.children.first + i), -1};
-}
-
 int json_value::find(char const* key) const {
     if (!is_object()) return -1;
     node const& n = doc->nodes[slot];
@@ -431,17 +420,7 @@ json_value json_value::member(std::size_t i) const {
     return {doc, static_cast<std::uint32_t>(doc->nodes[slot].children.first + i), -1};
 }
 
-bool json_value::get_bool() const { return doc->nodes[slot].boolean; }
 
-double json_value::get_double() const {
-    node const& n = doc->nodes[slot];
-    if (element >= 0) return doc->numbers[n.children.first + element];
-    switch (n.type) {
-    case tag::integer: return static_cast<double>(n.integer);
-    case tag::unsigned_integer: return static_cast<double>(n.unsigned_integer);
-    default: return n.floating;
-    }
-}
 
 long long json_value::get_integer() const {
     node const& n = doc->nodes[slot];
@@ -450,6 +429,8 @@ long long json_value::get_integer() const {
     return n.integer;
 }
 
-std::string const& json_value::get_string() const { return doc->strings[doc->nodes[slot].string]; }
+std::string const& json_value::get_string() const {
+    return doc->strings[doc->nodes[slot].string];
+}
 
 }  // namespace host

@@ -109,4 +109,59 @@ private:
     json_document();
 };
 
+// The accessors the loader calls for every number, inline.
+
+inline json_kind json_value::kind() const {
+    json_document::node const& n = doc->nodes[slot];
+    if (element >= 0)
+        return (n.integer_mask >> element) & 1 ? json_kind::integer : json_kind::floating;
+    switch (n.type) {
+    case json_document::tag::null: return json_kind::null;
+    case json_document::tag::boolean: return json_kind::boolean;
+    case json_document::tag::string: return json_kind::string;
+    case json_document::tag::integer: return json_kind::integer;
+    case json_document::tag::unsigned_integer: return json_kind::unsigned_integer;
+    case json_document::tag::floating: return json_kind::floating;
+    case json_document::tag::array:
+    case json_document::tag::packed: return json_kind::array;
+    case json_document::tag::object: return json_kind::object;
+    }
+    return json_kind::null;
+}
+
+inline bool json_value::is_number() const {
+    json_kind k = kind();
+    return k == json_kind::integer || k == json_kind::unsigned_integer || k == json_kind::floating;
+}
+
+inline bool json_value::is_number_integer() const {
+    json_kind k = kind();
+    return k == json_kind::integer || k == json_kind::unsigned_integer;
+}
+
+inline std::size_t json_value::size() const {
+    if (element >= 0) return 0;
+    json_document::node const& n = doc->nodes[slot];
+    using tag = json_document::tag;
+    return n.type == tag::array || n.type == tag::object || n.type == tag::packed ? n.size : 0;
+}
+
+inline json_value json_value::operator[](std::size_t i) const {
+    json_document::node const& n = doc->nodes[slot];
+    if (n.type == json_document::tag::packed) return {doc, slot, static_cast<std::int32_t>(i)};
+    return {doc, static_cast<std::uint32_t>(n.children.first + i), -1};
+}
+
+inline bool json_value::get_bool() const { return doc->nodes[slot].boolean; }
+
+inline double json_value::get_double() const {
+    json_document::node const& n = doc->nodes[slot];
+    if (element >= 0) return doc->numbers[n.children.first + element];
+    switch (n.type) {
+    case json_document::tag::integer: return static_cast<double>(n.integer);
+    case json_document::tag::unsigned_integer: return static_cast<double>(n.unsigned_integer);
+    default: return n.floating;
+    }
+}
+
 }  // namespace host

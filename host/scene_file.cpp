@@ -162,7 +162,8 @@ private:
     void numbers(json const& value, std::size_t count, place const& where, float* out) const {
         auto expected = [count] { return "expected " + std::to_string(count) + " numbers"; };
         if (!value.is_array()) fail(where, expected() + ", got " + json_kind(value));
-        if (value.size() != count) fail(where, expected() + ", got " + std::to_string(value.size()));
+        if (value.size() != count)
+            fail(where, expected() + ", got " + std::to_string(value.size()));
         for (std::size_t i = 0; i < count; ++i) {
             json element = value[i];
             if (!element.is_number())
