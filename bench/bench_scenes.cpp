@@ -52,7 +52,8 @@ std::unique_ptr<host::scene_model> surface_scene(int lines) {
 }
 
 std::string mesh_scene_text(int vertices) {
-    std::string text = "{\"shapes\": [{\"name\": \"mesh\", \"type\": \"polygon_mesh\", \"vertices\": [\n";
+    std::string text =
+        "{\"shapes\": [{\"name\": \"mesh\", \"type\": \"polygon_mesh\", \"vertices\": [\n";
     text.reserve(text.size() + 24 * static_cast<std::size_t>(vertices) + 16);
     char buffer[64];
     for (int i = 0; i < vertices; ++i) {

@@ -44,8 +44,8 @@ void run_case(benchmark::State& st, bench_case const* c) {
     prepared_case& p = prepared_for(*c);
     long before = allocations();
     for (auto _ : st) p.run();
-    st.counters["allocs"] =
-        benchmark::Counter(static_cast<double>(allocations() - before), benchmark::Counter::kAvgIterations);
+    st.counters["allocs"] = benchmark::Counter(static_cast<double>(allocations() - before),
+                                               benchmark::Counter::kAvgIterations);
 }
 
 // One line per case on standard output: name, operations run, allocations in them. The
@@ -82,7 +82,8 @@ int load_scene(char const* path) {
     getrusage(RUSAGE_SELF, &usage);
     double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
                  1e-6 * (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
-    std::printf("{\"cpu_seconds\": %.3f, \"peak_mb\": %.1f, \"allocations\": %ld, \"shapes\": %zu}\n",
+    std::printf("{\"cpu_seconds\": %.3f, \"peak_mb\": %.1f, \"allocations\": %ld, "
+                "\"shapes\": %zu}\n",
                 cpu, usage.ru_maxrss / 1024.0, made, scene->roots().size());
     return 0;
 }

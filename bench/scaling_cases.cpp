@@ -43,6 +43,19 @@ bench_case surface(int lines) {
             lines >= 10000 ? 2 : 10};
 }
 
+// The host's share of that tick: its answers must not grow with the selection either.
+bench_case bare_selected(int vertices) {
+    return {"scaling/bare_calls/mesh_selected/" + std::to_string(vertices) + "_of_" +
+                std::to_string(vertices),
+            on_session([vertices] { return mixed_scene(vertices); },
+                       [vertices](session& s) {
+                           std::vector<int> all(vertices);
+                           std::iota(all.begin(), all.end(), 0);
+                           s.activate("mesh", all);
+                       },
+                       [](session& s) { bare_calls(s, true); })};
+}
+
 int const added = add_cases({
     shapes(10),
     shapes(1000),
@@ -51,6 +64,7 @@ int const added = add_cases({
     selected(1000, 1000),
     selected(100000, 100000),
     selected(1000000, 1000000),
+    bare_selected(1000000),
     surface(10),
     surface(1000),
     surface(10000),
