@@ -561,14 +561,17 @@ host_control& plugin_services::user_control(window_interface& window, int index,
     bool matches = control.kind == kind ||
                    (text_box && (control.kind == control_kind::number ||
                                  control.kind == control_kind::text_field));
-    std::string name = std::string(action) + ": control #" + std::to_string(index) + " (" +
-                       kind_name(control.kind) + " \"" + control.text + "\")";
-    if (!matches) throw std::invalid_argument(name + " is not a " + kind_name(kind));
+    // The control's name is written out only for a refusal: a click costs no text.
+    auto refuse = [&](std::string const& problem) {
+        return std::invalid_argument(std::string(action) + ": control #" + std::to_string(index) +
+                                     " (" + kind_name(control.kind) + " \"" + control.text +
+                                     "\")" + problem);
+    };
+    if (!matches) throw refuse(std::string(" is not a ") + kind_name(kind));
     bool shown = control.child ? control.child->shown : control.shown;
-    if (!control.enabled) throw std::invalid_argument(name + " is disabled");
-    if (!shown) throw std::invalid_argument(name + " is hidden");
-    if (!control.child && control.handler == nullptr)
-        throw std::invalid_argument(name + " has no handler");
+    if (!control.enabled) throw refuse(" is disabled");
+    if (!shown) throw refuse(" is hidden");
+    if (!control.child && control.handler == nullptr) throw refuse(" has no handler");
     return control;
 }
 
