@@ -350,17 +350,23 @@ private:
             place at(where, i);
             json v = vertices[i];
             vertex_data vertex;
+            bool skinned = false;
+            mat4 skin_matrix;
             if (v.is_object()) {
                 for (std::size_t k = 0; k < v.size(); ++k)
                     if (v.key(k) != "position" && v.key(k) != "skin")
                         fail(at, "unknown key \"" + v.key(k) + "\"");
                 if (!v.contains("position")) fail(at, "missing key \"position\"");
                 vertex.position = point(v["position"], place(at, "position"));
-                if (v.contains("skin")) vertex.skin = skin(v["skin"], place(at, "skin"));
+                if (v.contains("skin")) {
+                    skin_matrix = matrix(v["skin"], place(at, "skin"));
+                    skinned = true;
+                }
             } else {
                 vertex.position = point(v, at);
             }
             node.add_vertex(vertex);
+            if (skinned) node.geometry.set_vertex_skin(i, skin_matrix);
         }
     }
 
