@@ -1,11 +1,21 @@
 #include "host_checks.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace host {
 
+fault_injector fault_instance;
+reference_audit audit_instance;
+
 void fault_injector::fail_operation(std::string const& name, long n) {
-    fail_at[name] = counts[name] + n;
+    for (planned_fault& p : planned)
+        if (p.operation == name) {
+            p.remaining = n;
+            return;
+        }
+    planned.push_back({name, n});
+    update_watching();
 }
 
 void fault_injector::fail_any(long n) { fail_at_any = total_calls + n; }
@@ -14,20 +24,25 @@ void fault_injector::reset() {
     total_calls = 0;
     fail_at_any = 0;
     has_fired = false;
-    counts.clear();
-    fail_at.clear();
+    planned.clear();
     call_trace.clear();
+    update_watching();
 }
 
-void fault_injector::enter(char const* operation) {
-    ++total_calls;
-    long n = ++counts[operation];
-    call_trace.emplace_back(operation);
+void fault_injector::record_trace(bool on) {
+    tracing = on;
+    update_watching();
+}
+
+void fault_injector::slow_enter(char const* operation) {
+    if (tracing) call_trace.emplace_back(operation);
     bool due = total_calls == fail_at_any;
-    auto planned = fail_at.find(operation);
-    if (planned != fail_at.end() && planned->second == n) {
-        fail_at.erase(planned);
+    for (auto p = planned.begin(); p != planned.end(); ++p) {
+        if (p->operation != operation || --p->remaining > 0) continue;
+        planned.erase(p);
+        update_watching();
         due = true;
+        break;
     }
     if (due) {
         has_fired = true;
@@ -35,28 +50,41 @@ void fault_injector::enter(char const* operation) {
     }
 }
 
-void reference_audit::acquired(void const* object, char const* kind) { live[object] = kind; }
+void reference_audit::enroll(audit_entry& entry, void const* object, char const* kind) {
+    entry.object = object;
+    entry.kind = kind;
+    entry.held = false;
+    entry.prev = nullptr;
+    entry.next = first;
+    if (first) first->prev = &entry;
+    first = &entry;
+}
 
-void reference_audit::released(void const* object) { live.erase(object); }
+namespace {
+std::string line_of(audit_entry const& entry) {
+    char address[32];
+    std::snprintf(address, sizeof address, "%p", entry.object);
+    return std::string(entry.kind) + " at " + address;
+}
+}  // namespace
+
+void reference_audit::leave(audit_entry& entry) {
+    if (entry.held) destroyed_while_held.push_back(line_of(entry));
+    (entry.prev ? entry.prev->next : first) = entry.next;
+    if (entry.next) entry.next->prev = entry.prev;
+    entry.prev = entry.next = nullptr;
+}
 
 std::vector<std::string> reference_audit::outstanding() const {
-    std::vector<std::string> lines;
-    for (auto const& [object, kind] : live) {
-        char address[32];
-        std::snprintf(address, sizeof address, "%p", object);
-        lines.push_back(kind + " at " + address);
-    }
+    std::vector<std::string> lines = destroyed_while_held;
+    for (audit_entry const* e = first; e; e = e->next)
+        if (e->held) lines.push_back(line_of(*e));
     return lines;
 }
 
-fault_injector& faults() {
-    static fault_injector instance;
-    return instance;
-}
-
-reference_audit& audit() {
-    static reference_audit instance;
-    return instance;
+void reference_audit::reset() {
+    destroyed_while_held.clear();
+    for (audit_entry* e = first; e; e = e->next) e->held = false;
 }
 
 }  // namespace host

@@ -14,6 +14,9 @@ namespace {
 
 std::string text_of(char const* text) { return text ? text : ""; }
 
+// Replaces a stored text in place: a title set again and again reuses its buffer.
+void store_text(std::string& into, char const* text) { into.assign(text ? text : ""); }
+
 std::vector<std::string> split_items(char const* items) {
     std::vector<std::string> entries;
     std::string all = text_of(items);
@@ -106,7 +109,7 @@ bool plugin_services::is_window_shown(window_interface const& window) {
 
 void plugin_services::set_window_title(window_interface& window, char const* title) {
     host_call("set_window_title");
-    window_of(window, "set_window_title").title = text_of(title);
+    store_text(window_of(window, "set_window_title").title, title);
 }
 
 void plugin_services::set_client_size(window_interface& window, tq::point_class size) {
@@ -405,7 +408,7 @@ bool plugin_services::select(control_class& control, bool, bool) {
 
 void plugin_services::set_tooltip(control_class& control, char const* text) {
     host_call("set_tooltip");
-    control_of(control, "set_tooltip").tooltip = text_of(text);
+    store_text(control_of(control, "set_tooltip").tooltip, text);
 }
 
 void plugin_services::set_active(control_class& control, bool enabled) {
@@ -442,7 +445,7 @@ tq::point_class plugin_services::get_size(control_class& control) {
 
 void plugin_services::set_title(control_class& control, char const* text) {
     host_call("set_title");
-    control_of(control, "set_title").text = text_of(text);
+    store_text(control_of(control, "set_title").text, text);
 }
 
 void plugin_services::delete_self(control_class& control) {
@@ -558,14 +561,17 @@ host_control& plugin_services::user_control(window_interface& window, int index,
     bool matches = control.kind == kind ||
                    (text_box && (control.kind == control_kind::number ||
                                  control.kind == control_kind::text_field));
-    std::string name = std::string(action) + ": control #" + std::to_string(index) + " (" +
-                       kind_name(control.kind) + " \"" + control.text + "\")";
-    if (!matches) throw std::invalid_argument(name + " is not a " + kind_name(kind));
+    // The control's name is written out only for a refusal: a click costs no text.
+    auto refuse = [&](std::string const& problem) {
+        return std::invalid_argument(std::string(action) + ": control #" + std::to_string(index) +
+                                     " (" + kind_name(control.kind) + " \"" + control.text +
+                                     "\")" + problem);
+    };
+    if (!matches) throw refuse(std::string(" is not a ") + kind_name(kind));
     bool shown = control.child ? control.child->shown : control.shown;
-    if (!control.enabled) throw std::invalid_argument(name + " is disabled");
-    if (!shown) throw std::invalid_argument(name + " is hidden");
-    if (!control.child && control.handler == nullptr)
-        throw std::invalid_argument(name + " has no handler");
+    if (!control.enabled) throw refuse(" is disabled");
+    if (!shown) throw refuse(" is hidden");
+    if (!control.child && control.handler == nullptr) throw refuse(" has no handler");
     return control;
 }
 

@@ -79,8 +79,9 @@ json points_of(shape_node const& shape) {
         return points;
     case kind_polygon_mesh:
         for (std::size_t i = 0; i < g.vertices.size(); ++i) {
-            json point = indexed(i, g.vertices[i].position, frame(g.vertices[i].skin, chain));
-            if (g.vertices[i].skin.skinned) point["skin"] = to_json(g.vertices[i].skin.matrix);
+            skin_data skin = g.vertex_skin(i);
+            json point = indexed(i, g.vertices[i].position, frame(skin, chain));
+            if (skin.skinned) point["skin"] = to_json(skin.matrix);
             points.push_back(point);
         }
         return points;

@@ -31,7 +31,9 @@ shape_node& scene_model::add_shape(shape_node* parent, std::string name, int obj
                                    int part_kind) {
     auto node = make_shape_node(*this, parent, std::move(name), object_kind, part_kind);
     shape_node& added = *node;
-    (parent ? parent->child_nodes : top).push_back(std::move(node));
+    auto& siblings = parent ? parent->child_nodes : top;
+    added.sibling_index = siblings.size();
+    siblings.push_back(std::move(node));
     return added;
 }
 
@@ -343,7 +345,8 @@ std::vector<shape_class const*> scene_model::delete_shape(
     auto at = std::find_if(siblings.begin(), siblings.end(),
                            [&](auto const& node) { return node.get() == &doomed; });
     std::unique_ptr<shape_node> freed = std::move(*at);
-    siblings.erase(at);
+    at = siblings.erase(at);
+    for (; at != siblings.end(); ++at) --(*at)->sibling_index;
     freed.reset();
     return {shapes.begin(), shapes.end()};
 }

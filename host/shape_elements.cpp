@@ -7,10 +7,10 @@ namespace host {
 
 // ---- skin records ----
 
-skin_data const& skin_view::data() const {
+skin_data skin_view::data() const {
     switch (kind) {
     case element_kind::control_point: return owner.geometry.points.at(index).skin;
-    case element_kind::vertex: return owner.geometry.vertices.at(index).skin;
+    case element_kind::vertex: return owner.geometry.vertex_skin(index);
     case element_kind::shape: break;
     }
     return owner.geometry.skin;

@@ -27,7 +27,7 @@ public:
     mat4 get_skin_matrix(void* reserved = nullptr) override;
 
 private:
-    skin_data const& data() const;
+    skin_data data() const;
     shape_node& owner;
     element_kind kind;
     int index;

@@ -26,9 +26,11 @@ struct control_point_data {
     skin_data skin;
 };
 
+// A mesh may have millions of vertices and few skinned ones: a vertex holds the index of
+// its skin matrix in the mesh's vertex_skins, -1 when it is not skinned (16 bytes, not 80).
 struct vertex_data {
     vec3 position{0, 0, 0};
-    skin_data skin;
+    int skin = -1;
 };
 
 struct shape_geometry {
@@ -36,6 +38,7 @@ struct shape_geometry {
     skin_data skin;               // the shape as a whole
     std::vector<control_point_data> points;  // line
     std::vector<vertex_data> vertices;       // polygon mesh
+    std::vector<mat4> vertex_skins;          // the skinned vertices' matrices
     vec3 center{0, 0, 0};                    // light, sphere, disk
     // Joints: rotator/scale keep an axis vector in second, a slider its end point, a
     // uniscale joint its pivot in first; a ball joint uses pivot.
@@ -44,6 +47,17 @@ struct shape_geometry {
     vec3 pivot{0, 0, 0};
     vec3 eye{0, 0, 0};     // camera joint
     vec3 target{0, 0, 0};  // camera joint
+
+    // Vertex i's skin record. Throws std::out_of_range for an index outside the mesh.
+    skin_data vertex_skin(std::size_t i) const {
+        int k = vertices.at(i).skin;
+        return k < 0 ? skin_data{} : skin_data{true, vertex_skins.at(static_cast<std::size_t>(k))};
+    }
+    // Skins vertex i with matrix.
+    void set_vertex_skin(std::size_t i, mat4 const& matrix) {
+        vertices.at(i).skin = static_cast<int>(vertex_skins.size());
+        vertex_skins.push_back(matrix);
+    }
 };
 
 }  // namespace host

@@ -1,6 +1,7 @@
 #include "shape_node.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "host_checks.h"
 #include "scene_model.h"
@@ -37,10 +38,15 @@ void shape_node::add_control_point(control_point_data const& point) {
         std::make_unique<control_point_object>(*this, static_cast<int>(point_views.size())));
 }
 
-void shape_node::add_vertex(vertex_data const& vertex) {
-    geometry.vertices.push_back(vertex);
-    vertex_views.push_back(
-        std::make_unique<vertex_object>(*this, static_cast<int>(vertex_views.size())));
+void shape_node::add_vertex(vertex_data const& vertex) { geometry.vertices.push_back(vertex); }
+
+vertex_object& shape_node::vertex_view(int index) {
+    std::size_t i = static_cast<std::size_t>(index);
+    if (index < 0 || i >= geometry.vertices.size())
+        throw std::out_of_range("vertex_view: index " + std::to_string(index) + " out of range");
+    if (vertex_views.size() <= i) vertex_views.resize(geometry.vertices.size());
+    if (!vertex_views[i]) vertex_views[i] = std::make_unique<vertex_object>(*this, index);
+    return *vertex_views[i];
 }
 
 std::vector<shape_node*>& shape_node::linked_shapes(tq::uuid_class const& component) {
@@ -50,46 +56,48 @@ std::vector<shape_node*>& shape_node::linked_shapes(tq::uuid_class const& compon
     return linked.back().shapes;
 }
 
-int shape_node::count_points() const {
-    std::vector<shape_node const*> visiting;
-    return count_points(visiting);
-}
+int shape_node::count_points() const { return count_points(nullptr); }
 
-int shape_node::count_points(std::vector<shape_node const*>& visiting) const {
+// Only a link part can close a cycle, so only link parts are remembered on the way down.
+int shape_node::count_points(visit const* visiting) const {
     switch (kind) {
     case kind_line: return static_cast<int>(geometry.points.size());
     case kind_polygon_mesh: return static_cast<int>(geometry.vertices.size());
     case kind_part: break;
     default: return 1;
     }
-    if (std::find(visiting.begin(), visiting.end(), this) != visiting.end())
-        throw host_error("point_count: link parts form a cycle at " + path());
-    visiting.push_back(this);
-    int sum = 0;
     if (part == part_link) {
-        if (link_to) sum = link_to->count_points(visiting);
-    } else {
-        for (auto const& child : child_nodes) sum += child->count_points(visiting);
+        for (visit const* v = visiting; v; v = v->outer)
+            if (v->node == this)
+                throw host_error("point_count: link parts form a cycle at " + path());
+        visit here{this, visiting};
+        return link_to ? link_to->count_points(&here) : 0;
     }
-    visiting.pop_back();
+    int sum = 0;
+    for (auto const& child : child_nodes) sum += child->count_points(visiting);
     return sum;
 }
 
 std::pair<shape_node*, int> shape_node::resolve_flat(int index) {
     if (index < 0) return {nullptr, 0};
+    count_points();  // refuses link cycles before the walk follows links
     return consume_flat(index);
 }
 
 // Consumes index while passing shapes, the way the flat numbering runs; a link part's
-// points are those of its target (count_points has already refused link cycles).
+// points are those of its target. One walk over the shapes before the point: a part is
+// not counted as a whole before it is entered.
 std::pair<shape_node*, int> shape_node::consume_flat(int& index) {
-    int n = count_points();
-    if (index >= n) {
+    if (kind != kind_part) {
+        int n = count_points();
+        if (index < n) return {this, index};
         index -= n;
         return {nullptr, 0};
     }
-    if (kind != kind_part) return {this, index};
-    if (part == part_link) return link_to->consume_flat(index);
+    if (part == part_link) {
+        if (link_to) return link_to->consume_flat(index);
+        return {nullptr, 0};
+    }
     for (auto const& child : child_nodes) {
         auto found = child->consume_flat(index);
         if (found.first) return found;
@@ -118,11 +126,8 @@ shape_class* shape_node::do_first_child() {
 
 shape_class* shape_node::do_next_sibling() {
     auto const& siblings = parent_node ? parent_node->child_nodes : owner_scene.roots();
-    for (std::size_t i = 0; i < siblings.size(); ++i) {
-        if (siblings[i].get() != this) continue;
-        if (i + 1 < siblings.size()) return &siblings[i + 1]->iface();
-        break;
-    }
+    std::size_t next = sibling_index + 1;
+    if (next < siblings.size()) return &siblings[next]->iface();
     return parent_node ? &parent_node->end_marker().iface() : owner_scene.top_level_end();
 }
 
@@ -193,10 +198,10 @@ int shape_node::do_get_linked_shapes(tq::uuid_class const& id, shape_class** buf
 }
 
 vertex_class* shape_node::do_vertex_at(int index) {
-    if (index < 0 || index >= static_cast<int>(vertex_views.size()))
+    if (index < 0 || index >= static_cast<int>(geometry.vertices.size()))
         throw host_error("vertex_at: index " + std::to_string(index) + " out of range for " +
                          path());
-    return vertex_views[index].get();
+    return &vertex_view(index);
 }
 
 center_class* shape_node::center_if(int wanted_kind) {

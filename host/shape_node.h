@@ -60,8 +60,9 @@ public:
     shape_geometry geometry;
     std::vector<linked_set> linked;
 
-    // Adds an element together with the view the plug-in reaches it through.
+    // Adds a control point together with the view the plug-in reaches it through.
     void add_control_point(control_point_data const& point);
+    // Adds a vertex; its view is made when first asked for (a mesh may have millions).
     void add_vertex(vertex_data const& vertex);
     // The shapes linked through component (empty when none).
     std::vector<shape_node*>& linked_shapes(tq::uuid_class const& component);
@@ -78,7 +79,8 @@ public:
 
     // Element views for host code (tests, the runner); no host call is counted.
     control_point_object& control_point_view(int index) { return *point_views.at(index); }
-    vertex_object& vertex_view(int index) { return *vertex_views.at(index); }
+    // Throws std::out_of_range for an index outside the mesh.
+    vertex_object& vertex_view(int index);
     camera_view* camera() { return camera_object.get(); }
 
 protected:
@@ -108,12 +110,21 @@ protected:
 private:
     friend class scene_model;
     friend class mesh_view;
+    // The link parts being counted, innermost first: a chain on the stack, so counting
+    // allocates nothing.
+    struct visit {
+        shape_node const* node;
+        visit const* outer;
+    };
     shape_node& end_marker();
-    int count_points(std::vector<shape_node const*>& visiting) const;
+    int count_points(visit const* visiting) const;
     std::pair<shape_node*, int> consume_flat(int& index);
 
     scene_model& owner_scene;
     shape_node* parent_node;
+    // Where the node stands among its siblings (its parent's children or the scene's
+    // roots): next_sibling is one step, not a search. The scene keeps it up to date.
+    std::size_t sibling_index = 0;
     std::string shape_name;
     int kind;
     int part;
@@ -121,7 +132,7 @@ private:
     std::vector<std::unique_ptr<shape_node>> child_nodes;
     std::unique_ptr<shape_node> end_sentinel;  // child_end of this shape, made on demand
     std::vector<std::unique_ptr<control_point_object>> point_views;
-    std::vector<std::unique_ptr<vertex_object>> vertex_views;
+    std::vector<std::unique_ptr<vertex_object>> vertex_views;  // made on demand
     std::unique_ptr<camera_view> camera_object;
     std::shared_ptr<shape_node*> life_token;
 };

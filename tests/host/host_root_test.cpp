@@ -185,9 +185,11 @@ TEST_F(host_root, a_planned_fault_makes_exactly_the_chosen_call_throw) {
 TEST_F(host_root, every_plug_in_call_is_a_fault_point) {
     listening_window& window = attach();
     host::faults().reset();
+    host::faults().record_trace(true);
     window.set_title("t");
     app.gettext("App.");
-    auto const& trace = host::faults().trace();
+    auto const trace = host::faults().trace();
+    host::faults().record_trace(false);
     EXPECT_EQ(trace, (std::vector<std::string>{"get_plugin_services", "set_window_title",
                                                "get_plugin_services", "lookup_text"}));
     host::faults().fail_operation("lookup_text", 1);

@@ -115,6 +115,10 @@ TEST_F(SceneEdits, SiblingsCloseRanksAfterADeletion) {
     EXPECT_EQ(body.point_count(), 1);
     EXPECT_EQ(shape("rot").get_sequence_number(), 2);
     EXPECT_THROW(scene->delete_shape("body/wing"), std::invalid_argument);
+    // A deletion in the middle of the top level: the walk goes on past the gap.
+    scene->delete_shape("cam");
+    EXPECT_EQ(shape("rot").next_sibling(), &shape("copy"));
+    EXPECT_EQ(shape("copy").next_sibling(), &shape("other"));
 }
 
 }  // namespace

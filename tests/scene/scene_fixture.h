@@ -30,9 +30,13 @@ class checked_scene : public ::testing::Test {
 protected:
     void SetUp() override {
         host::faults().reset();
+        host::faults().record_trace(true);
         host::audit().reset();
     }
-    void TearDown() override { host::faults().reset(); }
+    void TearDown() override {
+        host::faults().reset();
+        host::faults().record_trace(false);
+    }
 };
 
 inline void expect_vec3(vec3 const& actual, float x, float y, float z, float tolerance = 0) {

@@ -96,11 +96,12 @@ TEST(SceneFile, MeshVerticesComeAsArraysOrObjectsWithSkins) {
     auto scene = load(R"({"shapes": [{"name": "m", "type": "polygon_mesh", "vertices": [
         [1, 2, 3],
         {"position": [4, 5, 6], "skin": [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 9, 9, 9, 1]}]}]})");
-    auto const& v = scene->find("m")->geometry.vertices;
-    ASSERT_EQ(v.size(), 2u);
-    EXPECT_FALSE(v[0].skin.skinned);
-    EXPECT_EQ(v[1].position.z, 6.0f);
-    EXPECT_TRUE(v[1].skin.skinned);
+    auto const& g = scene->find("m")->geometry;
+    ASSERT_EQ(g.vertices.size(), 2u);
+    EXPECT_FALSE(g.vertex_skin(0).skinned);
+    EXPECT_EQ(g.vertices[1].position.z, 6.0f);
+    EXPECT_TRUE(g.vertex_skin(1).skinned);
+    EXPECT_EQ(g.vertex_skin(1).matrix.m[3][0], 9.0f);
 }
 
 TEST(SceneFile, LinksAndLinkedShapesMayPointForwardInTheFile) {
@@ -158,6 +159,8 @@ TEST(SceneFile, RefusesEveryFaultWithOneLineNamingFilePlaceAndProblem) {
          "t.json: shapes/p/s/center: expected 3 numbers, element 1 is a text"},
         {R"({"shapes": [{"name": "s", "type": "sphere", "center": [0, 1e39, 0]}]})",
          "t.json: shapes/s/center: number out of range"},
+        {R"({"shapes": [{"name": "s", "type": "sphere", "center": [0, 1e400, 0]}]})",
+         "t.json: shapes[0]/center[1]: number out of range"},
         {R"({"shapes": [{"name": "s", "type": "sphere", "matrix": [1, 0, 0]}]})",
          "t.json: shapes/s/matrix: expected 16 numbers, got 3"},
         {R"({"shapes": [{"name": "s", "type": "sphere",

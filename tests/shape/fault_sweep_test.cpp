@@ -46,12 +46,14 @@ void sweep(char const* path, operation const& op, bool quiet_after_write = false
         scene->set_camera_index(scene->find("cam2")->camera_index);
         Shape_class shape(&scene->find(path)->iface());
         host::faults().reset();
+        host::faults().record_trace(true);
         host::audit().reset();
         host::faults().fail_any(n);
         bool failed = op(shape, *scene);
         bool fired = host::faults().fired();
         std::vector<std::string> trace = host::faults().trace();
         host::faults().reset();
+        host::faults().record_trace(false);
 
         EXPECT_TRUE(host::audit().outstanding().empty());
         EXPECT_FALSE(scene->has_non_finite_write());

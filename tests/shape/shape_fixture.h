@@ -22,12 +22,15 @@ inline std::string translation(float x, float y, float z) {
 
 class shape_layer : public ::testing::Test {
 protected:
+    // The tests of this layer check which host calls it makes: the trace is on.
     void SetUp() override {
         host::faults().reset();
+        host::faults().record_trace(true);
         host::audit().reset();
     }
     void TearDown() override {
         host::faults().reset();
+        host::faults().record_trace(false);
         if (scene) {
             EXPECT_TRUE(host::audit().outstanding().empty()) << "a counted host object leaked";
             EXPECT_FALSE(scene->has_non_finite_write());

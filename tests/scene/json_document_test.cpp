@@ -1,0 +1,104 @@
+// The compact document under the scene loader reads every text as nlohmann's parser does:
+// the same values of the same kinds, members in the same order, the same refusals. Texts
+// the quick reader takes and texts it hands back to nlohmann's parser alike.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <nlohmann/json.hpp>
+
+#include "json_document.h"
+
+namespace {
+
+using nlohmann::json;
+
+void expect_same(host::json_value const& mine, json const& theirs, std::string const& where) {
+    SCOPED_TRACE(where);
+    switch (theirs.type()) {
+    case json::value_t::object:
+        ASSERT_TRUE(mine.is_object());
+        ASSERT_EQ(mine.size(), theirs.size());
+        {
+            std::size_t i = 0;
+            for (auto const& [key, value] : theirs.items()) {
+                ASSERT_EQ(mine.key(i), key);
+                expect_same(mine.member(i), value, where + "/" + key);
+                ++i;
+            }
+        }
+        break;
+    case json::value_t::array:
+        ASSERT_TRUE(mine.is_array());
+        ASSERT_EQ(mine.size(), theirs.size());
+        for (std::size_t i = 0; i < theirs.size(); ++i)
+            expect_same(mine[i], theirs[i], where + "[" + std::to_string(i) + "]");
+        break;
+    case json::value_t::string: EXPECT_EQ(mine.get_string(), theirs.get<std::string>()); break;
+    case json::value_t::boolean: EXPECT_EQ(mine.get_bool(), theirs.get<bool>()); break;
+    case json::value_t::null: EXPECT_EQ(mine.kind(), host::json_kind::null); break;
+    case json::value_t::number_float: {
+        ASSERT_TRUE(mine.is_number());
+        EXPECT_FALSE(mine.is_number_integer());
+        double a = mine.get_double(), b = theirs.get<double>();
+        EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << a << " against " << b;
+        break;
+    }
+    default:
+        ASSERT_TRUE(mine.is_number_integer());
+        EXPECT_EQ(mine.get_integer(), theirs.get<long long>());
+    }
+}
+
+TEST(JsonDocument, ReadsEveryValueAsNlohmannDoes) {
+    char const* const texts[] = {
+        R"({"b": [1, -2, 0, -0, 3.25, -1e-3, 2E+2, 1e308],
+            "a": {"z": null, "y": true, "x": false}})",
+        R"([0.1, 0.30000000000000004, 123456789012345678901234, -9223372036854775809,
+            18446744073709551615, 9007199254740993, 1e-320, 5e-324, -1.7976931348623157e308])",
+        R"([123.456, -0.000123, 1.5e-7, 98765.4321e3, 0.0, -0.0, 100.5, 999999999999999.5,
+            0.1e-21, 7e22, 7e23, 2.2250738585072014e-308, 4.35, 1e-22, 0.00000000000000000000001,
+            0.0000000000000000000000000000000000000000000000000000000)"
+        R"(00000000000000000000000000000000000000000000000000000000001e100])",
+        R"({"packed": [[1, 2.5, 3], [1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17], []],
+            "mixed": [1, "a", null]})",
+        R"({"text": "plain", "escaped": "tab\tquote\"\u00e9\ud83d\ude00", "utf8": "héllo"})",
+        "\xEF\xBB\xBF {\"bom\": 1} \n\t\r",
+        "  42  ",
+    };
+    for (char const* text : texts) {
+        host::json_document doc(text);
+        expect_same(doc.root(), json::parse(text), text);
+    }
+}
+
+TEST(JsonDocument, RefusesWhatNlohmannRefusesWithItsMessage) {
+    char const* const texts[] = {"", "{", "[1,]", "{\"a\" 1}", "[01]", "[1.]", "[-]", "tru",
+                                 "{} x", "[\"a\x01\"]", "[1e]", "{\"a\":1,}"};
+    for (char const* text : texts) {
+        std::string expected;
+        try {
+            json parsed = json::parse(text);
+        } catch (json::parse_error const& e) {
+            expected = e.what();
+        }
+        ASSERT_FALSE(expected.empty()) << text;
+        try {
+            host::json_document doc(text);
+            ADD_FAILURE() << "accepted " << text;
+        } catch (json::parse_error const& e) {
+            EXPECT_EQ(e.what(), expected) << text;
+        }
+    }
+}
+
+TEST(JsonDocument, NamesTheObjectThatRepeatsAKey) {
+    try {
+        host::json_document doc(R"({"shapes": [{"a": 1}, {"points": [{"x": 1, "x": 2}]}]})");
+        ADD_FAILURE() << "a repeated key was accepted";
+    } catch (host::duplicate_key const& e) {
+        EXPECT_EQ(e.where, "shapes[1]/points[0]");
+        EXPECT_EQ(e.key, "x");
+    }
+}
+
+}  // namespace
