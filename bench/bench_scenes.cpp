@@ -17,7 +17,7 @@ host::control_point_data control_point(float x, float y, float z) {
 }
 
 void add_line(host::scene_model& scene, host::shape_node* parent, std::string name, float y) {
-    host::shape_node& line = scene.add_shape(parent, std::move(name), host::kind_line);
+    host::shape_node& line = scene.add_shape(parent, std::move(name), kind_line);
     for (int i = 0; i < 4; ++i) line.add_control_point(control_point(1.234567f * i, y, 0.3f * i));
 }
 
@@ -27,18 +27,18 @@ std::unique_ptr<host::scene_model> mixed_scene(int vertices, int shapes) {
     auto scene = std::make_unique<host::scene_model>();
     for (int i = 0; i + 3 < shapes; ++i) {
         host::shape_node& s =
-            scene->add_shape(nullptr, "s" + std::to_string(i), host::kind_sphere);
+            scene->add_shape(nullptr, "s" + std::to_string(i), kind_sphere);
         s.geometry.center = {0.5f * i, 1.25f, -3.5f};
     }
     add_line(*scene, nullptr, "curve", 2.71828f);
-    host::shape_node& mesh = scene->add_shape(nullptr, "mesh", host::kind_polygon_mesh);
+    host::shape_node& mesh = scene->add_shape(nullptr, "mesh", kind_polygon_mesh);
     mesh.geometry.vertices.reserve(vertices);
     for (int i = 0; i < vertices; ++i) {
         host::vertex_data v;
         v.position = {0.001f * (i % 1000) + 0.125f, 0.001f * (i / 1000) + 0.375f, 1.1f};
         mesh.add_vertex(v);
     }
-    host::shape_node& cam = scene->add_shape(nullptr, "cam", host::kind_part, host::part_camera);
+    host::shape_node& cam = scene->add_shape(nullptr, "cam", kind_part, part_camera);
     cam.geometry.eye = {0.1f, -20.3f, 8.7f};
     cam.geometry.target = {0.25f, 0.5f, 2.125f};
     return scene;
@@ -46,7 +46,7 @@ std::unique_ptr<host::scene_model> mixed_scene(int vertices, int shapes) {
 
 std::unique_ptr<host::scene_model> surface_scene(int lines) {
     auto scene = std::make_unique<host::scene_model>();
-    host::shape_node& wing = scene->add_shape(nullptr, "wing", host::kind_part, host::part_surface);
+    host::shape_node& wing = scene->add_shape(nullptr, "wing", kind_part, part_surface);
     for (int i = 0; i < lines; ++i) add_line(*scene, &wing, "rib" + std::to_string(i), 0.5f * i);
     return scene;
 }

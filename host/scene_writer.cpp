@@ -111,10 +111,13 @@ json shape_json(shape_node const& shape) {
     }
     case kind_polygon_mesh: {
         json vertices = json::array();
-        for (vertex_data const& v : g.vertices)
-            vertices.push_back(v.skin.skinned ? json{{"position", to_json(v.position)},
-                                                     {"skin", to_json(v.skin.matrix)}}
-                                              : to_json(v.position));
+        for (std::size_t i = 0; i < g.vertices.size(); ++i) {
+            skin_data skin = g.vertex_skin(i);
+            vec3 const& position = g.vertices[i].position;
+            vertices.push_back(skin.skinned ? json{{"position", to_json(position)},
+                                                   {"skin", to_json(skin.matrix)}}
+                                            : to_json(position));
+        }
         out["vertices"] = vertices;
         break;
     }

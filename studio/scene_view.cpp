@@ -35,7 +35,7 @@ host::dmat4 point_frame(host::shape_node const& shape, scene_point const& p) {
         return frame_of(g.points[p.move_index].skin, chain);
     if (shape.object_kind() == kind_polygon_mesh &&
         p.move_index < static_cast<int>(g.vertices.size()))
-        return frame_of(g.vertices[p.move_index].skin, chain);
+        return frame_of(g.vertex_skin(static_cast<std::size_t>(p.move_index)), chain);
     return frame_of(g.skin, chain);
 }
 
@@ -163,7 +163,7 @@ std::vector<scene_point> scene_view::points() const {
             for (std::size_t i = 0; i < g.vertices.size(); ++i) {
                 int n = static_cast<int>(i);
                 out.push_back({path, n, n, transform(g.vertices[i].position,
-                                                     frame_of(g.vertices[i].skin, chain)),
+                                                     frame_of(g.vertex_skin(i), chain)),
                                role::vertex});
             }
             continue;

@@ -153,7 +153,11 @@ sweep_result fault_sweep(runner_options const& options, std::string const& scene
                          script const& actions,
                          std::function<void(long call, long calls)> const& progress) {
     sweep_result result;
+    // The clean run names every call, so that a failure can say which operation threw;
+    // the faulted runs need only the count.
+    faults().record_trace(true);
     one_run clean = run_once(options, scene_path, actions, 0, false);
+    faults().record_trace(false);
     for (runner_failure const& f : clean.failures) result.clean_failures.push_back(f.message);
     if (!result.clean_failures.empty()) return result;
     // The busy check must see a working window when nothing failed.
