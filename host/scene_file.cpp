@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "json_document.h"
 
@@ -119,11 +122,11 @@ public:
             json shapes = root["shapes"];
             if (!shapes.is_array())
                 fail("shapes", std::string("expected an array, got ") + json_kind(shapes));
-            for (std::size_t i = 0; i < shapes.size(); ++i)
-                load_shape(shapes[i], nullptr, "shapes[" + std::to_string(i) + "]");
+            load_tree(shapes);
         }
         for (auto const& shape : deferred) resolve_links(shape);
         for (auto const& shape : deferred) resolve_points(shape);
+        for (auto const& shape : deferred) check_world(shape);
         if (root.contains("active")) {
             json active = root["active"];
             if (!active.is_string())
@@ -194,7 +197,8 @@ private:
     shape_node* path(json const& value, place const& where) const {
         if (!value.is_string())
             fail(where, std::string("expected a path, got ") + json_kind(value));
-        shape_node* node = scene.find(value.get_string());
+        auto found = by_path.find(value.get_string());
+        shape_node* node = found == by_path.end() ? nullptr : found->second;
         if (!node) fail(where, "no shape at path \"" + value.get_string() + "\"");
         return node;
     }
@@ -237,7 +241,36 @@ private:
         return keys;
     }
 
-    void load_shape(json const& value, shape_node* parent, std::string const& slot) {
+    // Parts nest at most this deep: deeper trees are refused before anything that walks
+    // them (the plug-in's point numbering among them) could run out of stack.
+    static constexpr int max_depth = 5000;
+
+    // One shape still to be read: its JSON, its parent and its place in the file.
+    struct pending {
+        json value;
+        shape_node* parent;
+        std::string slot;
+        int depth;
+        std::string top;  // the top-level shape's place, for a message about depth
+    };
+
+    // The shapes of the file in file order, without recursion: a deep file cannot exhaust
+    // the stack, and each level checks its names against a set of its own.
+    void load_tree(json const& shapes) {
+        std::vector<pending> stack;
+        for (std::size_t i = shapes.size(); i-- > 0;)
+            stack.push_back({shapes[i], nullptr, "shapes[" + std::to_string(i) + "]", 1, ""});
+        while (!stack.empty()) {
+            pending next = std::move(stack.back());
+            stack.pop_back();
+            load_shape(next, stack);
+        }
+    }
+
+    void load_shape(pending const& item, std::vector<pending>& stack) {
+        json const& value = item.value;
+        shape_node* parent = item.parent;
+        std::string const& slot = item.slot;
         if (!value.is_object())
             fail(slot, std::string("expected a shape object, got ") + json_kind(value));
         if (!value.contains("name")) fail(slot, "missing key \"name\"");
@@ -249,10 +282,10 @@ private:
         std::string name = name_value.get_string();
         if (name.empty() || name.find('/') != std::string::npos)
             fail(place(slot_place, "name"), "a name must be non-empty and contain no \"/\"");
-        std::string where = "shapes/" + (parent ? parent->path() + "/" : std::string()) + name;
-        for (auto const& sibling : parent ? parent->children() : scene.roots())
-            if (sibling->name() == name)
-                fail(where, "another shape at the same level has this name");
+        std::string where = parent ? deferred[parent_entry(parent)].where + "/" + name
+                                   : "shapes/" + name;
+        if (!names_at[parent].insert(name).second)
+            fail(where, "another shape at the same level has this name");
 
         if (!value.contains("type")) fail(where, "missing key \"type\"");
         place here(where);
@@ -298,6 +331,8 @@ private:
         if (value.contains("points")) load_points(node, value["points"], place(here, "points"));
         if (value.contains("vertices"))
             load_vertices(node, value["vertices"], place(here, "vertices"));
+        entry_of[&node] = deferred.size();
+        by_path.emplace(where.substr(std::strlen("shapes/")), &node);
         deferred.push_back({&node, where, value});
 
         if (value.contains("children")) {
@@ -305,10 +340,16 @@ private:
             if (!children.is_array())
                 fail(place(here, "children"),
                      std::string("expected an array, got ") + json_kind(children));
-            for (std::size_t i = 0; i < children.size(); ++i)
-                load_shape(children[i], &node, where + "/children[" + std::to_string(i) + "]");
+            std::string const& top = parent ? item.top : where;
+            if (children.size() > 0 && item.depth >= max_depth)
+                fail(top, "parts nest deeper than " + std::to_string(max_depth) + " levels");
+            for (std::size_t i = children.size(); i-- > 0;)
+                stack.push_back({children[i], &node, where + "/children[" + std::to_string(i) + "]",
+                                 item.depth + 1, top});
         }
     }
+
+    std::size_t parent_entry(shape_node* parent) const { return entry_of.at(parent); }
 
     void load_points(shape_node& node, json const& points, place const& where) {
         if (!points.is_array())
@@ -392,13 +433,55 @@ private:
             shapes.push_back(path(list[i], place(base, i)));
     }
 
-    void resolve_points(deferred_shape const& shape) {
-        int count = 0;
-        try {
-            count = shape.node->count_points();
-        } catch (host_error const&) {
-            fail(shape.where, "link parts form a cycle");
+    // The point count of node, each shape counted once over the whole file (counting each
+    // link of a long chain from scratch would make loading it quadratic); -1 when its count
+    // meets a cycle of link parts. Without recursion: chains of links may be long.
+    int points_of(shape_node const* node) {
+        int const counting = -2;
+        std::vector<std::pair<shape_node const*, bool>> stack{{node, false}};
+        while (!stack.empty()) {
+            auto [at, summing] = stack.back();
+            stack.pop_back();
+            auto known = counts.find(at);
+            if (!summing) {
+                if (known != counts.end()) {
+                    if (known->second == counting) counts[at] = -1;  // back on our own path
+                    continue;
+                }
+                counts[at] = counting;
+                stack.push_back({at, true});
+                if (!at->is_part()) continue;
+                if (at->part_kind() == part_link) {
+                    if (at->link_to) stack.push_back({at->link_to, false});
+                } else {
+                    for (auto const& child : at->children()) stack.push_back({child.get(), false});
+                }
+                continue;
+            }
+            if (known->second == -1) continue;  // a cycle closed here while it was counted
+            int sum = 0;
+            if (!at->is_part()) {
+                sum = at->count_points();
+            } else if (at->part_kind() == part_link) {
+                sum = at->link_to ? counts[at->link_to] : 0;
+            } else {
+                for (auto const& child : at->children()) {
+                    int n = counts[child.get()];
+                    if (n < 0) {
+                        sum = -1;
+                        break;
+                    }
+                    sum += n;
+                }
+            }
+            counts[at] = sum;
         }
+        return counts[node];
+    }
+
+    void resolve_points(deferred_shape const& shape) {
+        int count = points_of(shape.node);
+        if (count < 0) fail(shape.where, "link parts form a cycle");
         json value = shape.source;
         if (!value.contains("active_points")) return;
         std::string where = shape.where + "/active_points";
@@ -419,9 +502,48 @@ private:
         }
     }
 
+    // Every world coordinate the shape shows must be a number in single precision: a
+    // matrix that overflows one (a huge scale, a tiny w) is refused here rather than shown
+    // as null later.
+    void check_world(deferred_shape const& shape) {
+        shape_node const& node = *shape.node;
+        auto const& g = node.geometry;
+        // Parents come first in the file's order: each world matrix is one product away.
+        auto parent_world = node.parent() ? worlds.find(node.parent()) : worlds.end();
+        dmat4 chain = parent_world == worlds.end() ? node.world_matrix()
+                                                   : to_double(g.local) * parent_world->second;
+        worlds[&node] = chain;
+        dmat4 own = g.skin.skinned ? to_double(g.skin.matrix) : chain;
+        auto finite = [](vec3 const& p, dmat4 const& m) { return is_finite(transform(p, m)); };
+        auto refuse = [&](std::string const& what) {
+            fail(shape.where, what + " is not a finite number in single precision in world "
+                                     "coordinates (check the matrices above it)");
+        };
+        if (!is_finite(to_float(chain))) refuse("the world matrix");
+        for (std::size_t i = 0; i < g.points.size(); ++i) {
+            auto const& cp = g.points[i];
+            dmat4 f = cp.skin.skinned ? to_double(cp.skin.matrix) : chain;
+            for (vec3 const& p : {cp.anchor, cp.in, cp.out, cp.l_in, cp.l_out})
+                if (!finite(p, f)) refuse("control point " + std::to_string(i));
+        }
+        for (std::size_t i = 0; i < g.vertices.size(); ++i) {
+            skin_data skin = g.vertex_skin(i);
+            if (!finite(g.vertices[i].position, skin.skinned ? to_double(skin.matrix) : chain))
+                refuse("vertex " + std::to_string(i));
+        }
+        vec3 end{g.first.x + g.second.x, g.first.y + g.second.y, g.first.z + g.second.z};
+        for (vec3 const& p : {g.center, g.first, g.second, end, g.pivot, g.eye, g.target})
+            if (!finite(p, own)) refuse("a point");
+    }
+
     std::string file;
     scene_model& scene;
     std::vector<deferred_shape> deferred;
+    std::unordered_map<shape_node const*, std::size_t> entry_of;  // node -> its deferred entry
+    std::unordered_map<shape_node const*, std::unordered_set<std::string>> names_at;
+    std::unordered_map<shape_node const*, int> counts;
+    std::unordered_map<shape_node const*, dmat4> worlds;
+    std::unordered_map<std::string, shape_node*> by_path;  // links name shapes by path
 };
 
 // The document of a scene file; the parser's messages in the house form.

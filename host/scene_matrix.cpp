@@ -66,6 +66,16 @@ bool is_finite(mat4 const& m) {
     return true;
 }
 
+// p * m in double precision, with the homogeneous division the plug-in's product makes.
+vec3 transform(vec3 const& p, dmat4 const& m) {
+    double v[3];
+    for (int c = 0; c < 3; ++c)
+        v[c] = p.x * m.m[0][c] + p.y * m.m[1][c] + p.z * m.m[2][c] + m.m[3][c];
+    double w = m.m[3][3] == 1.0 ? 1.0 : m.m[3][3];
+    return {static_cast<float>(v[0] / w), static_cast<float>(v[1] / w),
+            static_cast<float>(v[2] / w)};
+}
+
 bool is_finite(vec3 const& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }

@@ -18,6 +18,8 @@ dmat4 identity_dmat4();
 dmat4 operator*(dmat4 const& a, dmat4 const& b);
 // The inverse of m; false (out untouched) when m is singular.
 bool invert(dmat4 const& m, dmat4& out);
+// p * m in double precision, rounded to single; divides by w unless it is exactly 1.
+vec3 transform(vec3 const& p, dmat4 const& m);
 // Whether all 16 elements are finite.
 bool is_finite(mat4 const& m);
 bool is_finite(vec3 const& p);

@@ -34,6 +34,7 @@ shape_node& scene_model::add_shape(shape_node* parent, std::string name, int obj
     auto& siblings = parent ? parent->child_nodes : top;
     added.sibling_index = siblings.size();
     siblings.push_back(std::move(node));
+    if (added.is_part() && added.part_kind() == part_link) ++link_parts;
     return added;
 }
 
@@ -330,8 +331,10 @@ std::vector<shape_class const*> scene_model::delete_shape(
     // Drop every reference the rest of the scene holds into the subtree.
     std::set<shape_node const*> gone(nodes.begin(), nodes.end());
     if (gone.count(active)) active = nullptr;
-    for (shape_node* node : nodes)
+    for (shape_node* node : nodes) {
         if (node->camera_index == current_camera && node->camera()) current_camera = 0;
+        if (node->is_part() && node->part_kind() == part_link) --link_parts;
+    }
     for (shape_node* node : all_shapes()) {
         if (gone.count(node)) continue;
         if (gone.count(node->link_to)) node->link_to = nullptr;

@@ -45,6 +45,8 @@ public:
     shape_node& add_shape(shape_node* parent, std::string name, int object_kind,
                           int part_kind = -1);
     std::vector<std::unique_ptr<shape_node>> const& roots() const { return top; }
+    // Link parts in the scene (a bound for following links without a cycle).
+    int link_part_count() const { return link_parts; }
     // The shape at a path of names joined by "/", or null.
     shape_node* find(std::string const& path) const;
     // Every shape in pre-order.
@@ -149,6 +151,7 @@ private:
     shape_node* node_of(shape_class* shape) const;
 
     std::vector<std::unique_ptr<shape_node>> top;
+    int link_parts = 0;
     std::unique_ptr<shape_node> top_end;
     shape_node* active = nullptr;
     float unit_factor = 1.0f;

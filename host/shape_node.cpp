@@ -56,10 +56,12 @@ std::vector<shape_node*>& shape_node::linked_shapes(tq::uuid_class const& compon
     return linked.back().shapes;
 }
 
-int shape_node::count_points() const { return count_points(nullptr); }
+int shape_node::count_points() const { return count_points(0); }
 
-// Only a link part can close a cycle, so only link parts are remembered on the way down.
-int shape_node::count_points(visit const* visiting) const {
+// Only a link part can close a cycle. A descent without one meets each link part at most
+// once, so more link parts on the way down than the scene holds means a cycle: one counter,
+// where remembering the links passed would make a long chain of links quadratic.
+int shape_node::count_points(int links_above) const {
     switch (kind) {
     case kind_line: return static_cast<int>(geometry.points.size());
     case kind_polygon_mesh: return static_cast<int>(geometry.vertices.size());
@@ -67,14 +69,12 @@ int shape_node::count_points(visit const* visiting) const {
     default: return 1;
     }
     if (part == part_link) {
-        for (visit const* v = visiting; v; v = v->outer)
-            if (v->node == this)
-                throw host_error("point_count: link parts form a cycle at " + path());
-        visit here{this, visiting};
-        return link_to ? link_to->count_points(&here) : 0;
+        if (links_above >= owner_scene.link_part_count())
+            throw host_error("point_count: link parts form a cycle at " + path());
+        return link_to ? link_to->count_points(links_above + 1) : 0;
     }
     int sum = 0;
-    for (auto const& child : child_nodes) sum += child->count_points(visiting);
+    for (auto const& child : child_nodes) sum += child->count_points(links_above);
     return sum;
 }
 

@@ -112,12 +112,8 @@ private:
     friend class mesh_view;
     // The link parts being counted, innermost first: a chain on the stack, so counting
     // allocates nothing.
-    struct visit {
-        shape_node const* node;
-        visit const* outer;
-    };
     shape_node& end_marker();
-    int count_points(visit const* visiting) const;
+    int count_points(int links_above) const;
     std::pair<shape_node*, int> consume_flat(int& index);
 
     scene_model& owner_scene;

@@ -14,15 +14,6 @@ namespace studio {
 
 namespace {
 
-vec3 transform(vec3 const& p, host::dmat4 const& m) {
-    double v[3];
-    for (int c = 0; c < 3; ++c)
-        v[c] = p.x * m.m[0][c] + p.y * m.m[1][c] + p.z * m.m[2][c] + m.m[3][c];
-    double w = m.m[3][3] == 1.0 ? 1.0 : m.m[3][3];
-    return {static_cast<float>(v[0] / w), static_cast<float>(v[1] / w),
-            static_cast<float>(v[2] / w)};
-}
-
 host::dmat4 frame_of(host::skin_data const& skin, host::dmat4 const& chain) {
     return skin.skinned ? host::to_double(skin.matrix) : chain;
 }
@@ -154,39 +145,39 @@ std::vector<scene_point> scene_view::points() const {
                 auto const& cp = g.points[i];
                 host::dmat4 f = frame_of(cp.skin, chain);
                 int n = static_cast<int>(i);
-                out.push_back({path, n, n, transform(cp.anchor, f), role::anchor});
+                out.push_back({path, n, n, host::transform(cp.anchor, f), role::anchor});
                 for (vec3 const& h : {cp.in, cp.out, cp.l_in, cp.l_out})
-                    out.push_back({path, n, n, transform(h, f), role::handle});
+                    out.push_back({path, n, n, host::transform(h, f), role::handle});
             }
             continue;
         case kind_polygon_mesh:
             for (std::size_t i = 0; i < g.vertices.size(); ++i) {
                 int n = static_cast<int>(i);
-                out.push_back({path, n, n, transform(g.vertices[i].position,
+                out.push_back({path, n, n, host::transform(g.vertices[i].position,
                                                      frame_of(g.vertex_skin(i), chain)),
                                role::vertex});
             }
             continue;
         case kind_light:
         case kind_sphere:
-        case kind_disk: out.push_back({path, 0, 0, transform(g.center, own), role::center}); continue;
+        case kind_disk: out.push_back({path, 0, 0, host::transform(g.center, own), role::center}); continue;
         default: break;
         }
         switch (shape->part_kind()) {
         case part_rotator:
         case part_scale:
-            out.push_back({path, 0, -1, transform(g.first, own), role::joint});
-            out.push_back({path, 1, -1, transform(add(g.first, g.second), own), role::joint});
+            out.push_back({path, 0, -1, host::transform(g.first, own), role::joint});
+            out.push_back({path, 1, -1, host::transform(add(g.first, g.second), own), role::joint});
             break;
         case part_slider:
-            out.push_back({path, 0, -1, transform(g.first, own), role::joint});
-            out.push_back({path, 1, -1, transform(g.second, own), role::joint});
+            out.push_back({path, 0, -1, host::transform(g.first, own), role::joint});
+            out.push_back({path, 1, -1, host::transform(g.second, own), role::joint});
             break;
-        case part_uniscale: out.push_back({path, 0, -1, transform(g.first, own), role::pivot}); break;
-        case part_ball: out.push_back({path, 0, -1, transform(g.pivot, own), role::pivot}); break;
+        case part_uniscale: out.push_back({path, 0, -1, host::transform(g.first, own), role::pivot}); break;
+        case part_ball: out.push_back({path, 0, -1, host::transform(g.pivot, own), role::pivot}); break;
         case part_camera:
-            out.push_back({path, 0, -1, transform(g.eye, own), role::eye});
-            out.push_back({path, 1, -1, transform(g.target, own), role::target});
+            out.push_back({path, 0, -1, host::transform(g.eye, own), role::eye});
+            out.push_back({path, 1, -1, host::transform(g.target, own), role::target});
             break;
         default: break;
         }
@@ -339,7 +330,7 @@ void scene_view::drag(scene_point const& p, QPointF to) {
     vec3 world = from_screen(to, p.world);
     host::dmat4 inverse;
     if (!host::invert(point_frame(*holder, p), inverse)) return;
-    vec3 local = transform(world, inverse);
+    vec3 local = host::transform(world, inverse);
     try {
         host.move_point(p.path, p.move_index, local);
     } catch (std::exception const& e) {

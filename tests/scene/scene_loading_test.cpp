@@ -190,6 +190,15 @@ TEST(SceneFile, RefusesEveryFaultWithOneLineNamingFilePlaceAndProblem) {
         {R"({"shapes": [{"name": "c", "type": "line", "active_points": [0.5]}]})",
          "t.json: shapes/c/active_points[0]: expected an index, got a number"},
         {R"({"active": "ghost"})", "t.json: active: no shape at path \"ghost\""},
+        {R"({"shapes": [{"name": "s", "type": "sphere", "center": [1, 0, 0],
+                "matrix": [1, 0, 0, 0,  0, 1, 0, 0,  0, 0, 1, 0,  0, 0, 0, 1e-40]}]})",
+         "t.json: shapes/s: a point is not a finite number in single precision in world "
+         "coordinates (check the matrices above it)"},
+        {R"({"shapes": [{"name": "p", "type": "part", "part": "simple",
+                "matrix": [1e20, 0, 0, 0,  0, 1e20, 0, 0,  0, 0, 1e20, 0,  0, 0, 0, 1],
+                "children": [{"name": "c", "type": "line", "points": [{"anchor": [1e19, 0, 0]}]}]}]})",
+         "t.json: shapes/p/c: control point 0 is not a finite number in single precision in "
+         "world coordinates (check the matrices above it)"},
         {R"({"figure_unit": 1, "figure_unit": 2})", "t.json: top level: duplicate key \"figure_unit\""},
         {R"({"shapes": [{"name": "a", "type": "sphere"}, {"name": "c", "type": "line", "points": [
                 {"anchor": [0, 0, 0]}, {"anchor": [0, 0, 0], "in": [1, 1, 1], "in": [2, 2, 2]}]}]})",
@@ -202,6 +211,36 @@ TEST(SceneFile, RefusesEveryFaultWithOneLineNamingFilePlaceAndProblem) {
         else
             EXPECT_EQ(message.rfind("t.json: malformed JSON: ", 0), 0u) << message;
     }
+}
+
+// Shapes nested deep, long chains of links and many siblings load in one pass (no
+// recursion to run out of stack, no search per shape); nesting past the bound is refused.
+TEST(SceneFile, DeepTreesLongLinkChainsAndManySiblingsLoad) {
+    auto nested = [](int depth) {
+        std::string text = R"({"shapes": [)";
+        for (int i = depth - 1; i >= 0; --i)
+            text += R"({"name": "p)" + std::to_string(i) + R"(", "type": "part", "part": "simple", "children": [)";
+        text += R"({"name": "leaf", "type": "sphere"})";
+        for (int i = 0; i < depth; ++i) text += "]}";
+        return text + "]}";
+    };
+    EXPECT_EQ(load(nested(4000))->all_shapes().size(), 4001u);
+    EXPECT_EQ(refusal(nested(20000)), "t.json: shapes/p19999: parts nest deeper than 5000 levels");
+
+    std::string chain = R"({"name": "l0", "type": "part", "part": "link", "link_target": "base"})";
+    for (int i = 1; i < 20000; ++i)
+        chain += R"(, {"name": "l)" + std::to_string(i) +
+                 R"(", "type": "part", "part": "link", "link_target": "l)" + std::to_string(i - 1) + "\"}";
+    auto linked = load(R"({"shapes": [{"name": "base", "type": "line", "points": [{"anchor": [0, 0, 0]},
+        {"anchor": [1, 0, 0]}]}, )" + chain + "]}");
+    EXPECT_EQ(linked->find("l19999")->iface().point_count(), 2);
+
+    std::string spheres;
+    for (int i = 0; i < 50000; ++i)
+        spheres += (i ? ", " : "") + (R"({"name": "s)" + std::to_string(i) + R"(", "type": "sphere"})");
+    EXPECT_EQ(load(R"({"shapes": [)" + spheres + "]}")->roots().size(), 50000u);
+    EXPECT_EQ(refusal(R"({"shapes": [{"name": "a", "type": "sphere"}, {"name": "a", "type": "disk"}]})"),
+              "t.json: shapes/a: another shape at the same level has this name");
 }
 
 TEST(SceneFile, AMissingFileIsRefusedByName) {
