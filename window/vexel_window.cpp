@@ -30,6 +30,7 @@ vexel_window::vexel_window(tessel_interface& host)
       load_button(nullptr),
       memory(nullptr),
       point_number(nullptr),
+      shown_point_number(-3),  // no n: the text starts empty
       shown_at_last_idle(false),
       standard_number_box(false),
       undo_setting(false),

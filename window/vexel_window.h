@@ -111,6 +111,7 @@ private:
     button* load_button;
     pop* memory;
     window_interface::static_text_class* point_number;
+    int shown_point_number;  // what the point-number text shows (view_point_number's n)
     bool shown_at_last_idle;
     bool standard_number_box;  // settings bit 1
     bool undo_setting;         // settings bit 2

@@ -167,14 +167,19 @@ void vexel_window::get_with_rewindow(scene_interface* scene) {
 }
 
 void vexel_window::view_point_number(int n) {
-    std::string text;
-    if (n >= 0)
-        text = (boost::format("%7i") % n).str();
-    else if (n == -1)
-        text = "un sel.";
-    else
-        text = "       ";
-    set_title(*point_number->control, text.c_str());
+    // Every refresh lays the window out again: the text is formatted and sent only when
+    // the number it shows changes.
+    if (n != shown_point_number) {
+        std::string text;
+        if (n >= 0)
+            text = (boost::format("%7i") % n).str();
+        else if (n == -1)
+            text = "un sel.";
+        else
+            text = "       ";
+        set_title(*point_number->control, text.c_str());
+        shown_point_number = n;
+    }
     invalidate(nullptr);
 }
 
