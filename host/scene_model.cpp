@@ -385,4 +385,29 @@ bool scene_model::undo() {
     return true;
 }
 
+std::vector<std::string> scene_model::violations() const {
+    std::vector<std::string> found;
+    if (has_non_finite_write()) {
+        std::string first;
+        for (coordinate_write const& w : writes())
+            if (!w.finite) {
+                first = w.operation + " on " + (w.path.empty() ? "the scene camera" : w.path);
+                break;
+            }
+        found.push_back("a non-finite coordinate was written into the scene (" +
+                        std::to_string(non_finite_write_count()) + " refused, first " +
+                        first + ")");
+    }
+    if (undo_record_open()) found.push_back("an undo record was left open");
+    if (!updates_balanced())
+        found.push_back("update brackets are unbalanced (" +
+                        std::to_string(update_begin_count()) + " begun, " +
+                        std::to_string(update_end_count()) + " ended)");
+    if (!state_flag_balanced())
+        found.push_back("state-flag suspends are unbalanced (" +
+                        std::to_string(suspend_count()) + " suspended, " +
+                        std::to_string(resume_count()) + " resumed)");
+    return found;
+}
+
 }  // namespace host

@@ -98,6 +98,9 @@ public:
 
     std::vector<coordinate_write> const& writes() const { return write_log; }
     int non_finite_write_count() const { return non_finite_writes; }
+    // What a plug-in left wrong in this scene, one line each: non-finite writes, an open
+    // undo record, unbalanced update brackets or state-flag suspends. Empty when all hold.
+    std::vector<std::string> violations() const;
     bool has_non_finite_write() const { return non_finite_writes > 0; }
     void clear_write_log();
 

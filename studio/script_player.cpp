@@ -108,6 +108,11 @@ bool script_player::run(host::script const& actions) {
 }
 
 bool script_player::finish() {
+    for (host::scene_model const* s : host.all_scenes())
+        for (std::string const& problem : s->violations()) {
+            err << "vexel-studio: after the script: " << problem << "\n";
+            failed = true;
+        }
     if (host.loaded()) {
         try {
             host.app().unload();

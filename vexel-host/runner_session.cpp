@@ -168,31 +168,6 @@ std::string joined(std::vector<std::string> const& lines) {
     return text;
 }
 
-// The host checks one scene answers for; empty when all hold.
-std::vector<std::string> scene_violations(scene_model const& scene) {
-    std::vector<std::string> found;
-    if (scene.has_non_finite_write()) {
-        std::string first;
-        for (coordinate_write const& w : scene.writes())
-            if (!w.finite) {
-                first = w.operation + " on " + (w.path.empty() ? "the scene camera" : w.path);
-                break;
-            }
-        found.push_back("a non-finite coordinate was written into the scene (" +
-                        std::to_string(scene.non_finite_write_count()) + " refused, first " +
-                        first + ")");
-    }
-    if (scene.undo_record_open()) found.push_back("an undo record was left open");
-    if (!scene.updates_balanced())
-        found.push_back("update brackets are unbalanced (" +
-                        std::to_string(scene.update_begin_count()) + " begun, " +
-                        std::to_string(scene.update_end_count()) + " ended)");
-    if (!scene.state_flag_balanced())
-        found.push_back("state-flag suspends are unbalanced (" +
-                        std::to_string(scene.suspend_count()) + " suspended, " +
-                        std::to_string(scene.resume_count()) + " resumed)");
-    return found;
-}
 
 }  // namespace
 
@@ -202,7 +177,7 @@ bool runner_session::finish() {
     for (auto const& s : retired) scenes.push_back(s.get());
     if (current) scenes.push_back(current.get());
     for (scene_model const* s : scenes)
-        for (std::string const& problem : scene_violations(*s))
+        for (std::string const& problem : s->violations())
             fail(failure_kind::violated, "after the script: " + problem);
     if (hostapp && hostapp->loaded()) {
         try {
