@@ -17,6 +17,7 @@
 
 #include "main_window.h"
 #include "runner_script.h"
+#include "prefs_location.h"
 #include "script_player.h"
 #include "settings_dialog.h"
 #include "studio_host.h"
@@ -41,22 +42,6 @@ struct command_line {
     bool prefs_given = false;
     std::string script, png_dir, scene;
 };
-
-std::string default_prefs_file() {
-    std::filesystem::path dir;
-    char const* config = std::getenv("XDG_CONFIG_HOME");
-    char const* home = std::getenv("HOME");
-    if (config && config[0] == '/')
-        dir = config;
-    else if (home && home[0] != '\0')
-        dir = std::filesystem::path(home) / ".config";
-    else
-        return "";
-    dir /= "vexel-studio";
-    std::error_code failed;
-    std::filesystem::create_directories(dir, failed);
-    return failed ? "" : (dir / "prefs.json").string();
-}
 
 // Throws std::invalid_argument with the problem; exits for --help.
 command_line parse(int argc, char** argv) {
@@ -95,7 +80,7 @@ command_line parse(int argc, char** argv) {
     }
     if (!c.png_dir.empty() && c.script.empty())
         throw std::invalid_argument("--png needs --script");
-    if (!c.prefs_given) c.options.prefs_file = default_prefs_file();
+    if (!c.prefs_given) c.options.prefs_file = default_prefs_file("vexel-studio");
     return c;
 }
 

@@ -14,6 +14,7 @@
 #include "host_checks.h"
 #include "runner_controls.h"
 #include "runner_dump.h"
+#include "runner_session.h"
 #include "scene_dump.h"
 #include "scene_file.h"
 
@@ -21,6 +22,7 @@ namespace studio {
 
 namespace {
 
+using host::refusing;
 using host::script_error;
 
 bool reads_as_number(std::string const& text) {
@@ -40,18 +42,6 @@ bool names_a_shape(host::action_kind kind) {
     case host::action_kind::joint:
     case host::action_kind::dump_scene: return true;
     default: return false;
-    }
-}
-
-// Runs a host-side edit; its refusal becomes the line's.
-template <class F>
-void refusing(std::string const& word, F&& f) {
-    try {
-        f();
-    } catch (script_error const&) {
-        throw;
-    } catch (std::exception const& e) {
-        throw script_error(word + ": " + e.what());
     }
 }
 

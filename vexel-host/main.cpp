@@ -27,24 +27,31 @@ int print_info(std::string const& module_path, std::string const& lang) {
     return 0;
 }
 
-int run_scenario(command_line const& c) {
-    host::script actions;
+// The script of the command line (standard input without a file); false, with the reason
+// said, when it cannot be read or holds no action: a script that does nothing passing is
+// more likely a wrong file than a test.
+bool read_script(command_line const& c, host::script& actions) {
     try {
         actions = c.script_file.empty() ? host::parse_script(std::cin, "<stdin>")
                                         : host::load_script_file(c.script_file);
     } catch (host::script_error const& e) {
         std::cerr << e.what() << "\n";
-        return 1;
+        return false;
     }
-    // A script that does nothing passing is more likely a wrong file than a test.
     if (actions.actions.empty()) {
         std::cerr << actions.name << ": the script holds no action\n";
-        return 1;
+        return false;
     }
+    return true;
+}
+
+int run_scenario(command_line const& c) {
+    host::script actions;
+    if (!read_script(c, actions)) return 1;
     host::runner_options options = c.options;
     if (options.module_path.empty()) options.module_path = VEXEL_DEFAULT_MODULE;
     if (!c.prefs_given) {
-        options.prefs_file = default_prefs_file();
+        options.prefs_file = default_prefs_file("vexel-host");
         if (options.prefs_file.empty())
             std::cerr << "vexel-host: no folder for the preference file; settings are kept for "
                          "this run only\n";
@@ -57,16 +64,7 @@ int run_scenario(command_line const& c) {
 
 int run_fault_sweep(command_line const& c) {
     host::script actions;
-    try {
-        actions = host::load_script_file(c.script_file);
-    } catch (host::script_error const& e) {
-        std::cerr << e.what() << "\n";
-        return 1;
-    }
-    if (actions.actions.empty()) {
-        std::cerr << actions.name << ": the script holds no action\n";
-        return 1;
-    }
+    if (!read_script(c, actions)) return 1;
     host::runner_options options = c.options;
     if (options.module_path.empty()) options.module_path = VEXEL_DEFAULT_MODULE;
     host::sweep_result r = host::fault_sweep(options, c.scene_file, actions);

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-std::string default_prefs_file() {
+std::string default_prefs_file(std::string const& program) {
     std::filesystem::path dir;
     char const* config = std::getenv("XDG_CONFIG_HOME");
     char const* home = std::getenv("HOME");
@@ -15,7 +15,7 @@ std::string default_prefs_file() {
         dir = std::filesystem::path(home) / ".config";
     else
         return "";
-    dir /= "vexel-host";
+    dir /= program;
     std::error_code failed;
     std::filesystem::create_directories(dir, failed);
     if (failed) return "";

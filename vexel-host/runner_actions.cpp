@@ -19,18 +19,6 @@ namespace host {
 
 namespace {
 
-// Runs one of the host's own edits; the host's refusal becomes the line's.
-template <class F>
-void refusing(std::string const& word, F&& f) {
-    try {
-        f();
-    } catch (script_error const&) {
-        throw;
-    } catch (std::exception const& e) {
-        throw script_error(word + ": " + host_reason(e.what()));
-    }
-}
-
 // The host number box takes the whole text as a number, blanks after it allowed.
 bool reads_as_number(std::string const& text) {
     char* end = nullptr;

@@ -29,6 +29,19 @@ namespace host {
 // point 7"), since the line already names the action.
 std::string host_reason(std::string const& what);
 
+// Runs one of the host's own edits for a script line; the host's refusal becomes the
+// line's ("WORD: reason").
+template <class F>
+void refusing(std::string const& word, F&& f) {
+    try {
+        f();
+    } catch (script_error const&) {
+        throw;
+    } catch (std::exception const& e) {
+        throw script_error(word + ": " + host_reason(e.what()));
+    }
+}
+
 // A host check that a script line asks for failed (expect-refs).
 struct expectation_failed : script_error {
     using script_error::script_error;
