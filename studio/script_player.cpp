@@ -1,6 +1,5 @@
 #include "script_player.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <ostream>
 
@@ -22,28 +21,10 @@ namespace studio {
 
 namespace {
 
+using host::names_a_shape;
+using host::reads_as_number;
 using host::refusing;
 using host::script_error;
-
-bool reads_as_number(std::string const& text) {
-    char* end = nullptr;
-    errno = 0;
-    std::strtof(text.c_str(), &end);
-    while (*end == ' ' || *end == '\t') ++end;
-    return end != text.c_str() && *end == '\0';
-}
-
-bool names_a_shape(host::action_kind kind) {
-    switch (kind) {
-    case host::action_kind::active:
-    case host::action_kind::select:
-    case host::action_kind::move:
-    case host::action_kind::delete_shape:
-    case host::action_kind::joint:
-    case host::action_kind::dump_scene: return true;
-    default: return false;
-    }
-}
 
 void send_key(QWidget* target, int key, QString const& text = QString()) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);

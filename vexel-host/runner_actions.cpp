@@ -1,7 +1,6 @@
 // The actions of a vexel-host script: what the host does for each line, and which of it is
 // a call into the plug-in (whose exceptions are the plug-in's failure) and which is the
 // host's own edit (whose refusal is the line's).
-#include <cerrno>
 #include <cstdlib>
 #include <ostream>
 
@@ -18,27 +17,6 @@
 namespace host {
 
 namespace {
-
-// The host number box takes the whole text as a number, blanks after it allowed.
-bool reads_as_number(std::string const& text) {
-    char* end = nullptr;
-    errno = 0;
-    std::strtof(text.c_str(), &end);
-    while (*end == ' ' || *end == '\t') ++end;
-    return end != text.c_str() && *end == '\0';
-}
-
-bool names_a_shape(action_kind kind) {
-    switch (kind) {
-    case action_kind::active:
-    case action_kind::select:
-    case action_kind::move:
-    case action_kind::delete_shape:
-    case action_kind::joint:
-    case action_kind::dump_scene: return true;
-    default: return false;
-    }
-}
 
 }  // namespace
 

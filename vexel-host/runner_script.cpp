@@ -306,4 +306,23 @@ script load_script_file(std::string const& path) {
     return parse_script(in, path, slash == std::string::npos ? "" : path.substr(0, slash));
 }
 
+bool names_a_shape(action_kind kind) {
+    switch (kind) {
+    case action_kind::active:
+    case action_kind::select:
+    case action_kind::move:
+    case action_kind::delete_shape:
+    case action_kind::joint:
+    case action_kind::dump_scene: return true;
+    default: return false;
+    }
+}
+
+bool reads_as_number(std::string const& text) {
+    char* end = nullptr;
+    std::strtof(text.c_str(), &end);
+    while (*end == ' ' || *end == '\t') ++end;
+    return end != text.c_str() && *end == '\0';
+}
+
 }  // namespace host
