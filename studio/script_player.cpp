@@ -292,11 +292,7 @@ void script_player::do_move_window(host::script_action const& a) {
     if (!host.loaded()) throw script_error(a.word + ": no plug-in window is open");
     host::window_state s = host.window_model();
     if (!s.shown) throw script_error(a.word + ": the window is hidden");
-    tq::rectangle_class r = s.frame;
-    r.right += a.at[0] - r.left;
-    r.bottom += a.at[1] - r.top;
-    r.left = a.at[0];
-    r.top = a.at[1];
+    tq::rectangle_class r = host::dragged_frame(s.frame, a.at[0], a.at[1]);
     // Only the frame moves: the plug-in gets no event and sees the place when it next asks.
     refusing(a.word, [&] { host.app().services().set_frame_rectangle(*host.app().window(), &r); });
     Q_EMIT host.window_changed();

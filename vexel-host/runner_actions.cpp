@@ -246,11 +246,7 @@ void runner_session::do_move_window(script_action const& a) {
     window_state s = window();
     // The user drags the frame by its title bar, which a hidden window does not show.
     if (!s.shown) throw script_error(a.word + ": the window is hidden");
-    tq::rectangle_class r = s.frame;
-    r.right += a.at[0] - r.left;
-    r.bottom += a.at[1] - r.top;
-    r.left = a.at[0];
-    r.top = a.at[1];
+    tq::rectangle_class r = dragged_frame(s.frame, a.at[0], a.at[1]);
     // Only the frame moves: a host sends a window no event for being dragged, so the
     // plug-in sees the new place when it next asks (a refresh, a hidden-to-shown tick).
     // The move goes through the host's frame operation and counts as one host call.

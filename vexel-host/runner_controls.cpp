@@ -31,4 +31,12 @@ std::string const& named_control_list() {
     return list;
 }
 
+tq::rectangle_class dragged_frame(tq::rectangle_class frame, int left, int top) {
+    frame.right += left - frame.left;
+    frame.bottom += top - frame.top;
+    frame.left = left;
+    frame.top = top;
+    return frame;
+}
+
 }  // namespace host

@@ -39,4 +39,8 @@ named_control const* find_named_control(std::string const& name);
 // "App., Snap, Ref., Save, Load, loc, mode1, mode3, link2, link4"
 std::string const& named_control_list();
 
+// The frame dragged by the user so that its top-left corner is at (left, top); the size
+// stays (move-window).
+tq::rectangle_class dragged_frame(tq::rectangle_class frame, int left, int top);
+
 }  // namespace host
