@@ -1,7 +1,9 @@
 #include "host_checks.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 namespace host {
 
@@ -9,6 +11,8 @@ fault_injector fault_instance;
 reference_audit audit_instance;
 
 void fault_injector::fail_operation(std::string const& name, long n) {
+    if (!is_host_operation(name))
+        throw std::invalid_argument("fault injection: \"" + name + "\" is not a host operation");
     for (planned_fault& p : planned)
         if (p.operation == name) {
             p.remaining = n;
@@ -32,6 +36,11 @@ void fault_injector::reset() {
 void fault_injector::record_trace(bool on) {
     tracing = on;
     update_watching();
+}
+
+void fault_injector::unlisted_operation(char const* operation) {
+    std::fprintf(stderr, "host operation \"%s\" is missing from host_operations.cpp\n", operation);
+    std::abort();
 }
 
 void fault_injector::slow_enter(char const* operation) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "host_operations.h"
 #include "unknown_interface.h"
 
 namespace host {
@@ -24,7 +25,8 @@ struct host_error : std::runtime_error {
 class fault_injector {
 public:
     // The n-th call (1-based, counted from now) of operation name throws host_error. A
-    // second plan for the same name replaces the first.
+    // second plan for the same name replaces the first. Throws std::invalid_argument for a
+    // name that is not a host operation (host_operations.h).
     void fail_operation(std::string const& name, long n);
     // The n-th host call of any operation (1-based, counted from now) throws host_error.
     void fail_any(long n);
@@ -36,6 +38,11 @@ public:
     // Called first by every host operation (operation: a string literal such as
     // "scene.get_state_flag"); throws when a fault is due.
     void enter(char const* operation) {
+#ifndef NDEBUG
+        // Debug builds (the sanitizer run of every test) stop at an operation missing from
+        // the list that fault injection accepts.
+        if (!is_host_operation(operation)) unlisted_operation(operation);
+#endif
         ++total_calls;
         if (total_calls == fail_at_any || watching) slow_enter(operation);
     }
@@ -52,6 +59,7 @@ private:
         long remaining;  // calls of the operation until it fails, this one included
     };
     void slow_enter(char const* operation);
+    [[noreturn]] static void unlisted_operation(char const* operation);
     void update_watching() { watching = tracing || !planned.empty(); }
 
     long total_calls = 0;
@@ -100,7 +108,11 @@ inline fault_injector& faults() { return fault_instance; }
 inline reference_audit& audit() { return audit_instance; }
 
 // Enter a host operation: counts it and throws when a fault is due.
-inline void host_call(char const* operation) { fault_instance.enter(operation); }
+// Returns operation, for the messages of the call that entered.
+inline char const* host_call(char const* operation) {
+    fault_instance.enter(operation);
+    return operation;
+}
 
 // A host object handed to the plug-in as counted: AddRef/Release tracked by the audit.
 // The host keeps its own reference while the object exists in the scene; objects made

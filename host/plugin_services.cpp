@@ -49,6 +49,27 @@ char const* kind_name(control_kind kind) {
     return "unknown";
 }
 
+std::string user_refusal(control_reach const& c, control_kind wanted) {
+    auto typing = [](control_kind k) {
+        return k == control_kind::number || k == control_kind::text_field;
+    };
+    if (c.kind != wanted && !(typing(c.kind) && typing(wanted)))
+        return std::string("is a ") + kind_name(c.kind) + ", not a " + kind_name(wanted);
+    if (!c.enabled) return "is disabled";
+    if (!c.shown) return "is hidden";
+    if (!c.handled) return "has no handler";
+    return "";
+}
+
+std::optional<float> number_box_value(std::string const& text) {
+    char* end = nullptr;
+    float value = std::strtof(text.c_str(), &end);
+    if (end == text.c_str()) return std::nullopt;
+    while (*end == ' ' || *end == '\t') ++end;
+    if (*end != '\0') return std::nullopt;
+    return value;
+}
+
 plugin_services::plugin_services() = default;
 plugin_services::~plugin_services() = default;
 
@@ -93,30 +114,30 @@ char const* plugin_services::lookup_text(char const* key, void*) {
 // --- windows ---
 
 void plugin_services::show_window(window_interface& window) {
-    host_call("show_window");
-    window_of(window, "show_window").shown = true;
+    char const* op = host_call("show_window");
+    window_of(window, op).shown = true;
 }
 
 void plugin_services::hide_window(window_interface& window) {
-    host_call("hide_window");
-    window_of(window, "hide_window").shown = false;
+    char const* op = host_call("hide_window");
+    window_of(window, op).shown = false;
 }
 
 bool plugin_services::is_window_shown(window_interface const& window) {
-    host_call("is_window_shown");
-    return window_of(window, "is_window_shown").shown;
+    char const* op = host_call("is_window_shown");
+    return window_of(window, op).shown;
 }
 
 void plugin_services::set_window_title(window_interface& window, char const* title) {
-    host_call("set_window_title");
-    store_text(window_of(window, "set_window_title").title, title);
+    char const* op = host_call("set_window_title");
+    store_text(window_of(window, op).title, title);
 }
 
 void plugin_services::set_client_size(window_interface& window, tq::point_class size) {
-    host_call("set_client_size");
-    host_window& model = window_of(window, "set_client_size");
+    char const* op = host_call("set_client_size");
+    host_window& model = window_of(window, op);
     if (size.x < 0 || size.y < 0)
-        throw host_error("set_client_size: negative size " + std::to_string(size.x) + " x " +
+        throw host_error(std::string(op) + ": negative size " + std::to_string(size.x) + " x " +
                          std::to_string(size.y));
     model.client = size;
     // The frame keeps its top-left corner and wraps the new client area.
@@ -126,45 +147,45 @@ void plugin_services::set_client_size(window_interface& window, tq::point_class 
 }
 
 void plugin_services::set_canvas_size(window_interface& window, tq::point_class size) {
-    host_call("set_canvas_size");
-    host_window& model = window_of(window, "set_canvas_size");
-    if (size.x < 0 || size.y < 0) throw host_error("set_canvas_size: negative size");
+    char const* op = host_call("set_canvas_size");
+    host_window& model = window_of(window, op);
+    if (size.x < 0 || size.y < 0) throw host_error(std::string(op) + ": negative size");
     model.canvas = size;
 }
 
 tq::rectangle_class plugin_services::get_frame_rectangle(window_interface const& window) {
-    host_call("get_frame_rectangle");
-    return window_of(window, "get_frame_rectangle").frame;
+    char const* op = host_call("get_frame_rectangle");
+    return window_of(window, op).frame;
 }
 
 void plugin_services::set_frame_rectangle(window_interface& window,
                                           tq::rectangle_class const* frame) {
-    host_call("set_frame_rectangle");
-    host_window& model = window_of(window, "set_frame_rectangle");
-    if (frame == nullptr) throw host_error("set_frame_rectangle: no rectangle");
+    char const* op = host_call("set_frame_rectangle");
+    host_window& model = window_of(window, op);
+    if (frame == nullptr) throw host_error(std::string(op) + ": no rectangle");
     int bar = model.parent ? 0 : title_bar_height;
     int width = frame->right - frame->left, height = frame->bottom - frame->top - bar;
     if (frame->right < frame->left || height < 0)
-        throw host_error("set_frame_rectangle: the rectangle is smaller than nothing");
+        throw host_error(std::string(op) + ": the rectangle is smaller than nothing");
     model.frame = *frame;
     model.client = tq::point_class{width, height};
 }
 
 tq::rectangle_class plugin_services::get_client_rectangle(window_interface& window) {
-    host_call("get_client_rectangle");
-    host_window& model = window_of(window, "get_client_rectangle");
+    char const* op = host_call("get_client_rectangle");
+    host_window& model = window_of(window, op);
     return tq::rectangle_class{0, 0, model.client.x, model.client.y};
 }
 
 void plugin_services::invalidate_window(window_interface& window) {
-    host_call("invalidate_window");
-    ++window_of(window, "invalidate_window").invalidations;
+    char const* op = host_call("invalidate_window");
+    ++window_of(window, op).invalidations;
 }
 
 void* plugin_services::create_child_window(window_interface& child, window_interface& parent,
                                            int flags) {
-    host_call("create_child_window");
-    host_window& outer = window_of(parent, "create_child_window");
+    char const* op = host_call("create_child_window");
+    host_window& outer = window_of(parent, op);
     // A child window whose object failed to finish construction leaves its host window
     // behind; a new object at the same address replaces it.
     auto stale = windows.find(&child);
@@ -186,99 +207,99 @@ void* plugin_services::create_child_window(window_interface& child, window_inter
 }
 
 void plugin_services::delete_window(window_interface& window) {
-    host_call("delete_window");
-    forget(window_of(window, "delete_window"));
+    char const* op = host_call("delete_window");
+    forget(window_of(window, op));
     ++windows_deleted;
 }
 
 void* plugin_services::get_text_object(window_interface& window) {
-    host_call("get_text_object");
-    host_window& model = window_of(window, "get_text_object");
+    char const* op = host_call("get_text_object");
+    host_window& model = window_of(window, op);
     return model.text ? static_cast<host_text_object*>(model.text.get()) : nullptr;
 }
 
 void* plugin_services::get_native_window(window_interface& window) {
-    host_call("get_native_window");
-    window_of(window, "get_native_window");
+    char const* op = host_call("get_native_window");
+    window_of(window, op);
     return nullptr;
 }
 
 image_interface* plugin_services::get_image_interface(window_interface& window) {
-    host_call("get_image_interface");
-    window_of(window, "get_image_interface");
+    char const* op = host_call("get_image_interface");
+    window_of(window, op);
     return nullptr;
 }
 
 // --- default handling of window events: nothing is done, nothing is reported ---
 
 bool plugin_services::default_clear(window_interface& window, graphic_context_interface&) {
-    host_call("default_clear");
-    window_of(window, "default_clear");
+    char const* op = host_call("default_clear");
+    window_of(window, op);
     return false;
 }
 bool plugin_services::default_paint(window_interface& window, graphic_context_interface&,
                                     tq::rectangle_class const*) {
-    host_call("default_paint");
-    window_of(window, "default_paint");
+    char const* op = host_call("default_paint");
+    window_of(window, op);
     return false;
 }
 void plugin_services::default_resize(window_interface& window, int, int, bool) {
-    host_call("default_resize");
-    window_of(window, "default_resize");
+    char const* op = host_call("default_resize");
+    window_of(window, op);
 }
 void plugin_services::default_mouse_enter(window_interface& window) {
-    host_call("default_mouse_enter");
-    window_of(window, "default_mouse_enter");
+    char const* op = host_call("default_mouse_enter");
+    window_of(window, op);
 }
 void plugin_services::default_mouse_move(window_interface& window, tq::point_class) {
-    host_call("default_mouse_move");
-    window_of(window, "default_mouse_move");
+    char const* op = host_call("default_mouse_move");
+    window_of(window, op);
 }
 void plugin_services::default_mouse_exit(window_interface& window) {
-    host_call("default_mouse_exit");
-    window_of(window, "default_mouse_exit");
+    char const* op = host_call("default_mouse_exit");
+    window_of(window, op);
 }
 bool plugin_services::default_mouse_down(window_interface& window, int, tq::point_class, int,
                                          int, bool) {
-    host_call("default_mouse_down");
-    window_of(window, "default_mouse_down");
+    char const* op = host_call("default_mouse_down");
+    window_of(window, op);
     return false;
 }
 void plugin_services::default_idle(window_interface& window) {
-    host_call("default_idle");
-    window_of(window, "default_idle");
+    char const* op = host_call("default_idle");
+    window_of(window, op);
 }
 void plugin_services::default_scrolled(window_interface& window, tq::point_class) {
-    host_call("default_scrolled");
-    window_of(window, "default_scrolled");
+    char const* op = host_call("default_scrolled");
+    window_of(window, op);
 }
 void plugin_services::default_activate(window_interface& window) {
-    host_call("default_activate");
-    window_of(window, "default_activate");
+    char const* op = host_call("default_activate");
+    window_of(window, op);
 }
 void plugin_services::default_deactivate(window_interface& window) {
-    host_call("default_deactivate");
-    window_of(window, "default_deactivate");
+    char const* op = host_call("default_deactivate");
+    window_of(window, op);
 }
 bool plugin_services::default_drag_file(window_interface& window, char const*) {
-    host_call("default_drag_file");
-    window_of(window, "default_drag_file");
+    char const* op = host_call("default_drag_file");
+    window_of(window, op);
     return false;
 }
 bool plugin_services::default_key_down(window_interface& window, int, int) {
-    host_call("default_key_down");
-    window_of(window, "default_key_down");
+    char const* op = host_call("default_key_down");
+    window_of(window, op);
     return false;
 }
 bool plugin_services::default_scroll_wheel(window_interface& window, vec2 const&,
                                            tq::point_class, int) {
-    host_call("default_scroll_wheel");
-    window_of(window, "default_scroll_wheel");
+    char const* op = host_call("default_scroll_wheel");
+    window_of(window, op);
     return false;
 }
 void plugin_services::default_obsolete(window_interface& window) {
-    host_call("default_obsolete");
-    window_of(window, "default_obsolete");
+    char const* op = host_call("default_obsolete");
+    window_of(window, op);
 }
 
 // --- controls ---
@@ -303,81 +324,81 @@ control_class& plugin_services::add_control(window_interface& window,
 control_class& plugin_services::create_button(window_interface& window,
                                               handler_interface& handler, int, int x, int y,
                                               int width, int height, char const* label) {
-    host_call("create_button");
+    char const* op = host_call("create_button");
     return add_control(window, handler, control_kind::button, x, y, width, height, label,
-                       "create_button");
+                       op);
 }
 
 control_class& plugin_services::create_check_box(window_interface& window,
                                                  handler_interface& handler, int, int x, int y,
                                                  int width, int height, char const* label) {
-    host_call("create_check_box");
+    char const* op = host_call("create_check_box");
     return add_control(window, handler, control_kind::checkbox, x, y, width, height, label,
-                       "create_check_box");
+                       op);
 }
 
 control_class& plugin_services::create_number(window_interface& window,
                                               handler_interface& handler, int, int x, int y,
                                               int width, int height, char const* label) {
-    host_call("create_number");
+    char const* op = host_call("create_number");
     return add_control(window, handler, control_kind::number, x, y, width, height, label,
-                       "create_number");
+                       op);
 }
 
 control_class& plugin_services::create_static_text(window_interface& window,
                                                    handler_interface& handler, int, int x,
                                                    int y, int width, int height,
                                                    char const* label) {
-    host_call("create_static_text");
+    char const* op = host_call("create_static_text");
     return add_control(window, handler, control_kind::static_text, x, y, width, height, label,
-                       "create_static_text");
+                       op);
 }
 
 control_class& plugin_services::create_popup(window_interface& window,
                                              handler_interface& handler, int, int x, int y,
                                              char const* title, int width, char const* items) {
-    host_call("create_popup");
+    char const* op = host_call("create_popup");
     control_class& handle = add_control(window, handler, control_kind::popup, x, y, width,
-                                        popup_height, title, "create_popup");
-    control_of(handle, "create_popup").items = split_items(items);
+                                        popup_height, title, op);
+    control_of(handle, op).items = split_items(items);
     return handle;
 }
 
 void plugin_services::set_check_box_int_value(window_interface& window,
                                               plugin_checkbox_class& box, int value) {
-    host_call("set_check_box_int_value");
-    typed_control_of(window, &box, control_kind::checkbox, "set_check_box_int_value").check =
+    char const* op = host_call("set_check_box_int_value");
+    typed_control_of(window, &box, control_kind::checkbox, op).check =
         value;
 }
 
 int plugin_services::get_check_box_int_value(window_interface& window,
                                              plugin_checkbox_class& box) {
-    host_call("get_check_box_int_value");
-    return typed_control_of(window, &box, control_kind::checkbox, "get_check_box_int_value")
+    char const* op = host_call("get_check_box_int_value");
+    return typed_control_of(window, &box, control_kind::checkbox, op)
         .check;
 }
 
 void plugin_services::set_number_float_value(window_interface& window,
                                              plugin_number_class& box, float value) {
-    host_call("set_number_float_value");
-    typed_control_of(window, &box, control_kind::number, "set_number_float_value").number =
+    char const* op = host_call("set_number_float_value");
+    typed_control_of(window, &box, control_kind::number, op).number =
         value;
 }
 
 float plugin_services::get_number_float_value(window_interface& window,
                                               plugin_number_class& box) {
-    host_call("get_number_float_value");
-    return typed_control_of(window, &box, control_kind::number, "get_number_float_value")
+    char const* op = host_call("get_number_float_value");
+    return typed_control_of(window, &box, control_kind::number, op)
         .number;
 }
 
 void plugin_services::set_popup_int_value(window_interface& window,
                                           plugin_popup_menu_class& menu, int index) {
-    host_call("set_popup_int_value");
+    char const* op = host_call("set_popup_int_value");
     host_control& popup =
-        typed_control_of(window, &menu, control_kind::popup, "set_popup_int_value");
+        typed_control_of(window, &menu, control_kind::popup, op);
     if (index < 0 || index >= static_cast<int>(popup.items.size()))
-        throw host_error("set_popup_int_value: index " + std::to_string(index) +
+        throw host_error(std::string(op) + ": index " + std::to_string(index) +
                          " outside the pop-up's " + std::to_string(popup.items.size()) +
                          " entries");
     popup.popup_index = index;
@@ -385,72 +406,72 @@ void plugin_services::set_popup_int_value(window_interface& window,
 
 int plugin_services::get_popup_int_value(window_interface& window,
                                          plugin_popup_menu_class& menu) {
-    host_call("get_popup_int_value");
-    return typed_control_of(window, &menu, control_kind::popup, "get_popup_int_value")
+    char const* op = host_call("get_popup_int_value");
+    return typed_control_of(window, &menu, control_kind::popup, op)
         .popup_index;
 }
 
 void plugin_services::set_number_columns(window_interface& window, plugin_number_class& box,
                                          int columns) {
-    host_call("set_number_columns");
+    char const* op = host_call("set_number_columns");
     host_control& number =
-        typed_control_of(window, &box, control_kind::number, "set_number_columns");
+        typed_control_of(window, &box, control_kind::number, op);
     if (columns < 0)
-        throw host_error("set_number_columns: negative column count " + std::to_string(columns));
+        throw host_error(std::string(op) + ": negative column count " + std::to_string(columns));
     number.columns = columns;
 }
 
 bool plugin_services::select(control_class& control, bool, bool) {
-    host_call("select");
-    control_of(control, "select").selected = true;
+    char const* op = host_call("select");
+    control_of(control, op).selected = true;
     return true;
 }
 
 void plugin_services::set_tooltip(control_class& control, char const* text) {
-    host_call("set_tooltip");
-    store_text(control_of(control, "set_tooltip").tooltip, text);
+    char const* op = host_call("set_tooltip");
+    store_text(control_of(control, op).tooltip, text);
 }
 
 void plugin_services::set_active(control_class& control, bool enabled) {
-    host_call("set_active");
-    control_of(control, "set_active").enabled = enabled;
+    char const* op = host_call("set_active");
+    control_of(control, op).enabled = enabled;
 }
 
 void plugin_services::invalidate(control_class& control) {
-    host_call("invalidate");
-    ++control_of(control, "invalidate").invalidations;
+    char const* op = host_call("invalidate");
+    ++control_of(control, op).invalidations;
 }
 
 void plugin_services::show(control_class& control) {
-    host_call("show");
-    control_of(control, "show").shown = true;
+    char const* op = host_call("show");
+    control_of(control, op).shown = true;
 }
 
 void plugin_services::hide(control_class& control) {
-    host_call("hide");
-    control_of(control, "hide").shown = false;
+    char const* op = host_call("hide");
+    control_of(control, op).shown = false;
 }
 
 tq::point_class plugin_services::get_position(control_class& control) {
-    host_call("get_position");
-    tq::rectangle_class r = control_of(control, "get_position").place;
+    char const* op = host_call("get_position");
+    tq::rectangle_class r = control_of(control, op).place;
     return tq::point_class{r.left, r.top};
 }
 
 tq::point_class plugin_services::get_size(control_class& control) {
-    host_call("get_size");
-    tq::rectangle_class r = control_of(control, "get_size").place;
+    char const* op = host_call("get_size");
+    tq::rectangle_class r = control_of(control, op).place;
     return tq::point_class{r.right - r.left, r.bottom - r.top};
 }
 
 void plugin_services::set_title(control_class& control, char const* text) {
-    host_call("set_title");
-    store_text(control_of(control, "set_title").text, text);
+    char const* op = host_call("set_title");
+    store_text(control_of(control, op).text, text);
 }
 
 void plugin_services::delete_self(control_class& control) {
-    host_call("delete_self");
-    host_control& doomed = control_of(control, "delete_self");
+    char const* op = host_call("delete_self");
+    host_control& doomed = control_of(control, op);
     auto& list = doomed.window->controls;
     live_controls.erase(&doomed);
     list.erase(std::find_if(list.begin(), list.end(),
@@ -459,9 +480,9 @@ void plugin_services::delete_self(control_class& control) {
 
 void plugin_services::set_handler(control_class& control, unknown_interface& handler,
                                   tq::uuid_class const* owner) {
-    host_call("set_handler");
-    host_control& target = control_of(control, "set_handler");
-    if (owner == nullptr) throw host_error("set_handler: no owner identifier");
+    char const* op = host_call("set_handler");
+    host_control& target = control_of(control, op);
+    if (owner == nullptr) throw host_error(std::string(op) + ": no owner identifier");
     // The binding passes the control wrapper, a handler_interface, as unknown_interface:
     // handler_interface's chain of single bases starts at unknown_interface.
     target.handler = static_cast<handler_interface*>(static_cast<plugin_interface*>(&handler));
@@ -557,21 +578,13 @@ host_control& plugin_services::user_control(window_interface& window, int index,
                                     std::to_string(index) + " (the window has " +
                                     std::to_string(list.size()) + ")");
     host_control& control = *list[index];
-    bool text_box = kind == control_kind::number || kind == control_kind::text_field;
-    bool matches = control.kind == kind ||
-                   (text_box && (control.kind == control_kind::number ||
-                                 control.kind == control_kind::text_field));
-    // The control's name is written out only for a refusal: a click costs no text.
-    auto refuse = [&](std::string const& problem) {
-        return std::invalid_argument(std::string(action) + ": control #" + std::to_string(index) +
-                                     " (" + kind_name(control.kind) + " \"" + control.text +
-                                     "\")" + problem);
-    };
-    if (!matches) throw refuse(std::string(" is not a ") + kind_name(kind));
     bool shown = control.child ? control.child->shown : control.shown;
-    if (!control.enabled) throw refuse(" is disabled");
-    if (!shown) throw refuse(" is hidden");
-    if (!control.child && control.handler == nullptr) throw refuse(" has no handler");
+    std::string problem = user_refusal(
+        {control.kind, control.enabled, shown, control.child || control.handler}, kind);
+    if (!problem.empty())
+        throw std::invalid_argument(std::string(action) + ": control #" + std::to_string(index) +
+                                    " (" + kind_name(control.kind) + " \"" + control.text +
+                                    "\") " + problem);
     return control;
 }
 
@@ -602,12 +615,9 @@ void plugin_services::type(window_interface& window, int index, std::string cons
         box.child->text->text = text;  // the user types: not a call of the plug-in
         return;
     }
-    char* end = nullptr;
-    float value = std::strtof(text.c_str(), &end);
-    while (end && (*end == ' ' || *end == '\t')) ++end;
-    if (end == text.c_str() || *end != '\0')
-        throw std::invalid_argument("type: \"" + text + "\" is not a number");
-    box.number = value;
+    std::optional<float> value = number_box_value(text);
+    if (!value) throw std::invalid_argument("type: \"" + text + "\" is not a number");
+    box.number = *value;
     box.handler->value_changed(0, nullptr);
 }
 

@@ -214,31 +214,41 @@ private:
                         "\" (expected " + choices(table) + ")");
     }
 
-    // The keys a shape of this type and part kind may carry, besides the common ones.
-    static std::set<std::string> keys_for(int kind, int part) {
-        std::set<std::string> keys{"name",          "type", "matrix",       "modifiable",
-                                   "active_points", "skin", "linked_joint", "linked_skin"};
-        switch (kind) {
-            case kind_line: keys.insert("points"); break;
-            case kind_polygon_mesh: keys.insert("vertices"); break;
-            case kind_sphere:
-            case kind_disk:
-            case kind_light: keys.insert("center"); break;
-            case kind_part: keys.insert({"part", "children"}); break;
-            default: break;
+    // The keys a shape may carry: each with the object kind or part kind it belongs to
+    // (any: every shape).
+    static constexpr int any = -1;
+    struct shape_key {
+        char const* key;
+        int kind;
+        int part;
+    };
+    static constexpr shape_key shape_keys[] = {
+        {"name", any, any}, {"type", any, any}, {"matrix", any, any}, {"modifiable", any, any},
+        {"active_points", any, any}, {"skin", any, any}, {"linked_joint", any, any},
+        {"linked_skin", any, any},
+        {"points", kind_line, any}, {"vertices", kind_polygon_mesh, any},
+        {"center", kind_sphere, any}, {"center", kind_disk, any}, {"center", kind_light, any},
+        {"part", kind_part, any}, {"children", kind_part, any},
+        {"direction", any, part_surface},
+        {"first_point", any, part_rotator}, {"second_point", any, part_rotator},
+        {"first_point", any, part_scale}, {"second_point", any, part_scale},
+        {"first_point", any, part_slider}, {"second_point", any, part_slider},
+        {"first_point", any, part_uniscale},
+        {"pivot", any, part_ball},
+        {"eye", any, part_camera}, {"target", any, part_camera},
+        {"link_target", any, part_link},
+    };
+
+    // Refuses a key that no shape carries, or that this type and part kind do not.
+    void check_key(std::string const& where, std::string const& key, int kind, int part) {
+        bool known = false;
+        for (shape_key const& k : shape_keys) {
+            if (key != k.key) continue;
+            if ((k.kind == any || k.kind == kind) && (k.part == any || k.part == part)) return;
+            known = true;
         }
-        switch (part) {
-            case part_surface: keys.insert("direction"); break;
-            case part_rotator:
-            case part_scale:
-            case part_slider: keys.insert({"first_point", "second_point"}); break;
-            case part_uniscale: keys.insert("first_point"); break;
-            case part_ball: keys.insert("pivot"); break;
-            case part_camera: keys.insert({"eye", "target"}); break;
-            case part_link: keys.insert("link_target"); break;
-            default: break;
-        }
-        return keys;
+        fail(where, known ? "key \"" + key + "\" does not apply to this shape type"
+                          : "unknown key \"" + key + "\"");
     }
 
     // Parts nest at most this deep: deeper trees are refused before anything that walks
@@ -295,18 +305,7 @@ private:
             if (!value.contains("part")) fail(where, "missing key \"part\"");
             part = lookup(value["part"], part_types, "part kind", place(here, "part"));
         }
-        auto allowed = keys_for(kind, part);
-        for (std::size_t i = 0; i < value.size(); ++i) {
-            std::string const& key = value.key(i);
-            if (!allowed.count(key)) {
-                bool known = keys_for(kind_part, part_surface).count(key) || key == "points" ||
-                             key == "vertices" || key == "center" || key == "first_point" ||
-                             key == "second_point" || key == "pivot" || key == "eye" ||
-                             key == "target" || key == "link_target";
-                fail(where, (known ? "key \"" + key + "\" does not apply to this shape type"
-                                   : "unknown key \"" + key + "\""));
-            }
-        }
+        for (std::size_t i = 0; i < value.size(); ++i) check_key(where, value.key(i), kind, part);
 
         shape_node& node = scene.add_shape(parent, name, kind, part);
         auto& g = node.geometry;

@@ -6,36 +6,8 @@
 
 #include "host_shape.h"
 #include "math_values.h"
+#include "object_types.h"
 #include "surface_point.h"
-
-// Object types the rest of the plug-in switches on; -1 means no shape.
-enum object_type_id {
-    simple_part = 0,
-    surface_part = 1,
-    rotator_joint = 2,
-    slider_joint = 3,
-    scale_joint = 4,
-    uniscale_joint = 5,
-    light_joint = 6,
-    path_joint = 7,
-    morph_joint = 8,
-    switch_joint = 9,
-    custom_joint = 10,
-    ball_joint = 11,
-    camera_joint = 12,
-    link_part = 13,
-    light_shape = 14,
-    line_shape = 15,
-    sphere_shape = 16,
-    disk_shape = 17,
-    polygon_mesh = 18,
-    master_surface = 19,
-    master_image = 20,
-    surface_m_part = 21,
-    image_m_part = 22,
-    sound_part = 23,
-    other_shape = 24,
-};
 
 // The answer of a failed read: three NaNs with the bit pattern 0x7FA00000.
 vec3 invalid_position();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include "expected_refs.h"
 #include "host_checks.h"
 #include "runner_controls.h"
 #include "runner_dump.h"
@@ -22,7 +23,6 @@ namespace studio {
 namespace {
 
 using host::names_a_shape;
-using host::reads_as_number;
 using host::refusing;
 using host::script_error;
 
@@ -120,16 +120,10 @@ void script_player::check_control(int index, host::control_kind kind, std::strin
                            std::to_string(window.control_count()) + " controls)");
     host::window_state s = window.shown_state();
     host::control_state const& c = s.controls[index];
-    bool text_box = kind == host::control_kind::number && c.kind == host::control_kind::text_field;
-    if (c.kind != kind && !text_box)
-        throw script_error(word + ": " + name + " is a " + kind_name(c.kind) + ", not a " +
-                           kind_name(kind));
-    if (!w->isEnabled()) throw script_error(word + ": " + name + " is disabled");
-    if (w->isHidden()) throw script_error(word + ": " + name + " is hidden");
-    // What lies below the client area cannot be reached by the user.
-    if (w->y() >= window.height())
-        throw script_error(word + ": " + name + " is outside the client area (height " +
-                           std::to_string(window.height()) + ")");
+    // The widget's own state: what the person sees, not what the host's model says.
+    bool handled = c.kind == host::control_kind::text_field || c.handler != nullptr;
+    host::check_reachable(word, name, {c.kind, w->isEnabled(), !w->isHidden(), handled}, kind,
+                          w->y(), window.height());
 }
 
 void script_player::perform(host::script_action const& a) {
@@ -232,7 +226,7 @@ void script_player::do_type(host::script_action const& a) {
     std::string name = "row " + std::to_string(a.number) + " " + a.field;
     check_control(index, host::control_kind::number, name);
     bool number_box = window.shown_state().controls[index].kind == host::control_kind::number;
-    if (number_box && !reads_as_number(a.value))
+    if (number_box && !host::number_box_value(a.value))
         throw script_error(a.word + ": " + host::quoted_word(a.value) + " is not a number (" +
                            name + " is a host number box)");
     // The person selects the box's text and types over it; a number box takes it on Return.
@@ -272,20 +266,8 @@ void script_player::do_dump_scene(host::script_action const& a) {
 }
 
 void script_player::do_expect_refs(host::script_action const& a) {
-    std::vector<std::string> held = host::audit().outstanding();
-    // The window holds the preference store for its life: one reference is its due.
-    if (host.loaded() && host.app().preferences().references() == 1)
-        for (auto at = held.begin(); at != held.end(); ++at)
-            if (at->rfind("preference store ", 0) == 0) {
-                held.erase(at);
-                break;
-            }
-    if (static_cast<int>(held.size()) == a.number) return;
-    std::string list;
-    for (std::string const& h : held) list += (list.empty() ? "" : ", ") + h;
-    throw script_error(a.word + ": " + std::to_string(held.size()) +
-                       " counted host objects outstanding, expected " + std::to_string(a.number) +
-                       (list.empty() ? "" : " (" + list + ")"));
+    std::string mismatch = host::refs_mismatch(a.word, host.loaded() ? &host.app() : nullptr, a.number);
+    if (!mismatch.empty()) throw script_error(mismatch);
 }
 
 void script_player::do_move_window(host::script_action const& a) {

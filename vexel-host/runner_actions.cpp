@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "expected_refs.h"
 #include "host_checks.h"
 #include "host_shape.h"
 #include "runner_controls.h"
@@ -82,18 +83,8 @@ void runner_session::check_control(int index, control_kind kind, std::string con
         throw script_error(word + ": the window has no " + name + " (it has " +
                            std::to_string(s.controls.size()) + " controls)");
     control_state const& c = s.controls[index];
-    bool text_box = kind == control_kind::number && c.kind == control_kind::text_field;
-    if (c.kind != kind && !text_box)
-        throw script_error(word + ": " + name + " is a " + kind_name(c.kind) + ", not a " +
-                           kind_name(kind));
-    if (!c.enabled) throw script_error(word + ": " + name + " is disabled");
-    if (!c.shown) throw script_error(word + ": " + name + " is hidden");
-    // What lies below the client area cannot be reached by the user.
-    if (c.y >= s.client.y)
-        throw script_error(word + ": " + name + " is outside the client area (height " +
-                           std::to_string(s.client.y) + ")");
-    if (c.kind != control_kind::text_field && c.handler == nullptr)
-        throw script_error(word + ": " + name + " has no handler");
+    bool handled = c.kind == control_kind::text_field || c.handler != nullptr;
+    check_reachable(word, name, {c.kind, c.enabled, c.shown, handled}, kind, c.y, s.client.y);
 }
 
 void runner_session::do_active(script_action const& a) {
@@ -111,7 +102,7 @@ void runner_session::do_type(script_action const& a) {
     int index = vexel_controls::box(a.number, a.field - 'x');
     std::string name = "row " + std::to_string(a.number) + " " + a.field;
     check_control(index, control_kind::number, name);
-    if (window().controls[index].kind == control_kind::number && !reads_as_number(a.value))
+    if (window().controls[index].kind == control_kind::number && !number_box_value(a.value))
         throw script_error(a.word + ": " + quoted_word(a.value) + " is not a number (" + name +
                            " is a host number box)");
     window_interface& w = require_window();
@@ -226,13 +217,8 @@ void runner_session::do_restart() {
 }
 
 void runner_session::do_expect_refs(script_action const& a) {
-    std::vector<std::string> held = outstanding();
-    if (static_cast<int>(held.size()) == a.number) return;
-    std::string list;
-    for (std::string const& h : held) list += (list.empty() ? "" : ", ") + h;
-    throw expectation_failed(a.word + ": " + std::to_string(held.size()) +
-                             " counted host objects outstanding, expected " +
-                             std::to_string(a.number) + (list.empty() ? "" : " (" + list + ")"));
+    std::string mismatch = refs_mismatch(a.word, hostapp.get(), a.number);
+    if (!mismatch.empty()) throw expectation_failed(mismatch);
 }
 
 void runner_session::do_marks() {

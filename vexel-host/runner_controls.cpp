@@ -1,5 +1,7 @@
 #include "runner_controls.h"
 
+#include "runner_script.h"
+
 namespace host {
 
 namespace {
@@ -29,6 +31,15 @@ std::string const& named_control_list() {
         return text;
     }();
     return list;
+}
+
+void check_reachable(std::string const& word, std::string const& name, control_reach const& c,
+                     control_kind wanted, int top, int client_height) {
+    std::string problem = user_refusal(c, wanted);
+    if (!problem.empty()) throw script_error(word + ": " + name + " " + problem);
+    if (top >= client_height)
+        throw script_error(word + ": " + name + " is outside the client area (height " +
+                           std::to_string(client_height) + ")");
 }
 
 tq::rectangle_class dragged_frame(tq::rectangle_class frame, int left, int top) {

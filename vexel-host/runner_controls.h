@@ -39,6 +39,12 @@ named_control const* find_named_control(std::string const& name);
 // "App., Snap, Ref., Save, Load, loc, mode1, mode3, link2, link4"
 std::string const& named_control_list();
 
+// Refuses a script line (word) that acts on a control, named for the script, as wanted:
+// throws script_error by the host's rule (user_refusal), or when the control lies at or
+// below the client area's height, out of the user's reach.
+void check_reachable(std::string const& word, std::string const& name, control_reach const& c,
+                     control_kind wanted, int top, int client_height);
+
 // The frame dragged by the user so that its top-left corner is at (left, top); the size
 // stays (move-window).
 tq::rectangle_class dragged_frame(tq::rectangle_class frame, int left, int top);

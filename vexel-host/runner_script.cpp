@@ -318,11 +318,4 @@ bool names_a_shape(action_kind kind) {
     }
 }
 
-bool reads_as_number(std::string const& text) {
-    char* end = nullptr;
-    std::strtof(text.c_str(), &end);
-    while (*end == ' ' || *end == '\t') ++end;
-    return end != text.c_str() && *end == '\0';
-}
-
 }  // namespace host

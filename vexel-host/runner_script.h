@@ -87,8 +87,5 @@ std::string const& action_forms();
 
 // Whether the action's path names a shape the scene must hold when its line runs.
 bool names_a_shape(action_kind kind);
-// Whether typed text is what a host number box takes: the whole text a number, blanks
-// after it allowed.
-bool reads_as_number(std::string const& text);
 
 }  // namespace host

@@ -148,18 +148,6 @@ bool runner_session::run(script const& actions) {
     return failure_list.size() == failures_before;
 }
 
-std::vector<std::string> runner_session::outstanding() const {
-    std::vector<std::string> held = audit().outstanding();
-    // The window holds the preference store for its life: one reference is its due.
-    if (hostapp && hostapp->loaded() && hostapp->preferences().references() == 1)
-        for (auto at = held.begin(); at != held.end(); ++at)
-            if (at->rfind("preference store ", 0) == 0) {
-                held.erase(at);
-                break;
-            }
-    return held;
-}
-
 namespace {
 
 std::string joined(std::vector<std::string> const& lines) {
@@ -167,7 +155,6 @@ std::string joined(std::vector<std::string> const& lines) {
     for (std::string const& line : lines) text += (text.empty() ? "" : ", ") + line;
     return text;
 }
-
 
 }  // namespace
 

@@ -106,9 +106,6 @@ public:
     marking_component const& marker() const { return marking; }
     // The plug-in's window as the host sees it. Throws script_error when none is open.
     window_state window() const;
-    // Counted host objects still held by the plug-in, beyond the one reference to the
-    // preference store that the window keeps for its whole life.
-    std::vector<std::string> outstanding() const;
 
 private:
     void perform(script_action const& action);

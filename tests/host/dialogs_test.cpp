@@ -24,7 +24,7 @@ public:
     std::vector<std::string> calls;
 };
 
-class dialogs : public host_test_base {
+class Dialogs : public host_test_base {
 protected:
     host::host_app app;
     settings_responder responder;
@@ -40,7 +40,7 @@ protected:
     }
 };
 
-TEST_F(dialogs, items_come_from_the_description_with_their_defaults) {
+TEST_F(Dialogs, ItemsComeFromTheDescriptionWithTheirDefaults) {
     dialog_interface* dialog = open();
     for (int id = 10; id <= 12; ++id) {
         ASSERT_NE(dialog->get_item(id), nullptr);
@@ -51,7 +51,7 @@ TEST_F(dialogs, items_come_from_the_description_with_their_defaults) {
     EXPECT_TRUE(host::audit().outstanding().empty());
 }
 
-TEST_F(dialogs, ask_loads_applies_the_choices_then_saves) {
+TEST_F(Dialogs, AskLoadsAppliesTheChoicesThenSaves) {
     dialog_interface* dialog = open();
     app.queue_dialog_choices({{10, true}, {12, true}});
     EXPECT_EQ(dialog->ask(0, 0), 1);
@@ -66,7 +66,7 @@ TEST_F(dialogs, ask_loads_applies_the_choices_then_saves) {
     EXPECT_EQ(app.last_dialog().items[1].label, "Use Tessel standard number box.");
 }
 
-TEST_F(dialogs, queued_choices_are_used_by_one_ask_only) {
+TEST_F(Dialogs, QueuedChoicesAreUsedByOneAskOnly) {
     dialog_interface* dialog = open();
     app.queue_dialog_choices({{11, false}});
     dialog->ask(0, 0);
@@ -77,7 +77,7 @@ TEST_F(dialogs, queued_choices_are_used_by_one_ask_only) {
     dialog->Release();
 }
 
-TEST_F(dialogs, a_choice_for_an_item_the_dialog_lacks_is_refused) {
+TEST_F(Dialogs, AChoiceForAnItemTheDialogLacksIsRefused) {
     dialog_interface* dialog = open();
     app.queue_dialog_choices({{13, true}});
     EXPECT_THROW(dialog->ask(0, 0), host::host_error);
@@ -85,7 +85,7 @@ TEST_F(dialogs, a_choice_for_an_item_the_dialog_lacks_is_refused) {
     dialog->Release();
 }
 
-TEST_F(dialogs, the_japanese_description_is_read_for_japanese) {
+TEST_F(Dialogs, TheJapaneseDescriptionIsReadForJapanese) {
     app.set_language("ja");
     dialog_interface* dialog = open();
     dialog->ask(0, 0);
@@ -93,7 +93,7 @@ TEST_F(dialogs, the_japanese_description_is_read_for_japanese) {
     EXPECT_EQ(app.last_dialog().title, "Vexel モード設定");
 }
 
-TEST_F(dialogs, bad_resource_names_and_missing_descriptions_are_refused) {
+TEST_F(Dialogs, BadResourceNamesAndMissingDescriptionsAreRefused) {
     dialog_interface* dialog = app.create_dialog(tq::uuid_class(0x99u));
     EXPECT_THROW(dialog->ask(0, 0), host::host_error);
     EXPECT_THROW(dialog->set_resource_name("../en/TEXT"), host::host_error);

@@ -76,7 +76,7 @@ public:
     int* destroyed = nullptr;
 };
 
-class host_root : public host_test_base {
+class HostRoot : public host_test_base {
 protected:
     host::host_app app;
     empty_scene scene;
@@ -91,7 +91,7 @@ protected:
     }
 };
 
-TEST_F(host_root, the_scene_is_handed_out_counted_for_the_caller) {
+TEST_F(HostRoot, TheSceneIsHandedOutCountedForTheCaller) {
     EXPECT_EQ(app.get_scene_interface(), nullptr);
     app.set_scene(&scene);
     scene_interface* got = app.get_scene_interface();
@@ -102,7 +102,7 @@ TEST_F(host_root, the_scene_is_handed_out_counted_for_the_caller) {
     EXPECT_TRUE(host::audit().outstanding().empty());
 }
 
-TEST_F(host_root, the_marking_component_answers_only_its_own_identifier) {
+TEST_F(HostRoot, TheMarkingComponentAnswersOnlyItsOwnIdentifier) {
     null_marking marking;
     EXPECT_EQ(app.get_plugin_interface(host::marking_component_id), nullptr);
     app.set_marking_component(&marking);
@@ -112,13 +112,13 @@ TEST_F(host_root, the_marking_component_answers_only_its_own_identifier) {
               nullptr);
 }
 
-TEST_F(host_root, messages_are_recorded_for_the_runner) {
+TEST_F(HostRoot, MessagesAreRecordedForTheRunner) {
     app.show_message("Activate at restart.", 0, 0);
     app.show_message(nullptr, 0, 0);
     EXPECT_EQ(app.messages(), (std::vector<std::string>{"Activate at restart.", ""}));
 }
 
-TEST_F(host_root, notifications_reach_the_window_with_the_current_scene) {
+TEST_F(HostRoot, NotificationsReachTheWindowWithTheCurrentScene) {
     listening_window& window = attach();
     app.set_scene(&scene);
     shape_class* const some_shape = reinterpret_cast<shape_class*>(0x1000);
@@ -138,7 +138,7 @@ TEST_F(host_root, notifications_reach_the_window_with_the_current_scene) {
     EXPECT_EQ(window.last_shape, some_shape);
 }
 
-TEST_F(host_root, the_user_hides_and_shows_the_window) {
+TEST_F(HostRoot, TheUserHidesAndShowsTheWindow) {
     listening_window& window = attach();
     app.hide_window();
     EXPECT_FALSE(window.is_shown());
@@ -146,19 +146,19 @@ TEST_F(host_root, the_user_hides_and_shows_the_window) {
     EXPECT_TRUE(window.is_shown());
 }
 
-TEST_F(host_root, notifications_without_a_window_are_a_host_side_error) {
+TEST_F(HostRoot, NotificationsWithoutAWindowAreAHostSideError) {
     EXPECT_THROW(app.idle(), std::logic_error);
     EXPECT_THROW(app.active_scene_changed(), std::logic_error);
 }
 
-TEST_F(host_root, unload_releases_the_window_once) {
+TEST_F(HostRoot, UnloadReleasesTheWindowOnce) {
     attach();
     app.unload();
     EXPECT_EQ(destroyed, 1);
     EXPECT_FALSE(app.loaded());
 }
 
-TEST_F(host_root, a_window_that_outlives_its_release_is_reported) {
+TEST_F(HostRoot, AWindowThatOutlivesItsReleaseIsReported) {
     listening_window& window = attach();
     window.AddRef();  // a reference the window never gives back
     EXPECT_THROW(app.unload(), host::module_error);
@@ -167,7 +167,7 @@ TEST_F(host_root, a_window_that_outlives_its_release_is_reported) {
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST_F(host_root, a_planned_fault_makes_exactly_the_chosen_call_throw) {
+TEST_F(HostRoot, APlannedFaultMakesExactlyTheChosenCallThrow) {
     host::faults().fail_operation("get_preference_store", 2);
     app.get_preference_store()->Release();
     try {
@@ -182,7 +182,13 @@ TEST_F(host_root, a_planned_fault_makes_exactly_the_chosen_call_throw) {
     EXPECT_TRUE(host::audit().outstanding().empty());
 }
 
-TEST_F(host_root, every_plug_in_call_is_a_fault_point) {
+TEST_F(HostRoot, AFaultOnANameThatIsNoHostOperationIsRefused) {
+    for (char const* misspelt : {"get_preferences_store", "scene.get_state", "", "Show"})
+        EXPECT_THROW(host::faults().fail_operation(misspelt, 1), std::invalid_argument) << misspelt;
+    host::faults().fail_operation("scene.get_state_flag", 1);  // known names still plan
+}
+
+TEST_F(HostRoot, EveryPlugInCallIsAFaultPoint) {
     listening_window& window = attach();
     host::faults().reset();
     host::faults().record_trace(true);

@@ -24,7 +24,7 @@ run_result run(std::string const& arguments) {
     return result;
 }
 
-TEST(info_command, prints_the_registration_answers) {
+TEST(InfoCommand, PrintsTheRegistrationAnswers) {
     run_result result = run(std::string("--info ") + VEXEL_MODULE_PATH);
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.output,
@@ -35,7 +35,7 @@ TEST(info_command, prints_the_registration_answers) {
               "window-plug-in interface: offered\n");
 }
 
-TEST(info_command, names_a_module_that_cannot_be_used) {
+TEST(InfoCommand, NamesAModuleThatCannotBeUsed) {
     run_result result = run("--info /nonexistent/vexel.so");
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.output, "vexel-host: /nonexistent/vexel.so: no such file\n");

@@ -7,9 +7,9 @@ using namespace host_test;
 
 namespace {
 
-class module_loading : public host_test_base {};
+class ModuleLoading : public host_test_base {};
 
-TEST_F(module_loading, registration_answers_name_identity_version_and_residency) {
+TEST_F(ModuleLoading, RegistrationAnswersNameIdentityVersionAndResidency) {
     host::host_app app;
     host::registration answers = app.inspect(VEXEL_MODULE_PATH);
     EXPECT_TRUE(answers.offers_window);
@@ -23,12 +23,12 @@ TEST_F(module_loading, registration_answers_name_identity_version_and_residency)
     EXPECT_FALSE(app.loaded());
 }
 
-TEST_F(module_loading, the_display_name_comes_from_the_current_string_table) {
+TEST_F(ModuleLoading, TheDisplayNameComesFromTheCurrentStringTable) {
     host::host_app app("", "ja");
     EXPECT_EQ(app.inspect(VEXEL_MODULE_PATH).name, "ベクセル");
 }
 
-TEST_F(module_loading, a_new_window_holds_exactly_the_hosts_one_reference) {
+TEST_F(ModuleLoading, ANewWindowHoldsExactlyTheHostsOneReference) {
     host::host_app app;
     host::plugin_module module(VEXEL_MODULE_PATH);
     window_interface* window = module.create_window(app);
@@ -39,7 +39,7 @@ TEST_F(module_loading, a_new_window_holds_exactly_the_hosts_one_reference) {
     EXPECT_TRUE(host::audit().outstanding().empty());
 }
 
-TEST_F(module_loading, load_creates_initializes_and_unload_leaves_nothing_counted) {
+TEST_F(ModuleLoading, LoadCreatesInitializesAndUnloadLeavesNothingCounted) {
     host::host_app app;
     app.load(VEXEL_MODULE_PATH);
     ASSERT_TRUE(app.loaded());
@@ -52,7 +52,7 @@ TEST_F(module_loading, load_creates_initializes_and_unload_leaves_nothing_counte
     EXPECT_TRUE(host::audit().outstanding().empty());
 }
 
-TEST_F(module_loading, restart_unloads_and_loads_the_module_again) {
+TEST_F(ModuleLoading, RestartUnloadsAndLoadsTheModuleAgain) {
     host::host_app app;
     app.load(VEXEL_MODULE_PATH);
     app.preferences().store(tq::uuid_class(0x1234u), 7);
@@ -64,7 +64,7 @@ TEST_F(module_loading, restart_unloads_and_loads_the_module_again) {
     EXPECT_TRUE(host::audit().outstanding().empty());
 }
 
-TEST_F(module_loading, a_second_load_while_loaded_is_refused) {
+TEST_F(ModuleLoading, ASecondLoadWhileLoadedIsRefused) {
     host::host_app app;
     app.load(VEXEL_MODULE_PATH);
     EXPECT_THROW(app.load(VEXEL_MODULE_PATH), std::logic_error);
@@ -85,21 +85,21 @@ void expect_refusal(char const* path, std::string const& message) {
     EXPECT_TRUE(app.loaded());
 }
 
-TEST_F(module_loading, a_missing_file_is_named) {
+TEST_F(ModuleLoading, AMissingFileIsNamed) {
     expect_refusal("/nonexistent/vexel.so", "/nonexistent/vexel.so: no such file");
 }
 
-TEST_F(module_loading, a_missing_export_is_named) {
+TEST_F(ModuleLoading, AMissingExportIsNamed) {
     expect_refusal(FAKE_NO_GET_INFO_MODULE,
                    std::string(FAKE_NO_GET_INFO_MODULE) + ": missing export get_info");
 }
 
-TEST_F(module_loading, a_module_refusing_the_window_interface_gives_no_window) {
+TEST_F(ModuleLoading, AModuleRefusingTheWindowInterfaceGivesNoWindow) {
     expect_refusal(FAKE_REFUSING_MODULE,
                    std::string(FAKE_REFUSING_MODULE) + ": refuses the window-plug-in interface");
 }
 
-TEST_F(module_loading, a_file_that_is_no_module_is_refused_with_the_loaders_reason) {
+TEST_F(ModuleLoading, AFileThatIsNoModuleIsRefusedWithTheLoadersReason) {
     host::host_app app;
     std::string path = std::string(VEXEL_SOURCE_DIR) + "/CMakeLists.txt";
     try {
@@ -111,7 +111,7 @@ TEST_F(module_loading, a_file_that_is_no_module_is_refused_with_the_loaders_reas
     }
 }
 
-TEST_F(module_loading, a_failing_window_construction_unloads_the_module_again) {
+TEST_F(ModuleLoading, AFailingWindowConstructionUnloadsTheModuleAgain) {
     host::host_app app;
     // Whatever the window asks the host for first fails; then the next load works.
     host::faults().fail_any(1);
@@ -122,7 +122,7 @@ TEST_F(module_loading, a_failing_window_construction_unloads_the_module_again) {
     EXPECT_TRUE(app.loaded());
 }
 
-TEST_F(module_loading, uuid_text_is_the_canonical_lower_case_form) {
+TEST_F(ModuleLoading, UuidTextIsTheCanonicalLowerCaseForm) {
     EXPECT_EQ(host::uuid_text(tq::uuid_class("D43B04CE-8713-4D82-8B7C-C79466F1BFD2")),
               "d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
     EXPECT_EQ(host::uuid_text(tq::uuid_class(0x50030010u)),

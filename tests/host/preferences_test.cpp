@@ -12,7 +12,7 @@ namespace {
 
 tq::uuid_class const vexel_id("d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
 
-class preferences : public host_test_base {
+class Preferences : public host_test_base {
 protected:
     std::string path = ::testing::TempDir() + "vexel_prefs_" +
                        ::testing::UnitTest::GetInstance()->current_test_info()->name() +
@@ -49,13 +49,13 @@ protected:
     }
 };
 
-TEST_F(preferences, nothing_stored_gives_no_read_stream) {
+TEST_F(Preferences, NothingStoredGivesNoReadStream) {
     host::host_app app(path);
     EXPECT_EQ(read_word(app), -1);
     EXPECT_TRUE(host::audit().outstanding().empty());
 }
 
-TEST_F(preferences, a_written_value_survives_into_a_second_host_instance) {
+TEST_F(Preferences, AWrittenValueSurvivesIntoASecondHostInstance) {
     {
         host::host_app first(path);
         write_word(first, 5);
@@ -70,7 +70,7 @@ TEST_F(preferences, a_written_value_survives_into_a_second_host_instance) {
     EXPECT_EQ(stored, nlohmann::json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 5}}));
 }
 
-TEST_F(preferences, a_later_write_replaces_the_value) {
+TEST_F(Preferences, ALaterWriteReplacesTheValue) {
     host::host_app app(path);
     write_word(app, 7);
     write_word(app, 2);
@@ -78,7 +78,7 @@ TEST_F(preferences, a_later_write_replaces_the_value) {
     EXPECT_EQ(app.preferences().value(vexel_id), 2);
 }
 
-TEST_F(preferences, streams_and_store_are_counted_until_released) {
+TEST_F(Preferences, StreamsAndStoreAreCountedUntilReleased) {
     host::host_app app(path);
     preference_store_interface* store = app.get_preference_store();
     stream_interface* stream = store->open_write_stream(vexel_id, 0);
@@ -89,7 +89,7 @@ TEST_F(preferences, streams_and_store_are_counted_until_released) {
     EXPECT_TRUE(host::audit().outstanding().empty());
 }
 
-TEST_F(preferences, a_stream_refuses_reading_past_its_value_and_the_wrong_direction) {
+TEST_F(Preferences, AStreamRefusesReadingPastItsValueAndTheWrongDirection) {
     host::host_app app(path);
     app.preferences().store(vexel_id, 3);
     preference_store_interface* store = app.get_preference_store();
@@ -108,7 +108,7 @@ TEST_F(preferences, a_stream_refuses_reading_past_its_value_and_the_wrong_direct
 
 // A file the store cannot use is refused with its place and problem; the store starts from
 // nothing, and a write of the settings leaves the user's file as it was.
-TEST_F(preferences, an_unusable_file_is_refused_named_and_left_untouched) {
+TEST_F(Preferences, AnUnusableFileIsRefusedNamedAndLeftUntouched) {
     std::string const word = "\"d43b04ce-8713-4d82-8b7c-c79466f1bfd2\"";
     struct {
         std::string text;
@@ -141,7 +141,7 @@ TEST_F(preferences, an_unusable_file_is_refused_named_and_left_untouched) {
               folder + ": is a folder, not a preference file");
 }
 
-TEST_F(preferences, a_store_without_file_keeps_values_in_memory) {
+TEST_F(Preferences, AStoreWithoutFileKeepsValuesInMemory) {
     host::host_app app;
     write_word(app, 4);
     EXPECT_EQ(read_word(app), 4);

@@ -31,13 +31,13 @@ char const* const window_keys[] = {
     "Load from appinted number area to view area",
 };
 
-class texts : public host_test_base {
+class Texts : public host_test_base {
 protected:
     host::host_app app;
     char const* lookup(char const* key) { return app.gettext(key); }
 };
 
-TEST_F(texts, english_shows_the_keys_themselves_and_the_identity_entries) {
+TEST_F(Texts, EnglishShowsTheKeysThemselvesAndTheIdentityEntries) {
     app.set_resource_dir(resources);
     EXPECT_STREQ(lookup("product_name"), "vexel");
     EXPECT_STREQ(lookup("comments"), "point view and edit direct.");
@@ -47,7 +47,7 @@ TEST_F(texts, english_shows_the_keys_themselves_and_the_identity_entries) {
     for (char const* key : window_keys) EXPECT_STREQ(lookup(key), key);
 }
 
-TEST_F(texts, japanese_translates_every_window_text) {
+TEST_F(Texts, JapaneseTranslatesEveryWindowText) {
     app.set_language("ja");
     app.set_resource_dir(resources);
     EXPECT_STREQ(lookup("App."), "適用");
@@ -63,7 +63,7 @@ TEST_F(texts, japanese_translates_every_window_text) {
     EXPECT_STREQ(lookup("author"), "vexel developers");
 }
 
-TEST_F(texts, a_key_without_entry_answers_itself_in_both_languages) {
+TEST_F(Texts, AKeyWithoutEntryAnswersItselfInBothLanguages) {
     app.set_resource_dir(resources);
     EXPECT_STREQ(lookup("Loc."), "Loc.");
     app.set_language("ja");
@@ -75,17 +75,17 @@ TEST_F(texts, a_key_without_entry_answers_itself_in_both_languages) {
     EXPECT_STREQ(answer, "temporary");
 }
 
-TEST_F(texts, without_a_table_every_key_answers_itself) {
+TEST_F(Texts, WithoutATableEveryKeyAnswersItself) {
     EXPECT_STREQ(lookup("product_name"), "product_name");
 }
 
-TEST_F(texts, unknown_languages_are_refused) {
+TEST_F(Texts, UnknownLanguagesAreRefused) {
     EXPECT_THROW(app.set_language("fr"), std::invalid_argument);
     EXPECT_THROW(host::host_app("", "de"), std::invalid_argument);
     EXPECT_EQ(app.language(), "en");
 }
 
-TEST_F(texts, both_dialog_descriptions_have_the_three_switches_on_by_default) {
+TEST_F(Texts, BothDialogDescriptionsHaveTheThreeSwitchesOnByDefault) {
     for (char const* lang : {"en", "ja"}) {
         SCOPED_TRACE(lang);
         auto description = host::dialog_description::read(resources + "/" + lang +
@@ -125,7 +125,7 @@ void expect_refused(std::string const& text, std::string const& reason) {
     }
 }
 
-TEST_F(texts, broken_string_tables_are_refused_with_file_line_and_reason) {
+TEST_F(Texts, BrokenStringTablesAreRefusedWithFileLineAndReason) {
     expect_refused("<strings>\n<string id=\"a\" value=\"b\">\n</strings>\n",
                    ":3: Start-end tags mismatch");
     expect_refused("<texts/>", ": root element is \"texts\", expected \"strings\"");
@@ -136,7 +136,7 @@ TEST_F(texts, broken_string_tables_are_refused_with_file_line_and_reason) {
     EXPECT_THROW(host::string_table("/nonexistent/TEXT.xml"), host::host_error);
 }
 
-TEST_F(texts, broken_dialog_descriptions_are_refused) {
+TEST_F(Texts, BrokenDialogDescriptionsAreRefused) {
     scratch_file no_id("<dialog><vbox><bool label=\"x\"/></vbox></dialog>");
     EXPECT_THROW(host::dialog_description::read(no_id.path), host::host_error);
 }

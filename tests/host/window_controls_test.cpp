@@ -10,7 +10,7 @@ using host::control_kind;
 
 namespace {
 
-class window_controls : public host_test_base {
+class WindowControls : public host_test_base {
 protected:
     host::host_app app;
     test_window window{app};
@@ -36,7 +36,7 @@ struct expected_place {
     int x, y, w, h;
 };
 
-TEST_F(window_controls, top_bar_codes_run_left_to_right_in_creation_order) {
+TEST_F(WindowControls, TopBarCodesRunLeftToRightInCreationOrder) {
     add<logging_button>(0, 0, 32, 14, "App.", log);
     add<logging_button>(0x20000000, 0, 32, 14, "Snap", log);
     add<window_interface::static_text_class>(0, 0x20000002, 0x10000000, 48, 14, "");
@@ -67,7 +67,7 @@ TEST_F(window_controls, top_bar_codes_run_left_to_right_in_creation_order) {
     EXPECT_EQ(controls[6].items[9], "9");
 }
 
-TEST_F(window_controls, same_line_code_takes_the_previous_controls_top) {
+TEST_F(WindowControls, SameLineCodeTakesThePreviousControlsTop) {
     add<logging_button>(5, 40, 32, 14, "a", log);
     auto& b = add<logging_button>(0x20000003, 0x10000000, 20, 10, "b", log);
     tq::point_class at = window.get_position(*b.control);
@@ -78,21 +78,21 @@ TEST_F(window_controls, same_line_code_takes_the_previous_controls_top) {
     EXPECT_EQ(size.y, 10);
 }
 
-TEST_F(window_controls, codes_on_an_empty_window_count_from_its_edges) {
+TEST_F(WindowControls, CodesOnAnEmptyWindowCountFromItsEdges) {
     auto& first = add<logging_button>(0x20000007, 0x10000000, 10, 10, "x", log);
     tq::point_class at = window.get_position(*first.control);
     EXPECT_EQ(at.x, 7);
     EXPECT_EQ(at.y, 0);
 }
 
-TEST_F(window_controls, plain_pixels_are_kept_as_given) {
+TEST_F(WindowControls, PlainPixelsAreKeptAsGiven) {
     auto& row = add<logging_number>(229, 75, log);
     tq::point_class at = window.get_position(*row.control);
     EXPECT_EQ(at.x, 229);
     EXPECT_EQ(at.y, 75);
 }
 
-TEST_F(window_controls, unknown_placement_codes_and_negative_sizes_are_refused) {
+TEST_F(WindowControls, UnknownPlacementCodesAndNegativeSizesAreRefused) {
     EXPECT_THROW(add<logging_button>(0x10000000, 0, 10, 10, "x-as-line", log), host::host_error);
     EXPECT_THROW(add<logging_button>(0x30000000, 0, 10, 10, "x-beyond", log), host::host_error);
     EXPECT_THROW(add<logging_button>(0, 0x20000000, 10, 10, "y-after", log), host::host_error);
@@ -102,7 +102,7 @@ TEST_F(window_controls, unknown_placement_codes_and_negative_sizes_are_refused) 
     EXPECT_TRUE(state().controls.empty());
 }
 
-TEST_F(window_controls, control_members_change_what_the_host_shows) {
+TEST_F(WindowControls, ControlMembersChangeWhatTheHostShows) {
     auto& button = add<logging_button>(0, 0, 32, 14, "", log);
     window.set_title(*button.control, "Loc.");
     window.set_tooltip(*button.control, "Up to date view.");
@@ -120,7 +120,7 @@ TEST_F(window_controls, control_members_change_what_the_host_shows) {
     EXPECT_TRUE(state().controls[0].shown);
 }
 
-TEST_F(window_controls, values_of_check_boxes_numbers_and_popups) {
+TEST_F(WindowControls, ValuesOfCheckBoxesNumbersAndPopups) {
     auto& box = add<logging_checkbox>(0, 0, "link", log);
     auto& number = add<logging_number>(40, 0, log);
     auto& popup = add<logging_popup>(0x20000000, 0, 32, "0|1|2", log);
@@ -138,7 +138,7 @@ TEST_F(window_controls, values_of_check_boxes_numbers_and_popups) {
     EXPECT_EQ(controls[2].value, 2.0);
 }
 
-TEST_F(window_controls, value_calls_refuse_wrong_kinds_windows_and_indices) {
+TEST_F(WindowControls, ValueCallsRefuseWrongKindsWindowsAndIndices) {
     auto& button = add<logging_button>(0, 0, 32, 14, "", log);
     auto& popup = add<logging_popup>(0x20000000, 0, 32, "0|1", log);
     EXPECT_THROW(window.set_check_box_int_value(
@@ -152,14 +152,14 @@ TEST_F(window_controls, value_calls_refuse_wrong_kinds_windows_and_indices) {
     EXPECT_EQ(window.get_popup_int_value(*popup.typed_handle), 0);
 }
 
-TEST_F(window_controls, set_handler_files_the_control_under_the_windows_identifier) {
+TEST_F(WindowControls, SetHandlerFilesTheControlUnderTheWindowsIdentifier) {
     auto& button = add<logging_button>(0, 0, 32, 14, "", log);
     auto shown = state().controls[0];
     EXPECT_EQ(shown.handler, static_cast<handler_interface*>(&button));
     EXPECT_EQ(shown.owner, test_window_uuid);
 }
 
-TEST_F(window_controls, user_actions_reach_the_handler_with_the_new_value) {
+TEST_F(WindowControls, UserActionsReachTheHandlerWithTheNewValue) {
     add<logging_button>(0, 0, 32, 14, "Ref.", log);
     add<logging_popup>(0x20000000, 0, 32, "0|1|2", log);
     add<logging_checkbox>(0x20000000, 0, "link", log);
@@ -177,7 +177,7 @@ TEST_F(window_controls, user_actions_reach_the_handler_with_the_new_value) {
     EXPECT_EQ(log.value_changes, 1);
 }
 
-TEST_F(window_controls, user_actions_are_refused_on_disabled_hidden_or_wrong_controls) {
+TEST_F(WindowControls, UserActionsAreRefusedOnDisabledHiddenOrWrongControls) {
     auto& load = add<logging_button>(0, 0, 32, 14, "Load", log);
     add<logging_popup>(0x20000000, 0, 32, "0|1", log);
     add<logging_number>(0, 20, log);
@@ -198,7 +198,7 @@ TEST_F(window_controls, user_actions_are_refused_on_disabled_hidden_or_wrong_con
     EXPECT_TRUE(log.clicks.empty());
 }
 
-TEST_F(window_controls, deleted_controls_leave_the_window_and_their_handles_die) {
+TEST_F(WindowControls, DeletedControlsLeaveTheWindowAndTheirHandlesDie) {
     auto& first = add<logging_button>(0, 0, 32, 14, "a", log);
     add<logging_button>(0x20000000, 0, 32, 14, "b", log);
     first.delete_self(nullptr);
@@ -207,13 +207,13 @@ TEST_F(window_controls, deleted_controls_leave_the_window_and_their_handles_die)
     EXPECT_THROW(window.set_title(*first.control, "again"), host::host_error);
 }
 
-TEST_F(window_controls, destroying_a_wrapper_leaves_the_host_control) {
+TEST_F(WindowControls, DestroyingAWrapperLeavesTheHostControl) {
     add<logging_button>(0, 0, 32, 14, "a", log);
     wrappers.clear();
     EXPECT_EQ(state().controls.size(), 1u);
 }
 
-TEST_F(window_controls, window_members_title_sizes_frame_and_visibility) {
+TEST_F(WindowControls, WindowMembersTitleSizesFrameAndVisibility) {
     window.set_title("Line : curve1");
     window.set_client_size(tq::point_class{263, 15});
     auto shown = state();
@@ -241,7 +241,7 @@ TEST_F(window_controls, window_members_title_sizes_frame_and_visibility) {
     EXPECT_THROW(window.set_client_size(tq::point_class{-1, 5}), host::host_error);
 }
 
-TEST_F(window_controls, default_event_handling_does_nothing_and_reports_false) {
+TEST_F(WindowControls, DefaultEventHandlingDoesNothingAndReportsFalse) {
     EXPECT_FALSE(window.key_down(1, 0, nullptr));
     EXPECT_FALSE(window.drag_file("a.txt", nullptr));
     EXPECT_FALSE(window.scroll_wheel(vec2{0, 1}, tq::point_class{0, 0}, 0, nullptr));
@@ -251,13 +251,13 @@ TEST_F(window_controls, default_event_handling_does_nothing_and_reports_false) {
     EXPECT_TRUE(window.mouse_down(0, tq::point_class{1, 1}, 0, 1, true, nullptr));
 }
 
-TEST_F(window_controls, calls_for_windows_the_host_never_opened_are_refused) {
+TEST_F(WindowControls, CallsForWindowsTheHostNeverOpenedAreRefused) {
     test_window stranger(app);
     EXPECT_THROW(stranger.set_title("x"), host::host_error);
     EXPECT_THROW(logging_button(stranger, 0, 0, 10, 10, "x", log), host::host_error);
 }
 
-TEST_F(window_controls, text_fields_are_child_windows_listed_among_the_controls) {
+TEST_F(WindowControls, TextFieldsAreChildWindowsListedAmongTheControls) {
     add<logging_button>(0, 0, 32, 14, "App.", log);
     test_field field(window, tq::rectangle_class{40, 16, 100, 29});
     ASSERT_NE(field.text, nullptr);
@@ -288,7 +288,7 @@ TEST_F(window_controls, text_fields_are_child_windows_listed_among_the_controls)
     EXPECT_EQ(window.get_position(*after.control).y, 16);
 }
 
-TEST_F(window_controls, closing_a_window_takes_its_controls_and_child_windows_along) {
+TEST_F(WindowControls, ClosingAWindowTakesItsControlsAndChildWindowsAlong) {
     auto& button = add<logging_button>(0, 0, 32, 14, "a", log);
     test_field field(window, tq::rectangle_class{0, 16, 60, 29});
     app.services().close_window(window);
@@ -297,7 +297,7 @@ TEST_F(window_controls, closing_a_window_takes_its_controls_and_child_windows_al
     EXPECT_THROW(window.set_title(*button.control, "gone"), host::host_error);
 }
 
-TEST_F(window_controls, a_deleted_child_window_leaves_the_parents_list) {
+TEST_F(WindowControls, ADeletedChildWindowLeavesTheParentsList) {
     test_field field(window, tq::rectangle_class{0, 16, 60, 29});
     field.delete_self(nullptr);
     EXPECT_TRUE(state().controls.empty());

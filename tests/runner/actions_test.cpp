@@ -26,7 +26,7 @@ xyz row(json const& d, int r) { return {box_number(d, r, 0), box_number(d, r, 1)
         EXPECT_NEAR(v_.z, (z_), 1e-5) << "row " << (r) << " z"; \
     } while (0)
 
-class actions : public session_fixture {
+class Actions : public session_fixture {
 protected:
     void SetUp() override { open(small_scene); }
     host::shape_node& node(std::string const& path) { return *session->scene()->find(path); }
@@ -45,7 +45,7 @@ protected:
 
 // --- following the selection ---
 
-TEST_F(actions, active_and_select_show_the_first_selected_point) {
+TEST_F(Actions, ActiveAndSelectShowTheFirstSelectedPoint) {
     ASSERT_TRUE(play("active curve\nselect curve 2 1\nidle 2"));
     json d = dump();
     EXPECT_EQ(d["title"], "Line          [curve]");
@@ -55,14 +55,14 @@ TEST_F(actions, active_and_select_show_the_first_selected_point) {
     EXPECT_ROW(d, 1, -3, -4, 0);  // In relative to the anchor
 }
 
-TEST_F(actions, ref_shows_the_active_shape_without_a_notification) {
+TEST_F(Actions, RefShowsTheActiveShapeWithoutANotification) {
     session->scene()->set_active_shape("ball");  // the host changes it silently
     ASSERT_TRUE(play("ref\nidle"));
     EXPECT_EQ(dump()["title"], "Sphere        [ball]");
     EXPECT_ROW(dump(), 0, 1, 2, 3);
 }
 
-TEST_F(actions, hide_and_show_are_seen_in_the_dump) {
+TEST_F(Actions, HideAndShowAreSeenInTheDump) {
     ASSERT_TRUE(play("hide"));
     EXPECT_FALSE(dump()["shown"]);
     ASSERT_TRUE(play("show"));
@@ -71,7 +71,7 @@ TEST_F(actions, hide_and_show_are_seen_in_the_dump) {
 
 // --- typing and clicking ---
 
-TEST_F(actions, app_moves_the_point_and_the_handles_follow_in_rel) {
+TEST_F(Actions, AppMovesThePointAndTheHandlesFollowInRel) {
     ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\ntype 0 x 11\ntype 0 y \" 1.5\"\nclick App."));
     auto const& p = node("curve").geometry.points[1];
     EXPECT_EQ(p.anchor.x, 11);
@@ -80,7 +80,7 @@ TEST_F(actions, app_moves_the_point_and_the_handles_follow_in_rel) {
     EXPECT_EQ(p.in.y, 1.5f);
 }
 
-TEST_F(actions, link_and_mode_clicks_change_what_the_rows_show) {
+TEST_F(Actions, LinkAndModeClicksChangeWhatTheRowsShow) {
     ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\nclick link2"));
     EXPECT_EQ(dump()["controls"][extra(2)]["value"], 1);
     ASSERT_TRUE(play("click mode1"));  // Rel. -> I b.: Out as a length, no link box
@@ -92,7 +92,7 @@ TEST_F(actions, link_and_mode_clicks_change_what_the_rows_show) {
     EXPECT_EQ(text(extra(0)), "Glo.");
 }
 
-TEST_F(actions, save_and_load_go_through_the_chosen_slot) {
+TEST_F(Actions, SaveAndLoadGoThroughTheChosenSlot) {
     ASSERT_TRUE(play("active ball\nidle\nslot 4\nclick Save\nactive mesh\nselect mesh 1\nidle 2\nclick Load"));
     json d = dump();
     EXPECT_EQ(d["controls"][slots]["value"], 4);
@@ -102,7 +102,7 @@ TEST_F(actions, save_and_load_go_through_the_chosen_slot) {
     EXPECT_FALSE(dump()["controls"][load]["enabled"]);
 }
 
-TEST_F(actions, a_load_with_action_2_fills_the_second_row_of_a_camera) {
+TEST_F(Actions, ALoadWithAction2FillsTheSecondRowOfACamera) {
     ASSERT_TRUE(play("active ball\nidle\nclick Save\nactive cam\nidle\nclick Load 2"));
     json d = dump();
     EXPECT_ROW(d, 0, 0, 0, 10);
@@ -111,7 +111,7 @@ TEST_F(actions, a_load_with_action_2_fills_the_second_row_of_a_camera) {
 
 // --- refused lines ---
 
-TEST_F(actions, a_refused_line_stops_the_script_with_its_line_and_reason) {
+TEST_F(Actions, ARefusedLineStopsTheScriptWithItsLineAndReason) {
     EXPECT_FALSE(play("dump\ntype 0 x 1\ndump"));
     EXPECT_EQ(failure_lines(),
               std::vector<std::string>{"test.vxs:2: type: row 0 x is outside the client area (height 15)"});
@@ -119,7 +119,7 @@ TEST_F(actions, a_refused_line_stops_the_script_with_its_line_and_reason) {
     EXPECT_EQ(session->failures()[0].kind, host::failure_kind::refused);
 }
 
-TEST_F(actions, the_host_refuses_what_a_user_could_not_do) {
+TEST_F(Actions, TheHostRefusesWhatAUserCouldNotDo) {
     struct refused {
         char const* script;
         char const* message;
@@ -141,7 +141,7 @@ TEST_F(actions, the_host_refuses_what_a_user_could_not_do) {
     }
 }
 
-TEST_F(actions, keep_going_reports_a_refused_line_and_plays_on) {
+TEST_F(Actions, KeepGoingReportsARefusedLineAndPlaysOn) {
     host::runner_options options;
     options.keep_going = true;
     open(small_scene, options);
@@ -150,7 +150,7 @@ TEST_F(actions, keep_going_reports_a_refused_line_and_plays_on) {
     EXPECT_EQ(dump()["title"], "Sphere        [ball]");
 }
 
-TEST_F(actions, a_host_number_box_refuses_text_that_is_not_a_number) {
+TEST_F(Actions, AHostNumberBoxRefusesTextThatIsNotANumber) {
     session->app().preferences().store(vexel_id, 2);
     ASSERT_TRUE(play("restart\nactive ball\nidle"));
     EXPECT_EQ(dump()["controls"][box(0, 0)]["kind"], "number");
@@ -163,7 +163,7 @@ TEST_F(actions, a_host_number_box_refuses_text_that_is_not_a_number) {
 
 // --- the host's side ---
 
-TEST_F(actions, a_host_move_is_shown_once_the_window_is_not_busy) {
+TEST_F(Actions, AHostMoveIsShownOnceTheWindowIsNotBusy) {
     ASSERT_TRUE(play("active ball\nidle\ntype 0 x 12.34567\nclick App."));
     // The scene notified the window from inside its own write; being busy it kept the
     // typed text.
@@ -173,12 +173,12 @@ TEST_F(actions, a_host_move_is_shown_once_the_window_is_not_busy) {
     EXPECT_ROW(dump(), 0, -4, 5, 6.25);
 }
 
-TEST_F(actions, unit_rescales_the_shown_values) {
+TEST_F(Actions, UnitRescalesTheShownValues) {
     ASSERT_TRUE(play("active ball\nidle\nunit 10"));
     EXPECT_ROW(dump(), 0, 10, 20, 30);
 }
 
-TEST_F(actions, joint_rereads_a_joint_the_window_was_not_told_about) {
+TEST_F(Actions, JointRereadsAJointTheWindowWasNotToldAbout) {
     // Hidden, the window ignores the move; shown again without a tick it still shows the
     // old eye until the joint notification.
     ASSERT_TRUE(play("active cam\nidle\nhide\nmove cam 0 1 1 1\nshow"));
@@ -187,14 +187,14 @@ TEST_F(actions, joint_rereads_a_joint_the_window_was_not_told_about) {
     EXPECT_ROW(dump(), 0, 1, 1, 1);
 }
 
-TEST_F(actions, state_on_makes_snap_suspend_the_state_flag) {
+TEST_F(Actions, StateOnMakesSnapSuspendTheStateFlag) {
     ASSERT_TRUE(play("active ball\nidle\nstate on\nidle\ntype 0 x 9\nclick Snap"));
     EXPECT_EQ(session->scene()->suspend_count(), 1);
     EXPECT_EQ(session->scene()->resume_count(), 1);
     EXPECT_EQ(ball_world().x, 9);
 }
 
-TEST_F(actions, delete_empties_the_slot_that_holds_the_shape) {
+TEST_F(Actions, DeleteEmptiesTheSlotThatHoldsTheShape) {
     ASSERT_TRUE(play("active ball\nidle\nslot 2\nclick Save\nactive cam\nidle"));
     EXPECT_TRUE(dump()["controls"][load]["enabled"]);
     ASSERT_TRUE(play("delete ball"));
@@ -202,7 +202,7 @@ TEST_F(actions, delete_empties_the_slot_that_holds_the_shape) {
     EXPECT_FALSE(dump()["controls"][load]["enabled"]);
 }
 
-TEST_F(actions, scene_announces_a_new_scene_with_its_own_unit) {
+TEST_F(Actions, SceneAnnouncesANewSceneWithItsOwnUnit) {
     std::string other = files.write(
         "other.json", R"({"figure_unit": 2, "shapes": [{"name": "ball", "type": "sphere", "center": [1, 1, 1]}]})");
     ASSERT_TRUE(play("active ball\nidle\nclick Save\nscene " + other + "\nactive ball\nidle"));
@@ -211,14 +211,14 @@ TEST_F(actions, scene_announces_a_new_scene_with_its_own_unit) {
     EXPECT_FALSE(d["controls"][load]["enabled"]);  // the slots went with the old scene
 }
 
-TEST_F(actions, a_relative_scene_file_is_found_beside_the_script) {
+TEST_F(Actions, ARelativeSceneFileIsFoundBesideTheScript) {
     files.write("next.json", R"({"shapes": [{"name": "dot", "type": "sphere", "center": [3, 2, 1]}]})");
     std::string script = files.write("s.vxs", "scene next.json\nactive dot\nidle\n");
     ASSERT_TRUE(session->run(host::load_script_file(script))) << errors();
     EXPECT_ROW(dump(), 0, 3, 2, 1);
 }
 
-TEST_F(actions, dump_scene_prints_the_whole_scene_or_one_shape_a_line) {
+TEST_F(Actions, DumpScenePrintsTheWholeSceneOrOneShapeALine) {
     ASSERT_TRUE(play("dump-scene ball"));
     json shape = json::parse(out.str());
     EXPECT_EQ(shape["path"], "ball");
@@ -230,7 +230,7 @@ TEST_F(actions, dump_scene_prints_the_whole_scene_or_one_shape_a_line) {
 
 // --- settings, restart and undo ---
 
-TEST_F(actions, settings_store_the_word_and_keep_unnamed_items) {
+TEST_F(Actions, SettingsStoreTheWordAndKeepUnnamedItems) {
     ASSERT_TRUE(play("settings mark=1 undo=1"));
     EXPECT_EQ(session->app().preferences().value(vexel_id), 5);
     ASSERT_TRUE(play("settings number=1"));
@@ -239,7 +239,7 @@ TEST_F(actions, settings_store_the_word_and_keep_unnamed_items) {
     EXPECT_EQ(session->app().preferences().value(vexel_id), 6);
 }
 
-TEST_F(actions, restart_keeps_the_settings_and_brings_the_number_boxes) {
+TEST_F(Actions, RestartKeepsTheSettingsAndBringsTheNumberBoxes) {
     ASSERT_TRUE(play("settings number=1 undo=1"));
     EXPECT_EQ(dump()["controls"][box(0, 0)]["kind"], "text_field");  // until restart
     ASSERT_TRUE(play("restart\nactive ball\nidle"));
@@ -252,7 +252,7 @@ TEST_F(actions, restart_keeps_the_settings_and_brings_the_number_boxes) {
     EXPECT_EQ(node("ball").geometry.center.x, 1);
 }
 
-TEST_F(actions, only_the_number_box_switch_asks_for_a_restart) {
+TEST_F(Actions, OnlyTheNumberBoxSwitchAsksForARestart) {
     ASSERT_TRUE(play("settings undo=1 mark=1"));
     EXPECT_EQ(out.str().find("message:"), std::string::npos);
     ASSERT_TRUE(play("settings number=1"));
@@ -262,7 +262,7 @@ TEST_F(actions, only_the_number_box_switch_asks_for_a_restart) {
     EXPECT_EQ(out.str(), "");
 }
 
-TEST_F(actions, one_undo_reverts_one_app_when_undo_is_on) {
+TEST_F(Actions, OneUndoRevertsOneAppWhenUndoIsOn) {
     ASSERT_TRUE(play("settings undo=1\nactive curve\nselect curve 1\nidle 2\n"
                      "type 0 x 11\nclick App.\ntype 0 x 12\ntype 1 z 3\nclick App."));
     EXPECT_EQ(anchor(1).x, 12);
@@ -275,7 +275,7 @@ TEST_F(actions, one_undo_reverts_one_app_when_undo_is_on) {
     EXPECT_ROW(dump(), 0, 11, 0, 0);
 }
 
-TEST_F(actions, one_undo_reverts_one_snap_when_undo_is_on) {
+TEST_F(Actions, OneUndoRevertsOneSnapWhenUndoIsOn) {
     ASSERT_TRUE(play("settings undo=1\nactive ball\nidle\ntype 0 x 5\nclick Snap\ntype 0 y -7\nclick Snap"));
     EXPECT_EQ(ball_world().y, -7);
     ASSERT_TRUE(play("undo"));
@@ -283,13 +283,13 @@ TEST_F(actions, one_undo_reverts_one_snap_when_undo_is_on) {
     EXPECT_EQ(ball_world().y, 2);
 }
 
-TEST_F(actions, without_undo_there_is_nothing_to_undo) {
+TEST_F(Actions, WithoutUndoThereIsNothingToUndo) {
     ASSERT_TRUE(play("active ball\nidle\ntype 0 x 5\nclick App.\nundo"));
     EXPECT_EQ(out.str(), "undo: nothing to undo\n");
     EXPECT_EQ(node("ball").geometry.center.x, 5);
 }
 
-TEST_F(actions, expect_refs_compares_the_counted_objects_held) {
+TEST_F(Actions, ExpectRefsComparesTheCountedObjectsHeld) {
     ASSERT_TRUE(play("active ball\nidle\nexpect-refs 0"));
     EXPECT_FALSE(play("expect-refs 1"));
     EXPECT_EQ(failure_lines(), std::vector<std::string>{
@@ -297,7 +297,7 @@ TEST_F(actions, expect_refs_compares_the_counted_objects_held) {
     EXPECT_EQ(session->failures()[0].kind, host::failure_kind::violated);
 }
 
-TEST_F(actions, a_clean_run_finishes_with_nothing_held) {
+TEST_F(Actions, ACleanRunFinishesWithNothingHeld) {
     ASSERT_TRUE(play("settings undo=1\nactive curve\nselect curve 0\nidle 2\ntype 0 z 1\nclick App.\nundo"));
     EXPECT_TRUE(finish()) << errors();
     EXPECT_TRUE(host::audit().outstanding().empty());
@@ -305,7 +305,7 @@ TEST_F(actions, a_clean_run_finishes_with_nothing_held) {
 
 // --- the host's checks after the script, on a plug-in that breaks the rules ---
 
-class checks : public session_fixture {
+class Checks : public session_fixture {
 protected:
     void SetUp() override {
         host::runner_options options;
@@ -319,7 +319,7 @@ protected:
     }
 };
 
-TEST_F(checks, an_exception_out_of_the_plugin_is_a_failure_and_the_script_goes_on) {
+TEST_F(Checks, AnExceptionOutOfThePluginIsAFailureAndTheScriptGoesOn) {
     EXPECT_FALSE(play("idle\nidle\ndump"));
     EXPECT_EQ(failure_lines(),
               (std::vector<std::string>{
@@ -329,7 +329,7 @@ TEST_F(checks, an_exception_out_of_the_plugin_is_a_failure_and_the_script_goes_o
     for (auto const& f : session->failures()) EXPECT_EQ(f.kind, host::failure_kind::escaped);
 }
 
-TEST_F(checks, a_reference_held_and_an_update_left_open_are_reported) {
+TEST_F(Checks, AReferenceHeldAndAnUpdateLeftOpenAreReported) {
     ASSERT_TRUE(play("active ball"));
     EXPECT_FALSE(play("expect-refs 0"));
     EXPECT_NE(failure_lines().back().find("1 counted host objects outstanding, expected 0 (scene at "),
@@ -346,7 +346,7 @@ TEST_F(checks, a_reference_held_and_an_update_left_open_are_reported) {
         << lines[2];
 }
 
-TEST_F(checks, a_non_finite_write_is_reported) {
+TEST_F(Checks, ANonFiniteWriteIsReported) {
     ASSERT_TRUE(play("active ball\njoint cam"));
     EXPECT_FALSE(finish());
     EXPECT_EQ(failure_lines().front(),
@@ -354,7 +354,7 @@ TEST_F(checks, a_non_finite_write_is_reported) {
               "(1 refused, first center.set_center on ball)");
 }
 
-TEST_F(checks, an_undo_record_left_open_is_reported) {
+TEST_F(Checks, AnUndoRecordLeftOpenIsReported) {
     session->scene()->set_active_shape("ball");
     ASSERT_TRUE(play("unit 2"));
     EXPECT_FALSE(finish());
@@ -369,7 +369,7 @@ namespace runner_test {
 namespace {
 
 // The plug-in swallows a dialog the host cannot build; the settings line must not pass.
-TEST(settings_dialog, a_dialog_resource_that_cannot_be_read_fails_the_line_naming_it) {
+TEST(SettingsDialog, ADialogResourceThatCannotBeReadFailsTheLineNamingIt) {
     std::string nested = "<dialog>";
     for (int i = 0; i < 200000; ++i) nested += "<vbox>";
     for (int i = 0; i < 200000; ++i) nested += "</vbox>";

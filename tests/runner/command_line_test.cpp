@@ -11,7 +11,7 @@ using namespace host::vexel_controls;
 
 std::string const examples = VEXEL_SOURCE_DIR "/examples/";
 
-class command_line : public ::testing::Test {
+class CommandLine : public ::testing::Test {
 protected:
     // Runs vexel-host with a preference file of its own in a fresh folder.
     process_result run(std::vector<std::string> args, std::string const& stdin_text = "") {
@@ -24,7 +24,7 @@ protected:
     std::string prefs = files.path() + "/prefs.json";
 };
 
-TEST_F(command_line, the_tour_shows_the_values_the_scene_file_holds) {
+TEST_F(CommandLine, TheTourShowsTheValuesTheSceneFileHolds) {
     process_result r = run({"--view", examples + "tour.json", examples + "tour.vxs"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
@@ -50,7 +50,7 @@ TEST_F(command_line, the_tour_shows_the_values_the_scene_file_holds) {
     EXPECT_NE(r.out.find("> active wing\n"), std::string::npos);
 }
 
-TEST_F(command_line, the_editing_example_runs_clean) {
+TEST_F(CommandLine, TheEditingExampleRunsClean) {
     process_result r = run({examples + "tour.json", examples + "editing.vxs"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
@@ -59,7 +59,7 @@ TEST_F(command_line, the_editing_example_runs_clean) {
     EXPECT_EQ(json::parse(read_file(prefs)), json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 7}}));
 }
 
-TEST_F(command_line, a_bad_line_stops_before_anything_runs) {
+TEST_F(CommandLine, ABadLineStopsBeforeAnythingRuns) {
     std::string script = files.write("bad.vxs", "dump\n\nactive ball\nclick Apply\n");
     process_result r = run({scene(), script});
     EXPECT_EQ(r.status, 1);
@@ -68,14 +68,14 @@ TEST_F(command_line, a_bad_line_stops_before_anything_runs) {
                               "Load, loc, mode1, mode3, link2, link4)\n");
 }
 
-TEST_F(command_line, a_refused_line_ends_the_run_with_a_failure) {
+TEST_F(CommandLine, ARefusedLineEndsTheRunWithAFailure) {
     process_result r = run({scene()}, "dump\nactive nowhere\ndump\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(dumps_of(r.out).size(), 1u);
     EXPECT_EQ(r.err, "<stdin>:2: active: no shape at path \"nowhere\"\n");
 }
 
-TEST_F(command_line, the_script_comes_from_standard_input_without_a_file) {
+TEST_F(CommandLine, TheScriptComesFromStandardInputWithoutAFile) {
     process_result r = run({scene()}, "active ball\nidle\ndump\n");
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<json> d = dumps_of(r.out);
@@ -84,7 +84,7 @@ TEST_F(command_line, the_script_comes_from_standard_input_without_a_file) {
     EXPECT_EQ(r.out.find("+-"), std::string::npos);  // no drawing without --view
 }
 
-TEST_F(command_line, japanese_texts_come_from_the_plugins_string_table) {
+TEST_F(CommandLine, JapaneseTextsComeFromThePluginsStringTable) {
     process_result r = run({"--lang", "ja", scene()}, "active ball\nidle\ndump\n");
     ASSERT_EQ(r.status, 0) << r.err;
     json d = dumps_of(r.out).at(0);
@@ -93,7 +93,7 @@ TEST_F(command_line, japanese_texts_come_from_the_plugins_string_table) {
     EXPECT_EQ(d["controls"][extra(0)]["text"], "Loc.");
 }
 
-TEST_F(command_line, settings_survive_the_next_run_through_the_preference_file) {
+TEST_F(CommandLine, SettingsSurviveTheNextRunThroughThePreferenceFile) {
     ASSERT_EQ(run({scene()}, "settings undo=1\n").status, 0);
     EXPECT_EQ(json::parse(read_file(prefs)), json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 4}}));
     // Undo is still on: one undo takes the App. back.
@@ -102,7 +102,7 @@ TEST_F(command_line, settings_survive_the_next_run_through_the_preference_file) 
     EXPECT_EQ(json::parse(r.out)["points"][0]["local"], json::array({1.0, 2.0, 3.0}));
 }
 
-TEST_F(command_line, without_prefs_the_file_lives_in_the_users_config_folder) {
+TEST_F(CommandLine, WithoutPrefsTheFileLivesInTheUsersConfigFolder) {
     std::string home = files.path() + "/home";
     std::filesystem::create_directory(home);
     std::string command_env = "HOME=" + home + " XDG_CONFIG_HOME=";
@@ -118,7 +118,7 @@ TEST_F(command_line, without_prefs_the_file_lives_in_the_users_config_folder) {
               json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 4}}));
 }
 
-TEST_F(command_line, dump_scene_prints_a_scene_file_or_refuses_it) {
+TEST_F(CommandLine, DumpScenePrintsASceneFileOrRefusesIt) {
     process_result r = run_runner({"--dump-scene", scene()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(json::parse(r.out)["shapes"][1]["path"], "ball");
@@ -128,7 +128,7 @@ TEST_F(command_line, dump_scene_prints_a_scene_file_or_refuses_it) {
     EXPECT_EQ(r.err, broken + ": shapes/b/center: expected 3 numbers, got 1\n");
 }
 
-TEST_F(command_line, a_scene_or_module_that_cannot_be_used_fails_the_run) {
+TEST_F(CommandLine, ASceneOrModuleThatCannotBeUsedFailsTheRun) {
     process_result r = run({files.path() + "/none.json"}, "dump\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "vexel-host: " + files.path() + "/none.json: cannot open the file\n");
@@ -137,7 +137,7 @@ TEST_F(command_line, a_scene_or_module_that_cannot_be_used_fails_the_run) {
     EXPECT_EQ(r.err.rfind("vexel-host: cannot load the plug-in: ", 0), 0u) << r.err;
 }
 
-TEST_F(command_line, a_script_that_is_a_folder_or_holds_no_action_is_refused) {
+TEST_F(CommandLine, AScriptThatIsAFolderOrHoldsNoActionIsRefused) {
     std::string const blank = files.write("blank.vxs", "");
     std::string const remarks = files.write("remarks.vxs", "# nothing yet\n\n");
     std::string const folder = files.path();
@@ -156,14 +156,14 @@ TEST_F(command_line, a_script_that_is_a_folder_or_holds_no_action_is_refused) {
     }
 }
 
-TEST_F(command_line, a_fault_can_be_injected_at_one_host_call) {
+TEST_F(CommandLine, AFaultCanBeInjectedAtOneHostCall) {
     // The first host call is made while the host registers the plug-in: it cannot load.
     process_result r = run({"--fail-call", "1", scene()}, "dump\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("injected fault in "), std::string::npos) << r.err;
 }
 
-TEST_F(command_line, a_command_line_that_cannot_run_says_why_and_shows_the_usage) {
+TEST_F(CommandLine, ACommandLineThatCannotRunSaysWhyAndShowsTheUsage) {
     std::string usage = "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]\n";
     struct bad {
         std::vector<std::string> args;

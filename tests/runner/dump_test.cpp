@@ -15,7 +15,7 @@ std::vector<std::string> keys_of(ordered const& object) {
     return keys;
 }
 
-class window_dump : public session_fixture {
+class WindowDump : public session_fixture {
 protected:
     void SetUp() override { open(small_scene); }
     // The line the last `dump` printed.
@@ -29,7 +29,7 @@ protected:
     std::string drawing() { return host::draw_window(session->window()); }
 };
 
-TEST_F(window_dump, is_one_line_with_its_keys_in_the_stated_order) {
+TEST_F(WindowDump, IsOneLineWithItsKeysInTheStatedOrder) {
     ASSERT_TRUE(play("active ball\nidle\ndump"));
     std::string line = last_dump_line();
     ASSERT_FALSE(line.empty()) << out.str();
@@ -43,7 +43,7 @@ TEST_F(window_dump, is_one_line_with_its_keys_in_the_stated_order) {
         << line;
 }
 
-TEST_F(window_dump, controls_come_in_creation_order_with_resolved_pixels) {
+TEST_F(WindowDump, ControlsComeInCreationOrderWithResolvedPixels) {
     ASSERT_TRUE(play("active ball\nidle"));
     json d = dump();
     std::vector<std::string> kinds;
@@ -65,7 +65,7 @@ TEST_F(window_dump, controls_come_in_creation_order_with_resolved_pixels) {
     EXPECT_EQ(d["controls"][box(0, 1)]["text"], " 2.000000");
 }
 
-TEST_F(window_dump, values_are_a_state_an_index_a_number_or_null) {
+TEST_F(WindowDump, ValuesAreAStateAnIndexANumberOrNull) {
     ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\nslot 7\nclick link4\ndump"));
     std::string line = last_dump_line();
     EXPECT_NE(line.find("\"kind\": \"popup\", \"text\": \"\", \"x\": 220, \"y\": 0, \"w\": 32, \"h\": 14, "
@@ -79,7 +79,7 @@ TEST_F(window_dump, values_are_a_state_an_index_a_number_or_null) {
     EXPECT_TRUE(d["controls"][app]["value"].is_null());
 }
 
-TEST_F(window_dump, a_number_box_value_dumps_as_its_shortest_decimal) {
+TEST_F(WindowDump, ANumberBoxValueDumpsAsItsShortestDecimal) {
     ASSERT_TRUE(play("settings number=1\nrestart\nactive ball\nidle\ntype 0 x 0.1\ntype 0 y 1e-7\ndump"));
     std::string line = last_dump_line();
     EXPECT_NE(line.find("\"kind\": \"number\", \"text\": \"\", \"x\": 40, \"y\": 16, \"w\": 60, \"h\": 14, "
@@ -89,7 +89,7 @@ TEST_F(window_dump, a_number_box_value_dumps_as_its_shortest_decimal) {
     EXPECT_NE(line.find("\"value\": 1e-07,"), std::string::npos) << line;
 }
 
-TEST(one_line_json, escapes_texts_and_survives_bytes_that_are_not_utf8) {
+TEST(OneLineJson, EscapesTextsAndSurvivesBytesThatAreNotUtf8) {
     ordered value = {{"text", "say \"hi\"\n"}, {"list", {1, 2.5, nullptr, true}}, {"raw", std::string("a\xff")}};
     EXPECT_EQ(host::one_line_json(value),
               "{\"text\": \"say \\\"hi\\\"\\n\", \"list\": [1, 2.5, null, true], \"raw\": \"a\xEF\xBF\xBD\"}");
@@ -98,7 +98,7 @@ TEST(one_line_json, escapes_texts_and_survives_bytes_that_are_not_utf8) {
 
 // --- the drawing ---
 
-TEST_F(window_dump, the_drawing_is_cut_at_the_client_height) {
+TEST_F(WindowDump, TheDrawingIsCutAtTheClientHeight) {
     EXPECT_EQ(drawing(),
               "+------------------------------------------------------------------+\n"
               "|[App.  ][Snap  ]             [Ref.  ] [Save  ](Load  ) <0    v>   |\n"
@@ -111,7 +111,7 @@ TEST_F(window_dump, the_drawing_is_cut_at_the_client_height) {
               "+------------------------------------------------------------------+\n");
 }
 
-TEST_F(window_dump, the_drawing_leaves_hidden_boxes_blank_and_brackets_disabled_buttons) {
+TEST_F(WindowDump, TheDrawingLeavesHiddenBoxesBlankAndBracketsDisabledButtons) {
     ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\nclick mode1\nhide"));
     EXPECT_EQ(drawing(),
               "+- Line          [curve] ------------------------------------------+  (hidden)\n"
@@ -124,7 +124,7 @@ TEST_F(window_dump, the_drawing_leaves_hidden_boxes_blank_and_brackets_disabled_
               "+------------------------------------------------------------------+\n");
 }
 
-TEST(window_drawing, wide_characters_take_two_columns_and_long_texts_are_cut) {
+TEST(WindowDrawing, WideCharactersTakeTwoColumnsAndLongTextsAreCut) {
     host::window_state w{"T", {40, 15}, {0, 0}, {0, 0, 40, 33}, true, 0, {}};
     host::control_state button{host::control_kind::button, "\xE3\x82\xB9\xE3\x83\x8A\xE3\x83\x83\xE3\x83\x97",
                                0, 0, 24, 14, true, true, std::nullopt, "", 0, {}, 0, nullptr, {}};

@@ -29,7 +29,7 @@ unit 2
 restart
 )";
 
-TEST(fault_sweep, editing_buttons_survive_a_failing_host_call_anywhere) {
+TEST(RunnerFaultSweep, EditingButtonsSurviveAFailingHostCallAnywhere) {
     host::runner_options options;
     options.module_path = VEXEL_MODULE_PATH;
     host::sweep_result r =
@@ -46,7 +46,7 @@ TEST(fault_sweep, editing_buttons_survive_a_failing_host_call_anywhere) {
         EXPECT_EQ(r.operations.count(op), 1u) << op << " was not swept";
 }
 
-TEST(fault_sweep, command_prints_the_calls_swept_and_passes) {
+TEST(RunnerFaultSweep, CommandPrintsTheCallsSweptAndPasses) {
     temp_dir dir;
     std::string script = dir.write("short.vxs", "active ball\nidle\ntype 0 x 1\nclick App.\n");
     process_result r = run_runner({"--fault-sweep", tour_scene, script});
@@ -55,7 +55,7 @@ TEST(fault_sweep, command_prints_the_calls_swept_and_passes) {
     EXPECT_NE(r.out.find(" runs, 0 failed\n"), std::string::npos) << r.out;
 }
 
-TEST(fault_sweep, command_refuses_a_script_that_fails_without_a_fault) {
+TEST(RunnerFaultSweep, CommandRefusesAScriptThatFailsWithoutAFault) {
     temp_dir dir;
     std::string script = dir.write("bad.vxs", "active nowhere\n");
     process_result r = run_runner({"--fault-sweep", tour_scene, script});

@@ -9,7 +9,7 @@
 namespace runner_test {
 namespace {
 
-class review : public session_fixture {
+class Review : public session_fixture {
 protected:
     void SetUp() override { open(small_scene); }
     // What the script printed.
@@ -34,7 +34,7 @@ protected:
 
 // --- no script line crashes the runner ---
 
-TEST_F(review, an_empty_active_path_is_refused_instead_of_crashing) {
+TEST_F(Review, AnEmptyActivePathIsRefusedInsteadOfCrashing) {
     temp_dir io;
     process_result r = run_runner({"--prefs", io.path() + "/p.json", files.write("s.json", small_scene)},
                                   "active curve\nactive \"\"\ndump\n");
@@ -43,7 +43,7 @@ TEST_F(review, an_empty_active_path_is_refused_instead_of_crashing) {
     EXPECT_EQ(r.out, "");  // refused before anything ran
 }
 
-TEST_F(review, every_action_refuses_empty_missing_and_odd_arguments_in_one_line) {
+TEST_F(Review, EveryActionRefusesEmptyMissingAndOddArgumentsInOneLine) {
     struct bad {
         char const* line;
         char const* problem;  // after "test.vxs:1: "
@@ -104,7 +104,7 @@ TEST_F(review, every_action_refuses_empty_missing_and_odd_arguments_in_one_line)
 
 // --- marks ---
 
-TEST_F(review, marks_prints_each_request_since_the_last_marks_once) {
+TEST_F(Review, MarksPrintsEachRequestSinceTheLastMarksOnce) {
     std::string marked = printed("settings mark=1\nactive curve\nselect curve 1\nidle 2\nclick Save\nslot 3\nmarks");
     EXPECT_EQ(marked,
               "{\"marks\": \"curve\", \"operation\": 3, \"target\": 1, \"count\": 1, \"indices\": [1], "
@@ -117,7 +117,7 @@ TEST_F(review, marks_prints_each_request_since_the_last_marks_once) {
 
 // --- --help and the README list everything ---
 
-TEST(runner_help, help_and_readme_list_every_option_and_action) {
+TEST(RunnerHelp, HelpAndReadmeListEveryOptionAndAction) {
     process_result help = run_runner({"--help"});
     EXPECT_EQ(help.status, 0);
     std::string readme = read_file(VEXEL_SOURCE_DIR "/README.md");
@@ -142,7 +142,7 @@ TEST(runner_help, help_and_readme_list_every_option_and_action) {
 
 // --- the drawing cuts nothing silently ---
 
-TEST(runner_view, wide_and_long_texts_are_cut_with_a_mark_and_given_in_full_below) {
+TEST(RunnerView, WideAndLongTextsAreCutWithAMarkAndGivenInFullBelow) {
     using host::control_kind;
     auto control = [](control_kind kind, std::string text, int x, int y, int w, std::optional<double> value) {
         return host::control_state{kind, text, x, y, w, 14, true, true, value, "", 0, {}, 0, nullptr, {}};
@@ -166,7 +166,7 @@ TEST(runner_view, wide_and_long_texts_are_cut_with_a_mark_and_given_in_full_belo
 
 // --- move-window and the frame rules ---
 
-TEST_F(review, a_frame_dragged_off_the_screen_edge_is_put_back_at_layout_and_at_showing) {
+TEST_F(Review, AFrameDraggedOffTheScreenEdgeIsPutBackAtLayoutAndAtShowing) {
     ASSERT_TRUE(play("move-window 5 7\nactive curve"));
     std::vector<int> kept = frame();
     EXPECT_EQ(kept[0], 5);  // on the screen: left where the user put it
@@ -185,7 +185,7 @@ TEST_F(review, a_frame_dragged_off_the_screen_edge_is_put_back_at_layout_and_at_
     EXPECT_EQ(frame()[1], 100);
 }
 
-TEST_F(review, a_hidden_window_cannot_be_dragged) {
+TEST_F(Review, AHiddenWindowCannotBeDragged) {
     EXPECT_EQ(refusal("hide\nmove-window 10 10"), "test.vxs:2: move-window: the window is hidden\n");
 }
 

@@ -25,7 +25,7 @@ struct bad_line {
     char const* message;
 };
 
-TEST(script_parsing, refuses_a_bad_line_with_its_reason) {
+TEST(ScriptParsing, RefusesABadLineWithItsReason) {
     bad_line const cases[] = {
         {"click Apply",
          "s.vxs:1: click: unknown control \"Apply\" (expected App., Snap, Ref., Save, Load, loc, "
@@ -61,7 +61,7 @@ TEST(script_parsing, refuses_a_bad_line_with_its_reason) {
     for (bad_line const& c : cases) EXPECT_EQ(refusal(c.line), c.message) << c.line;
 }
 
-TEST(script_parsing, line_numbers_count_blank_and_comment_lines) {
+TEST(ScriptParsing, LineNumbersCountBlankAndCommentLines) {
     EXPECT_EQ(refusal("dump\n\n# a comment\n   \nclick Apply # why\n"),
               "s.vxs:5: click: unknown control \"Apply\" (expected App., Snap, Ref., Save, Load, "
               "loc, mode1, mode3, link2, link4)");
@@ -72,7 +72,7 @@ TEST(script_parsing, line_numbers_count_blank_and_comment_lines) {
     EXPECT_EQ(s.actions[1].text, "dump");
 }
 
-TEST(script_parsing, quotes_keep_blanks_and_hashes_in_a_typed_text) {
+TEST(ScriptParsing, QuotesKeepBlanksAndHashesInATypedText) {
     host::script_action a = only(R"(type 2 z "  -1.5e1 # \"x\" \\")");
     EXPECT_EQ(a.kind, host::action_kind::type);
     EXPECT_EQ(a.number, 2);
@@ -81,7 +81,7 @@ TEST(script_parsing, quotes_keep_blanks_and_hashes_in_a_typed_text) {
     EXPECT_EQ(only(R"(type 0 x "")").value, "");
 }
 
-TEST(script_parsing, optional_arguments_take_their_defaults) {
+TEST(ScriptParsing, OptionalArgumentsTakeTheirDefaults) {
     EXPECT_EQ(only("idle").number, 1);
     EXPECT_EQ(only("idle 0").number, 0);
     EXPECT_EQ(only("click Save").number, 0);
@@ -93,13 +93,13 @@ TEST(script_parsing, optional_arguments_take_their_defaults) {
     EXPECT_EQ(only("select curve 2 0").indices, (std::vector<int>{2, 0}));
 }
 
-TEST(script_parsing, settings_name_only_the_items_they_change) {
+TEST(ScriptParsing, SettingsNameOnlyTheItemsTheyChange) {
     host::script_action a = only("settings undo=1 mark=0");
     EXPECT_EQ(a.choices, (std::map<int, bool>{{10, false}, {12, true}}));
     EXPECT_TRUE(only("settings").choices.empty());
 }
 
-TEST(script_parsing, move_unit_and_state_read_their_values) {
+TEST(ScriptParsing, MoveUnitAndStateReadTheirValues) {
     host::script_action m = only("move wing/rib1 4 1.5 -2 3e2");
     EXPECT_EQ(m.path, "wing/rib1");
     EXPECT_EQ(m.number, 4);
@@ -111,7 +111,7 @@ TEST(script_parsing, move_unit_and_state_read_their_values) {
     EXPECT_FALSE(only("state off").on);
 }
 
-TEST(script_parsing, a_script_file_that_cannot_be_read_is_named) {
+TEST(ScriptParsing, AScriptFileThatCannotBeReadIsNamed) {
     EXPECT_THROW(host::load_script_file("/nonexistent/script.vxs"), host::script_error);
     try {
         host::load_script_file("/nonexistent/script.vxs");

@@ -41,7 +41,7 @@ char const* const every_kind = R"({
   ]
 })";
 
-class window_scenarios : public session_fixture {
+class WindowScenarios : public session_fixture {
 protected:
     void SetUp() override { open(every_kind); }
     // The whole scene as dump-scene prints it.
@@ -60,7 +60,7 @@ protected:
 char const* const leave_line_in_length_modes =
     "active curve\nselect curve 0\nidle 2\nclick mode1\nclick mode1\nclick mode3\n";
 
-TEST_F(window_scenarios, a_length_mode_left_over_from_a_line_shows_as_rel_elsewhere) {
+TEST_F(WindowScenarios, ALengthModeLeftOverFromALineShowsAsRelElsewhere) {
     ASSERT_TRUE(play(leave_line_in_length_modes));
     ASSERT_EQ(control(extra(1))["text"], "O b.");
     ASSERT_TRUE(play("active cam\nidle 2"));
@@ -86,7 +86,7 @@ TEST_F(window_scenarios, a_length_mode_left_over_from_a_line_shows_as_rel_elsewh
 
 // One "App." with nothing typed moves nothing: on every other kind whatever modes the line
 // left behind, on control points in "Rel." and in "Abs.".
-TEST_F(window_scenarios, app_with_nothing_typed_leaves_every_kind_of_point_where_it_was) {
+TEST_F(WindowScenarios, AppWithNothingTypedLeavesEveryKindOfPointWhereItWas) {
     char const* const line_left = leave_line_in_length_modes;
     struct {
         char const* before;  // what the window went through first
@@ -118,7 +118,7 @@ TEST_F(window_scenarios, app_with_nothing_typed_leaves_every_kind_of_point_where
 
 // --- the text field's number reading ---
 
-TEST_F(window_scenarios, a_text_field_reads_one_optional_sign) {
+TEST_F(WindowScenarios, ATextFieldReadsOneOptionalSign) {
     struct {
         char const* text;
         double read;
@@ -133,7 +133,7 @@ TEST_F(window_scenarios, a_text_field_reads_one_optional_sign) {
 
 // --- boxes that hold no number ---
 
-TEST_F(window_scenarios, a_zero_is_shown_and_text_without_a_number_does_not_survive_a_refresh) {
+TEST_F(WindowScenarios, AZeroIsShownAndTextWithoutANumberDoesNotSurviveARefresh) {
     ASSERT_TRUE(play("active zero\nidle 2"));
     for (int axis = 0; axis < 3; ++axis)
         EXPECT_EQ(control(box(0, axis))["text"], " 0.000000") << axis;
@@ -146,7 +146,7 @@ TEST_F(window_scenarios, a_zero_is_shown_and_text_without_a_number_does_not_surv
 
 // --- "Snap" through a rotated and scaled line of a surface part ---
 
-TEST_F(window_scenarios, snap_in_glo_lands_a_surface_point_on_the_typed_world_position) {
+TEST_F(WindowScenarios, SnapInGloLandsASurfacePointOnTheTypedWorldPosition) {
     // Point 3 of the wing is rib1's second anchor, in a line rotated and scaled by 2.
     ASSERT_TRUE(play("active wing\nselect wing 3\nidle 2\nclick loc\n"
                      "type 0 x 100\ntype 0 y -7.5\ntype 0 z 12\nclick Snap\nidle\nref"));
@@ -155,7 +155,7 @@ TEST_F(window_scenarios, snap_in_glo_lands_a_surface_point_on_the_typed_world_po
     EXPECT_NEAR(shown(0, 2), 12, 1e-4);
 }
 
-TEST_F(window_scenarios, snap_in_loc_moves_a_surface_point_by_the_typed_change_in_its_own_frame) {
+TEST_F(WindowScenarios, SnapInLocMovesASurfacePointByTheTypedChangeInItsOwnFrame) {
     ASSERT_TRUE(play("active wing\nselect wing 3\nidle 2\nclick loc\n"));
     double world[3] = {shown(0, 0), shown(0, 1), shown(0, 2)};
     // One more along the line's own X (5 to 6): in the world that is two along Y.
@@ -167,7 +167,7 @@ TEST_F(window_scenarios, snap_in_loc_moves_a_surface_point_by_the_typed_change_i
 
 // --- a deletion inside the shown shape ---
 
-TEST_F(window_scenarios, deleting_a_line_of_the_shown_surface_part_lets_go_of_it) {
+TEST_F(WindowScenarios, DeletingALineOfTheShownSurfacePartLetsGoOfIt) {
     // Point 2 is rib1's first point; once rib1 is gone, index 2 names a point of rib2.
     ASSERT_TRUE(play("active wing\nselect wing 2\nidle 2\ndelete wing/rib1\nidle"));
     EXPECT_EQ(dump()["client"][1], 15);

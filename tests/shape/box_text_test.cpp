@@ -25,7 +25,7 @@ float from_bits(std::uint32_t bits) {
     return f;
 }
 
-TEST(box_text, matches_printf_on_chosen_values) {
+TEST(BoxText, MatchesPrintfOnChosenValues) {
     float const values[] = {0.0f, -0.0f, 1.5f, -12.25f, 0.1234567f, 0.0078125f,  // a tie: 0.007812
                             0.0234375f, 2.5e-7f, -2.5e-7f, 5e-7f, 1e-30f, -1e-30f,
                             std::numeric_limits<float>::denorm_min(), 999999.9f, 4294967040.0f,
@@ -35,7 +35,7 @@ TEST(box_text, matches_printf_on_chosen_values) {
     for (float f : values) EXPECT_EQ(format_box_number(f).text, printf_9f(f)) << f;
 }
 
-TEST(box_text, matches_printf_on_random_floats) {
+TEST(BoxText, MatchesPrintfOnRandomFloats) {
     std::mt19937 random(20261208);
     std::uniform_real_distribution<float> usual(-100000.0f, 100000.0f);
     for (int i = 0; i < 200000; ++i) {

@@ -6,7 +6,7 @@ using namespace window_test;
 
 namespace {
 
-class apply : public window_fixture {
+class Apply : public window_fixture {
 protected:
     control_point_class& point(int index) { return *shape("curve")->control_point_at(index); }
     void show_curve_point(int index, int settings = -1) {
@@ -19,7 +19,7 @@ protected:
     }
 };
 
-TEST_F(apply, relative_handles_follow_a_moved_anchor) {
+TEST_F(Apply, RelativeHandlesFollowAMovedAnchor) {
     show_curve_point(1);
     type_row(0, vec3{12, 3, 0});
     click(app);
@@ -33,7 +33,7 @@ TEST_F(apply, relative_handles_follow_a_moved_anchor) {
     expect_clean();
 }
 
-TEST_F(apply, absolute_handles_stay_where_they_were) {
+TEST_F(Apply, AbsoluteHandlesStayWhereTheyWere) {
     show_curve_point(1);
     set_mode(1, "Abs.");
     set_mode(3, "Abs.");
@@ -44,7 +44,7 @@ TEST_F(apply, absolute_handles_stay_where_they_were) {
     EXPECT_VEC3_NEAR(point(1).get_l_out_handle(), 10, 0, 2, 1e-5);
 }
 
-TEST_F(apply, in_based_mode_puts_out_opposite_in_at_the_typed_length_and_links) {
+TEST_F(Apply, InBasedModePutsOutOppositeInAtTheTypedLengthAndLinks) {
     show_curve_point(0);  // In at (-1, 0, 0) from the anchor, not linked
     set_mode(1, "I b.");
     type(box(2, 0), "3");
@@ -54,7 +54,7 @@ TEST_F(apply, in_based_mode_puts_out_opposite_in_at_the_typed_length_and_links) 
     EXPECT_TRUE(point(0).get_linked());
 }
 
-TEST_F(apply, out_based_mode_puts_in_opposite_out) {
+TEST_F(Apply, OutBasedModePutsInOppositeOut) {
     show_curve_point(0);
     set_mode(1, "O b.");
     type(box(1, 0), "2");
@@ -63,7 +63,7 @@ TEST_F(apply, out_based_mode_puts_in_opposite_out) {
     EXPECT_TRUE(point(0).get_linked());
 }
 
-TEST_F(apply, a_length_opposite_a_handle_on_the_anchor_lands_on_the_anchor) {
+TEST_F(Apply, ALengthOppositeAHandleOnTheAnchorLandsOnTheAnchor) {
     show_curve_point(0);
     set_mode(3, "I b.");
     type_row(3, vec3{0, 0, 0});  // L in on the anchor: no direction
@@ -73,7 +73,7 @@ TEST_F(apply, a_length_opposite_a_handle_on_the_anchor_lands_on_the_anchor) {
     EXPECT_TRUE(point(0).get_l_linked());
 }
 
-TEST_F(apply, link_flags_follow_the_check_boxes_in_absolute_and_relative) {
+TEST_F(Apply, LinkFlagsFollowTheCheckBoxesInAbsoluteAndRelative) {
     show_curve_point(1);
     toggle(extra(2));
     toggle(extra(4));
@@ -82,7 +82,7 @@ TEST_F(apply, link_flags_follow_the_check_boxes_in_absolute_and_relative) {
     EXPECT_TRUE(point(1).get_l_linked());
 }
 
-TEST_F(apply, only_the_edited_box_changes_the_rest_is_written_back_as_shown) {
+TEST_F(Apply, OnlyTheEditedBoxChangesTheRestIsWrittenBackAsShown) {
     show_curve_point(1);
     type(box(0, 0), "10.5");
     click(app);
@@ -90,7 +90,7 @@ TEST_F(apply, only_the_edited_box_changes_the_rest_is_written_back_as_shown) {
     EXPECT_VEC3_NEAR(point(1).get_in_handle(), 9.5, 1, 0, 1e-5);
 }
 
-TEST_F(apply, world_values_are_converted_into_the_shape) {
+TEST_F(Apply, WorldValuesAreConvertedIntoTheShape) {
     open(mixed_scene);
     activate("moved");
     click(extra(0));
@@ -99,7 +99,7 @@ TEST_F(apply, world_values_are_converted_into_the_shape) {
     EXPECT_VEC3_NEAR(center("moved"), 5, 0, 0, 1e-5);
 }
 
-TEST_F(apply, camera_target_is_eye_plus_the_relative_row) {
+TEST_F(Apply, CameraTargetIsEyePlusTheRelativeRow) {
     open(mixed_scene);
     activate("cam");
     type_row(1, vec3{0, 0, -4});
@@ -112,7 +112,7 @@ TEST_F(apply, camera_target_is_eye_plus_the_relative_row) {
     expect_clean();
 }
 
-TEST_F(apply, rotator_end_point_follows_the_typed_absolute_value) {
+TEST_F(Apply, RotatorEndPointFollowsTheTypedAbsoluteValue) {
     open(mixed_scene);
     activate("arm");
     click(extra(1));  // Abs.
@@ -123,7 +123,7 @@ TEST_F(apply, rotator_end_point_follows_the_typed_absolute_value) {
     EXPECT_VEC3_NEAR(row(1), 1, 2, 20, 1e-5);
 }
 
-TEST_F(apply, a_non_finite_point_is_skipped_and_the_other_point_written) {
+TEST_F(Apply, ANonFinitePointIsSkippedAndTheOtherPointWritten) {
     open(mixed_scene);
     activate("arm");
     click(extra(1));  // Abs.
@@ -136,7 +136,7 @@ TEST_F(apply, a_non_finite_point_is_skipped_and_the_other_point_written) {
     expect_clean();
 }
 
-TEST_F(apply, a_non_finite_handle_skips_the_whole_control_point) {
+TEST_F(Apply, ANonFiniteHandleSkipsTheWholeControlPoint) {
     show_curve_point(1);
     type(box(0, 0), "11");
     type(box(3, 1), "1e39");
@@ -146,7 +146,7 @@ TEST_F(apply, a_non_finite_handle_skips_the_whole_control_point) {
     expect_clean();
 }
 
-TEST_F(apply, an_unreadable_point_shows_invalid_values_that_are_never_written) {
+TEST_F(Apply, AnUnreadablePointShowsInvalidValuesThatAreNeverWritten) {
     show_curve_point(1);
     host::faults().fail_operation("shape.control_point_at", 1);  // the one read of the refresh
     click(ref);
@@ -157,7 +157,7 @@ TEST_F(apply, an_unreadable_point_shows_invalid_values_that_are_never_written) {
     expect_clean();
 }
 
-TEST_F(apply, one_host_undo_reverts_a_whole_apply) {
+TEST_F(Apply, OneHostUndoRevertsAWholeApply) {
     show_curve_point(1, 4);
     type_row(0, vec3{12, 3, 0});
     toggle(extra(2));
@@ -170,13 +170,13 @@ TEST_F(apply, one_host_undo_reverts_a_whole_apply) {
     expect_clean();
 }
 
-TEST_F(apply, without_the_undo_setting_no_undo_step_is_made) {
+TEST_F(Apply, WithoutTheUndoSettingNoUndoStepIsMade) {
     show_curve_point(1);
     click(app);
     EXPECT_EQ(scene->undo_records().step_count(), 0u);
 }
 
-TEST_F(apply, both_joint_points_are_one_undo_step) {
+TEST_F(Apply, BothJointPointsAreOneUndoStep) {
     TearDown();
     start(4);
     open(mixed_scene);
@@ -191,7 +191,7 @@ TEST_F(apply, both_joint_points_are_one_undo_step) {
     EXPECT_VEC3_NEAR(row(1), 0, 0, 10, 0);
 }
 
-TEST_F(apply, a_line_without_a_shown_point_still_makes_an_empty_undo_step) {
+TEST_F(Apply, ALineWithoutAShownPointStillMakesAnEmptyUndoStep) {
     show_curve_point(1, 4);
     scene->set_active_points("curve", {});
     hostapp->shapes_modified({shape("curve")});
@@ -201,7 +201,7 @@ TEST_F(apply, a_line_without_a_shown_point_still_makes_an_empty_undo_step) {
     expect_clean();
 }
 
-TEST_F(apply, a_shape_without_points_opens_no_undo_step) {
+TEST_F(Apply, AShapeWithoutPointsOpensNoUndoStep) {
     TearDown();
     start(4);
     open(mixed_scene);
@@ -213,7 +213,7 @@ TEST_F(apply, a_shape_without_points_opens_no_undo_step) {
     expect_clean();
 }
 
-TEST_F(apply, notifications_during_the_write_do_not_reread_the_view) {
+TEST_F(Apply, NotificationsDuringTheWriteDoNotRereadTheView) {
     show_curve_point(1);
     int notified = 0;
     scene->set_modification_listener([&](std::vector<shape_class*> const& shapes) {

@@ -7,7 +7,7 @@ using namespace window_test;
 
 namespace {
 
-class fault_sweep : public window_fixture, public ::testing::WithParamInterface<int> {
+class WindowFaultSweep : public window_fixture, public ::testing::WithParamInterface<int> {
 protected:
     void SetUp() override { start(GetParam()); }
 
@@ -72,7 +72,7 @@ protected:
     }
 };
 
-TEST_P(fault_sweep, every_host_call_may_fail) {
+TEST_P(WindowFaultSweep, EveryHostCallMayFail) {
     int runs = 0;
     for (long n = 1;; ++n) {
         SCOPED_TRACE("host call " + std::to_string(n));
@@ -97,6 +97,6 @@ TEST_P(fault_sweep, every_host_call_may_fail) {
 }
 
 // Own text fields with marking and undo; host number boxes with undo.
-INSTANTIATE_TEST_SUITE_P(settings, fault_sweep, ::testing::Values(5, 6));
+INSTANTIATE_TEST_SUITE_P(settings, WindowFaultSweep, ::testing::Values(5, 6));
 
 }  // namespace

@@ -6,9 +6,9 @@ using namespace window_test;
 
 namespace {
 
-class layout : public window_fixture {};
+class Layout : public window_fixture {};
 
-TEST_F(layout, starts_with_the_top_bar_only_and_load_disabled) {
+TEST_F(Layout, StartsWithTheTopBarOnlyAndLoadDisabled) {
     host::window_state s = state();
     ASSERT_EQ(s.controls.size(), 32u);
     EXPECT_EQ(s.client.x, 263);  // right edge of row 4's "link" box: 229 + 34
@@ -27,7 +27,7 @@ TEST_F(layout, starts_with_the_top_bar_only_and_load_disabled) {
     EXPECT_EQ(control(load).tooltip, "Load from appinted number area to view area");
 }
 
-TEST_F(layout, top_bar_runs_left_to_right_in_creation_order) {
+TEST_F(Layout, TopBarRunsLeftToRightInCreationOrder) {
     host::window_state s = state();
     for (int i : {snap, point_number, ref, save, load, slots}) {
         EXPECT_GT(s.controls[i].x, s.controls[i - 1].x) << i;
@@ -35,7 +35,7 @@ TEST_F(layout, top_bar_runs_left_to_right_in_creation_order) {
     }
 }
 
-TEST_F(layout, rows_sit_at_their_fixed_places) {
+TEST_F(Layout, RowsSitAtTheirFixedPlaces) {
     int const tops[5] = {16, 32, 46, 61, 75};
     for (int r = 0; r < 5; ++r) {
         EXPECT_EQ(control(row_title(r)).y, tops[r]);
@@ -53,7 +53,7 @@ TEST_F(layout, rows_sit_at_their_fixed_places) {
     EXPECT_EQ(control(box(0, 0)).kind, host::control_kind::text_field);
 }
 
-TEST_F(layout, nothing_is_shown_before_a_scene_is_announced) {
+TEST_F(Layout, NothingIsShownBeforeASceneIsAnnounced) {
     auto s = host::load_scene_text(mixed_scene, "test scene");
     hostapp->set_scene(s.get());
     s->set_active_shape("ball");
@@ -75,9 +75,9 @@ struct type_layout {
     bool buttons;
 };
 
-class layout_per_type : public window_fixture, public ::testing::WithParamInterface<type_layout> {};
+class LayoutPerType : public window_fixture, public ::testing::WithParamInterface<type_layout> {};
 
-TEST_P(layout_per_type, lays_the_window_out_for_the_object_type) {
+TEST_P(LayoutPerType, LaysTheWindowOutForTheObjectType) {
     type_layout const& want = GetParam();
     open(mixed_scene);
     activate(want.path, want.points);
@@ -95,7 +95,7 @@ TEST_P(layout_per_type, lays_the_window_out_for_the_object_type) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    types, layout_per_type,
+    types, LayoutPerType,
     ::testing::Values(
         type_layout{"curve", {1}, "Line          [curve]", 89, "Anchor", "In    ", "      1", true},
         type_layout{"curve", {}, "Line          [curve]", 15, "", "", "un sel.", false},
@@ -113,14 +113,14 @@ INSTANTIATE_TEST_SUITE_P(
         type_layout{"thing", {}, "Other         [thing]", 15, "", "", "       ", false},
         type_layout{"surf", {4}, "Surface part  [surf]", 89, "Anchor", "In    ", "      4", true}));
 
-TEST_F(layout, several_active_points_show_the_first_of_the_list) {
+TEST_F(Layout, SeveralActivePointsShowTheFirstOfTheList) {
     open(mixed_scene);
     activate("curve", {1, 0});
     EXPECT_EQ(text(point_number), "      1");
     EXPECT_VEC3_NEAR(row(0), 10, 0, 0, 1e-5);
 }
 
-TEST_F(layout, a_large_point_number_widens_its_field) {
+TEST_F(Layout, ALargePointNumberWidensItsField) {
     std::string points;
     for (int i = 0; i <= 12345; ++i) points += std::string(i ? "," : "") + "[0, 0, 0]";
     open(R"({"shapes": [{"name": "big", "type": "polygon_mesh", "vertices": [)" + points + "]}]}");
@@ -130,7 +130,7 @@ TEST_F(layout, a_large_point_number_widens_its_field) {
     EXPECT_EQ(text(point_number), "      0");
 }
 
-TEST_F(layout, a_shape_that_cannot_be_modified_can_only_be_saved) {
+TEST_F(Layout, AShapeThatCannotBeModifiedCanOnlyBeSaved) {
     open(mixed_scene);
     activate("fixed");
     EXPECT_FALSE(enabled(app));
@@ -138,7 +138,7 @@ TEST_F(layout, a_shape_that_cannot_be_modified_can_only_be_saved) {
     EXPECT_TRUE(enabled(save));
 }
 
-TEST_F(layout, switching_from_a_line_to_a_sphere_shrinks_one_tick_later) {
+TEST_F(Layout, SwitchingFromALineToASphereShrinksOneTickLater) {
     open(mixed_scene);
     activate("curve", {0});
     tick();
@@ -151,7 +151,7 @@ TEST_F(layout, switching_from_a_line_to_a_sphere_shrinks_one_tick_later) {
     EXPECT_EQ(height(), 30);
 }
 
-TEST_F(layout, a_frame_off_screen_is_moved_into_view_by_a_refresh) {
+TEST_F(Layout, AFrameOffScreenIsMovedIntoViewByARefresh) {
     open(mixed_scene);
     tq::rectangle_class f{0, 120, 200, 220};
     hostapp->window()->set_frame_rectangle(f);
@@ -160,7 +160,7 @@ TEST_F(layout, a_frame_off_screen_is_moved_into_view_by_a_refresh) {
     EXPECT_EQ(state().frame.top, 30);
 }
 
-TEST_F(layout, no_active_shape_shows_the_top_bar_only) {
+TEST_F(Layout, NoActiveShapeShowsTheTopBarOnly) {
     open(mixed_scene);
     activate("ball");
     tick();
@@ -174,7 +174,7 @@ TEST_F(layout, no_active_shape_shows_the_top_bar_only) {
     expect_clean();
 }
 
-TEST_F(layout, japanese_table_translates_buttons_tooltips_and_modes_only) {
+TEST_F(Layout, JapaneseTableTranslatesButtonsTooltipsAndModesOnly) {
     TearDown();
     start(-1, "ja");
     open(mixed_scene);

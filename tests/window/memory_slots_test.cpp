@@ -6,7 +6,7 @@ using namespace window_test;
 
 namespace {
 
-class slots_test : public window_fixture {
+class MemorySlots : public window_fixture {
 protected:
     void remove(std::string const& path) {
         scene->delete_shape(path, [&](std::vector<shape_class*> const& shapes) {
@@ -16,7 +16,7 @@ protected:
     std::vector<recorded_mark> const& marks() { return marker.requests; }
 };
 
-TEST_F(slots_test, a_sphere_saved_after_apply_loads_its_centre) {
+TEST_F(MemorySlots, ASphereSavedAfterApplyLoadsItsCentre) {
     open(mixed_scene);
     activate("ball");
     click(app);  // a one-point shape: the shown point becomes -1
@@ -30,9 +30,9 @@ TEST_F(slots_test, a_sphere_saved_after_apply_loads_its_centre) {
     EXPECT_VEC3_NEAR(anchor("curve", 0), 0, 0, 0, 0) << "loading never changes the scene";
 }
 
-class surface_slots : public slots_test, public ::testing::WithParamInterface<bool> {};
+class SurfaceSlots : public MemorySlots, public ::testing::WithParamInterface<bool> {};
 
-TEST_P(surface_slots, a_control_point_of_a_surface_line_is_stored_by_line_and_point) {
+TEST_P(SurfaceSlots, AControlPointOfASurfaceLineIsStoredByLineAndPoint) {
     TearDown();
     start(1);  // marking on
     std::string json = mixed_scene;
@@ -57,9 +57,9 @@ TEST_P(surface_slots, a_control_point_of_a_surface_line_is_stored_by_line_and_po
     expect_clean();
 }
 
-INSTANTIATE_TEST_SUITE_P(direction_flag, surface_slots, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(direction_flag, SurfaceSlots, ::testing::Bool());
 
-TEST_F(slots_test, load_with_action_bit_2_fills_the_second_point_as_it_is) {
+TEST_F(MemorySlots, LoadWithActionBit2FillsTheSecondPointAsItIs) {
     open(mixed_scene);
     activate("plate");
     click(save);
@@ -72,7 +72,7 @@ TEST_F(slots_test, load_with_action_bit_2_fills_the_second_point_as_it_is) {
     EXPECT_VEC3_NEAR(row(0), 5, 0, 0, 1e-5);
 }
 
-TEST_F(slots_test, choosing_a_slot_moves_the_mark_and_a_camera_is_never_marked) {
+TEST_F(MemorySlots, ChoosingASlotMovesTheMarkAndACameraIsNeverMarked) {
     TearDown();
     start(1);
     open(mixed_scene);
@@ -95,7 +95,7 @@ TEST_F(slots_test, choosing_a_slot_moves_the_mark_and_a_camera_is_never_marked) 
     EXPECT_TRUE(enabled(load));
 }
 
-TEST_F(slots_test, without_marking_nothing_is_marked) {
+TEST_F(MemorySlots, WithoutMarkingNothingIsMarked) {
     open(mixed_scene);
     activate("curve", {1});
     click(save);
@@ -103,7 +103,7 @@ TEST_F(slots_test, without_marking_nothing_is_marked) {
     EXPECT_TRUE(marks().empty());
 }
 
-TEST_F(slots_test, a_new_active_scene_empties_every_slot) {
+TEST_F(MemorySlots, ANewActiveSceneEmptiesEverySlot) {
     open(mixed_scene);
     activate("ball");
     click(save);
@@ -115,7 +115,7 @@ TEST_F(slots_test, a_new_active_scene_empties_every_slot) {
     EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 0);
 }
 
-TEST_F(slots_test, deleting_the_chosen_slots_shape_empties_it_and_disables_load) {
+TEST_F(MemorySlots, DeletingTheChosenSlotsShapeEmptiesItAndDisablesLoad) {
     open(mixed_scene);
     activate("plate");
     choose_slot(1);
@@ -135,7 +135,7 @@ TEST_F(slots_test, deleting_the_chosen_slots_shape_empties_it_and_disables_load)
     expect_clean();
 }
 
-TEST_F(slots_test, save_with_no_chosen_slot_stores_into_the_slot_shown) {
+TEST_F(MemorySlots, SaveWithNoChosenSlotStoresIntoTheSlotShown) {
     open(mixed_scene);
     activate("ball");
     choose_slot(3);
@@ -149,7 +149,7 @@ TEST_F(slots_test, save_with_no_chosen_slot_stores_into_the_slot_shown) {
     EXPECT_VEC3_NEAR(row(0), 5, 0, 0, 1e-5);
 }
 
-TEST_F(slots_test, load_of_another_object_types_point_fills_row_0) {
+TEST_F(MemorySlots, LoadOfAnotherObjectTypesPointFillsRow0) {
     open(mixed_scene);
     activate("curve", {1});
     click(save);
@@ -162,7 +162,7 @@ TEST_F(slots_test, load_of_another_object_types_point_fills_row_0) {
     expect_clean();
 }
 
-TEST_F(slots_test, a_surface_part_without_lines_loads_nothing) {
+TEST_F(MemorySlots, ASurfacePartWithoutLinesLoadsNothing) {
     open(R"({"shapes": [{"name": "bare", "type": "part", "part": "surface"},
         {"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})");
     activate("bare");
@@ -173,7 +173,7 @@ TEST_F(slots_test, a_surface_part_without_lines_loads_nothing) {
     expect_clean();
 }
 
-TEST_F(slots_test, a_surface_part_saved_as_a_whole_gives_back_its_own_point) {
+TEST_F(MemorySlots, ASurfacePartSavedAsAWholeGivesBackItsOwnPoint) {
     TearDown();
     start(1);
     open(mixed_scene);

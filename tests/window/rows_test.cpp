@@ -6,7 +6,7 @@ using namespace window_test;
 
 namespace {
 
-class rows : public window_fixture {
+class Rows : public window_fixture {
 protected:
     void show_curve_point(int index) {
         open(mixed_scene);
@@ -14,7 +14,7 @@ protected:
     }
 };
 
-TEST_F(rows, relative_mode_shows_handles_from_the_anchor) {
+TEST_F(Rows, RelativeModeShowsHandlesFromTheAnchor) {
     show_curve_point(1);
     EXPECT_VEC3_NEAR(row(0), 10, 0, 0, 1e-5);
     EXPECT_VEC3_NEAR(row(1), -1, 1, 0, 1e-5);
@@ -25,7 +25,7 @@ TEST_F(rows, relative_mode_shows_handles_from_the_anchor) {
     EXPECT_EQ(control(extra(4)).value.value(), 0);
 }
 
-TEST_F(rows, absolute_mode_shows_handles_where_they_are) {
+TEST_F(Rows, AbsoluteModeShowsHandlesWhereTheyAre) {
     show_curve_point(1);
     set_mode(1, "Abs.");
     EXPECT_VEC3_NEAR(row(1), 9, 1, 0, 1e-5);
@@ -33,7 +33,7 @@ TEST_F(rows, absolute_mode_shows_handles_where_they_are) {
     EXPECT_VEC3_NEAR(row(3), 0, 0, -2, 1e-5);  // row 3 keeps its own mode
 }
 
-TEST_F(rows, in_based_mode_shows_the_out_handle_as_a_length) {
+TEST_F(Rows, InBasedModeShowsTheOutHandleAsALength) {
     show_curve_point(1);
     set_mode(1, "I b.");
     EXPECT_NEAR(shown_number(box(2, 0)), std::sqrt(2.0), 1e-5);
@@ -43,7 +43,7 @@ TEST_F(rows, in_based_mode_shows_the_out_handle_as_a_length) {
     EXPECT_TRUE(shown(box(1, 1)));
 }
 
-TEST_F(rows, out_based_mode_shows_the_in_handle_as_a_length_until_absolute) {
+TEST_F(Rows, OutBasedModeShowsTheInHandleAsALengthUntilAbsolute) {
     show_curve_point(1);
     set_mode(1, "O b.");
     EXPECT_NEAR(shown_number(box(1, 0)), std::sqrt(2.0), 1e-5);
@@ -56,7 +56,7 @@ TEST_F(rows, out_based_mode_shows_the_in_handle_as_a_length_until_absolute) {
     EXPECT_TRUE(shown(extra(2)));
 }
 
-TEST_F(rows, modes_survive_a_change_of_shape_and_are_reapplied) {
+TEST_F(Rows, ModesSurviveAChangeOfShapeAndAreReapplied) {
     show_curve_point(1);
     set_mode(3, "I b.");
     activate("surf", {1});
@@ -64,7 +64,7 @@ TEST_F(rows, modes_survive_a_change_of_shape_and_are_reapplied) {
     EXPECT_FALSE(shown(box(4, 1)));
 }
 
-TEST_F(rows, rotator_joint_end_point_relative_and_absolute) {
+TEST_F(Rows, RotatorJointEndPointRelativeAndAbsolute) {
     open(mixed_scene);
     activate("arm");
     EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5);
@@ -74,7 +74,7 @@ TEST_F(rows, rotator_joint_end_point_relative_and_absolute) {
     EXPECT_VEC3_NEAR(row(1), 1, 2, 13, 1e-5);
 }
 
-TEST_F(rows, camera_mode_button_only_toggles_relative_and_absolute) {
+TEST_F(Rows, CameraModeButtonOnlyTogglesRelativeAndAbsolute) {
     open(mixed_scene);
     activate("cam");
     EXPECT_VEC3_NEAR(row(0), 0, 0, 10, 1e-5);
@@ -87,7 +87,7 @@ TEST_F(rows, camera_mode_button_only_toggles_relative_and_absolute) {
     expect_clean();
 }
 
-TEST_F(rows, a_length_mode_left_from_a_line_is_relative_on_a_joint) {
+TEST_F(Rows, ALengthModeLeftFromALineIsRelativeOnAJoint) {
     show_curve_point(0);
     set_mode(1, "O b.");
     activate("arm");
@@ -98,7 +98,7 @@ TEST_F(rows, a_length_mode_left_from_a_line_is_relative_on_a_joint) {
     EXPECT_EQ(text(extra(1)), "Rel.");
 }
 
-TEST_F(rows, frame_button_switches_between_local_and_world_values) {
+TEST_F(Rows, FrameButtonSwitchesBetweenLocalAndWorldValues) {
     open(mixed_scene);
     activate("moved");
     EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 1e-5);
@@ -111,7 +111,7 @@ TEST_F(rows, frame_button_switches_between_local_and_world_values) {
     expect_clean();
 }
 
-TEST_F(rows, figure_unit_multiplies_what_is_shown) {
+TEST_F(Rows, FigureUnitMultipliesWhatIsShown) {
     open(R"({"figure_unit": 10, "shapes": [{"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})");
     activate("ball");
     EXPECT_VEC3_NEAR(row(0), 10, 20, 30, 1e-4);
@@ -123,7 +123,7 @@ TEST_F(rows, figure_unit_multiplies_what_is_shown) {
     EXPECT_VEC3_NEAR(center("ball"), 1, 2, 3, 1e-6);
 }
 
-TEST_F(rows, a_refresh_before_any_scene_is_announced_counts_the_unit_as_one) {
+TEST_F(Rows, ARefreshBeforeAnySceneIsAnnouncedCountsTheUnitAsOne) {
     auto s = host::load_scene_text(R"({"figure_unit": 10, "active": "ball",
         "shapes": [{"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})", "test scene");
     hostapp->set_scene(s.get());
@@ -135,7 +135,7 @@ TEST_F(rows, a_refresh_before_any_scene_is_announced_counts_the_unit_as_one) {
     hostapp->set_scene(nullptr);
 }
 
-TEST_F(rows, own_text_fields_show_nine_character_fixed_numbers) {
+TEST_F(Rows, OwnTextFieldsShowNineCharacterFixedNumbers) {
     open(R"({"shapes": [{"name": "ball", "type": "sphere", "center": [1.5, -12.25, 0.1234567]}]})");
     activate("ball");
     EXPECT_EQ(text(box(0, 0)), " 1.500000");
@@ -143,7 +143,7 @@ TEST_F(rows, own_text_fields_show_nine_character_fixed_numbers) {
     EXPECT_EQ(text(box(0, 2)), " 0.123457");
 }
 
-TEST_F(rows, host_number_boxes_have_nine_columns_and_take_typed_values) {
+TEST_F(Rows, HostNumberBoxesHaveNineColumnsAndTakeTypedValues) {
     TearDown();
     start(2);
     open(mixed_scene);
@@ -165,9 +165,9 @@ struct typed_case {
     double x;
 };
 
-class text_field_reading : public window_fixture, public ::testing::WithParamInterface<typed_case> {};
+class TextFieldReading : public window_fixture, public ::testing::WithParamInterface<typed_case> {};
 
-TEST_P(text_field_reading, reads_typed_text_like_atof) {
+TEST_P(TextFieldReading, ReadsTypedTextLikeAtof) {
     open(R"({"shapes": [{"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})");
     activate("ball");
     type(box(0, 0), GetParam().text);
@@ -182,7 +182,7 @@ TEST_P(text_field_reading, reads_typed_text_like_atof) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    texts, text_field_reading,
+    texts, TextFieldReading,
     ::testing::Values(typed_case{"  -1.5e1abc", -15}, typed_case{"abc", 0}, typed_case{"", 0},
                       typed_case{"   ", 0}, typed_case{"-", 0}, typed_case{"+2", 2},
                       typed_case{".5", 0.5}, typed_case{"7.", 7}, typed_case{"3e", 3},
@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
-TEST_F(rows, own_text_fields_get_the_small_font_and_the_text_offset) {
+TEST_F(Rows, OwnTextFieldsGetTheSmallFontAndTheTextOffset) {
     for (int row = 0; row < 5; ++row)
         for (int axis = 0; axis < 3; ++axis) {
             host::control_state field = control(box(row, axis));

@@ -5,7 +5,7 @@ using namespace window_test;
 
 namespace {
 
-class settings : public window_fixture {
+class Settings : public window_fixture {
 protected:
     int stored() { return hostapp->preferences().value(vexel_id).value_or(-1); }
     void choose(std::map<int, bool> const& choices) {
@@ -14,12 +14,12 @@ protected:
     }
 };
 
-TEST_F(settings, nothing_stored_gives_all_off_and_stores_zero_at_once) {
+TEST_F(Settings, NothingStoredGivesAllOffAndStoresZeroAtOnce) {
     EXPECT_EQ(stored(), 0);
     EXPECT_EQ(control(box(0, 0)).kind, host::control_kind::text_field);
 }
 
-TEST_F(settings, a_stored_word_5_means_marking_own_fields_and_undo) {
+TEST_F(Settings, AStoredWord5MeansMarkingOwnFieldsAndUndo) {
     TearDown();
     start(5);
     open(mixed_scene);
@@ -32,7 +32,7 @@ TEST_F(settings, a_stored_word_5_means_marking_own_fields_and_undo) {
     EXPECT_EQ(scene->undo_records().step_count(), 1u);
 }
 
-TEST_F(settings, the_dialog_shows_the_settings_and_does_not_refresh) {
+TEST_F(Settings, TheDialogShowsTheSettingsAndDoesNotRefresh) {
     TearDown();
     start(5);
     open(mixed_scene);
@@ -42,7 +42,7 @@ TEST_F(settings, the_dialog_shows_the_settings_and_does_not_refresh) {
     EXPECT_TRUE(hostapp->messages().empty());
 }
 
-TEST_F(settings, switching_undo_only_stores_the_word_without_a_message) {
+TEST_F(Settings, SwitchingUndoOnlyStoresTheWordWithoutAMessage) {
     choose({{12, true}});
     EXPECT_EQ(stored(), 4);
     EXPECT_TRUE(hostapp->messages().empty());
@@ -53,7 +53,7 @@ TEST_F(settings, switching_undo_only_stores_the_word_without_a_message) {
     EXPECT_EQ(scene->undo_records().step_count(), 1u);
 }
 
-TEST_F(settings, switching_number_boxes_asks_for_a_restart_and_keeps_the_rows) {
+TEST_F(Settings, SwitchingNumberBoxesAsksForARestartAndKeepsTheRows) {
     choose({{11, true}});
     ASSERT_EQ(hostapp->messages().size(), 1u);
     EXPECT_EQ(hostapp->messages()[0], "Activate at restart.");
@@ -66,7 +66,7 @@ TEST_F(settings, switching_number_boxes_asks_for_a_restart_and_keeps_the_rows) {
     EXPECT_EQ(hostapp->messages().size(), 2u);
 }
 
-TEST_F(settings, bits_above_the_three_settings_are_ignored_and_cleared_at_the_next_change) {
+TEST_F(Settings, BitsAboveTheThreeSettingsAreIgnoredAndClearedAtTheNextChange) {
     TearDown();
     start(0x7FFFFFF8 | 4);
     EXPECT_EQ(control(box(0, 0)).kind, host::control_kind::text_field);
@@ -74,7 +74,7 @@ TEST_F(settings, bits_above_the_three_settings_are_ignored_and_cleared_at_the_ne
     EXPECT_EQ(stored(), 5);
 }
 
-TEST_F(settings, the_settings_survive_a_restart) {
+TEST_F(Settings, TheSettingsSurviveARestart) {
     choose({{10, true}, {12, true}});
     hostapp->restart();
     open(mixed_scene);
@@ -86,7 +86,7 @@ TEST_F(settings, the_settings_survive_a_restart) {
     expect_clean();
 }
 
-TEST_F(settings, the_restart_message_is_translated) {
+TEST_F(Settings, TheRestartMessageIsTranslated) {
     TearDown();
     start(-1, "ja");
     choose({{11, true}});

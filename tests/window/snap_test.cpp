@@ -5,7 +5,7 @@ using namespace window_test;
 
 namespace {
 
-class snapping : public window_fixture {
+class Snapping : public window_fixture {
 protected:
     void show(std::string const& path, std::vector<int> points = {}, int settings = -1) {
         if (settings >= 0) {
@@ -18,7 +18,7 @@ protected:
     vec3 world_of(std::string const& path, vec3 p) { return p * shape(path)->get_world_matrix(); }
 };
 
-TEST_F(snapping, a_sphere_moves_by_the_difference_to_the_typed_centre) {
+TEST_F(Snapping, ASphereMovesByTheDifferenceToTheTypedCentre) {
     show("ball");
     type(box(0, 0), "4");
     int refreshes = scene->refresh_count();
@@ -28,7 +28,7 @@ TEST_F(snapping, a_sphere_moves_by_the_difference_to_the_typed_centre) {
     expect_clean();
 }
 
-TEST_F(snapping, the_same_position_moves_nothing_and_makes_no_undo_step) {
+TEST_F(Snapping, TheSamePositionMovesNothingAndMakesNoUndoStep) {
     show("ball", {}, 4);
     int refreshes = scene->refresh_count();
     click(snap);
@@ -37,7 +37,7 @@ TEST_F(snapping, the_same_position_moves_nothing_and_makes_no_undo_step) {
     EXPECT_EQ(scene->suspend_count(), 0);
 }
 
-TEST_F(snapping, world_values_give_a_displacement_in_the_shapes_frame) {
+TEST_F(Snapping, WorldValuesGiveADisplacementInTheShapesFrame) {
     show("moved");
     click(extra(0));  // Glo.
     type(box(0, 0), "15");
@@ -48,7 +48,7 @@ TEST_F(snapping, world_values_give_a_displacement_in_the_shapes_frame) {
     EXPECT_VEC3_NEAR(row(0), 0, 0, 0, 1e-5);  // moved as a whole, the centre kept
 }
 
-TEST_F(snapping, a_control_point_of_a_surface_part_moves_the_whole_part) {
+TEST_F(Snapping, AControlPointOfASurfacePartMovesTheWholePart) {
     show("surf", {4});
     type(box(0, 2), "1");
     click(snap);
@@ -57,7 +57,7 @@ TEST_F(snapping, a_control_point_of_a_surface_part_moves_the_whole_part) {
     expect_clean();
 }
 
-TEST_F(snapping, a_joint_keeps_its_end_point_offset) {
+TEST_F(Snapping, AJointKeepsItsEndPointOffset) {
     show("arm");
     type_row(0, vec3{0, 0, 0});
     click(snap);
@@ -67,7 +67,7 @@ TEST_F(snapping, a_joint_keeps_its_end_point_offset) {
     EXPECT_VEC3_NEAR(row(1), 0, 0, 10, 1e-5);
 }
 
-TEST_F(snapping, the_state_flag_seen_by_idle_is_suspended_around_the_move) {
+TEST_F(Snapping, TheStateFlagSeenByIdleIsSuspendedAroundTheMove) {
     show("ball");
     scene->set_state_flag(true);
     tick();
@@ -78,14 +78,14 @@ TEST_F(snapping, the_state_flag_seen_by_idle_is_suspended_around_the_move) {
     expect_clean();
 }
 
-TEST_F(snapping, without_the_state_flag_nothing_is_suspended) {
+TEST_F(Snapping, WithoutTheStateFlagNothingIsSuspended) {
     show("ball");
     type(box(0, 0), "5");
     click(snap);
     EXPECT_EQ(scene->suspend_count(), 0);
 }
 
-TEST_F(snapping, one_host_undo_reverts_the_move) {
+TEST_F(Snapping, OneHostUndoRevertsTheMove) {
     show("ball", {}, 4);
     type(box(0, 0), "5");
     click(snap);
@@ -95,7 +95,7 @@ TEST_F(snapping, one_host_undo_reverts_the_move) {
     expect_clean();
 }
 
-TEST_F(snapping, an_unreadable_current_position_moves_nothing) {
+TEST_F(Snapping, AnUnreadableCurrentPositionMovesNothing) {
     show("ball");
     type(box(0, 0), "5");
     host::faults().fail_operation("shape.as_sphere", 1);
@@ -106,7 +106,7 @@ TEST_F(snapping, an_unreadable_current_position_moves_nothing) {
     expect_clean();
 }
 
-TEST_F(snapping, a_typed_nan_moves_nothing) {
+TEST_F(Snapping, ATypedNanMovesNothing) {
     show("ball");
     type(box(0, 1), "nan");
     click(snap);

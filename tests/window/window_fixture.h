@@ -14,25 +14,15 @@
 #include "host_checks.h"
 #include "windowinterface"
 #include "mark_elements.h"
+#include "runner_controls.h"
 #include "scene_file.h"
 #include "scene_model.h"
 
 namespace window_test {
 
-// Controls in creation order: the top bar, then five rows of title, X, Y, Z and the
-// row's extra control.
-enum control : int {
-    app = 0,
-    snap = 1,
-    point_number = 2,
-    ref = 3,
-    save = 4,
-    load = 5,
-    slots = 6,
-};
-inline int row_title(int row) { return 7 + 5 * row; }
-inline int box(int row, int axis) { return 8 + 5 * row + axis; }  // axis 0 x, 1 y, 2 z
-inline int extra(int row) { return 11 + 5 * row; }
+// The controls by name (app, snap, ..., row_title(r), box(r, axis), extra(r)), as the
+// runner's scripts name them.
+using namespace host::vexel_controls;
 
 tq::uuid_class const vexel_id("d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
 

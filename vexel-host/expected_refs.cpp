@@ -1,0 +1,25 @@
+#include "expected_refs.h"
+
+#include <vector>
+
+#include "host_app.h"
+#include "host_checks.h"
+
+namespace host {
+
+std::string refs_mismatch(std::string const& word, host_app* app, int expected) {
+    std::vector<std::string> held = audit().outstanding();
+    if (app && app->loaded() && app->preferences().references() == 1)
+        for (auto at = held.begin(); at != held.end(); ++at)
+            if (at->rfind("preference store ", 0) == 0) {
+                held.erase(at);
+                break;
+            }
+    if (static_cast<int>(held.size()) == expected) return "";
+    std::string list;
+    for (std::string const& h : held) list += (list.empty() ? "" : ", ") + h;
+    return word + ": " + std::to_string(held.size()) + " counted host objects outstanding, expected " +
+           std::to_string(expected) + (list.empty() ? "" : " (" + list + ")");
+}
+
+}  // namespace host
