@@ -9,9 +9,9 @@ using namespace host_test;
 
 namespace {
 
-class version : public host_test_base {};
+class Version : public host_test_base {};
 
-TEST_F(version, both_string_tables_carry_the_numbers_get_info_reports) {
+TEST_F(Version, BothStringTablesCarryTheNumbersGetInfoReports) {
     host::host_app app;
     host::version_record reported = app.inspect(VEXEL_MODULE_PATH).version;
     struct entry {
