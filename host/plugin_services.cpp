@@ -114,23 +114,19 @@ char const* plugin_services::lookup_text(char const* key, void*) {
 // --- windows ---
 
 void plugin_services::show_window(window_interface& window) {
-    char const* op = host_call("show_window");
-    window_of(window, op).shown = true;
+    window_of(window, host_call("show_window")).shown = true;
 }
 
 void plugin_services::hide_window(window_interface& window) {
-    char const* op = host_call("hide_window");
-    window_of(window, op).shown = false;
+    window_of(window, host_call("hide_window")).shown = false;
 }
 
 bool plugin_services::is_window_shown(window_interface const& window) {
-    char const* op = host_call("is_window_shown");
-    return window_of(window, op).shown;
+    return window_of(window, host_call("is_window_shown")).shown;
 }
 
 void plugin_services::set_window_title(window_interface& window, char const* title) {
-    char const* op = host_call("set_window_title");
-    store_text(window_of(window, op).title, title);
+    store_text(window_of(window, host_call("set_window_title")).title, title);
 }
 
 void plugin_services::set_client_size(window_interface& window, tq::point_class size) {
@@ -154,8 +150,7 @@ void plugin_services::set_canvas_size(window_interface& window, tq::point_class 
 }
 
 tq::rectangle_class plugin_services::get_frame_rectangle(window_interface const& window) {
-    char const* op = host_call("get_frame_rectangle");
-    return window_of(window, op).frame;
+    return window_of(window, host_call("get_frame_rectangle")).frame;
 }
 
 void plugin_services::set_frame_rectangle(window_interface& window,
@@ -172,20 +167,17 @@ void plugin_services::set_frame_rectangle(window_interface& window,
 }
 
 tq::rectangle_class plugin_services::get_client_rectangle(window_interface& window) {
-    char const* op = host_call("get_client_rectangle");
-    host_window& model = window_of(window, op);
+    host_window& model = window_of(window, host_call("get_client_rectangle"));
     return tq::rectangle_class{0, 0, model.client.x, model.client.y};
 }
 
 void plugin_services::invalidate_window(window_interface& window) {
-    char const* op = host_call("invalidate_window");
-    ++window_of(window, op).invalidations;
+    ++window_of(window, host_call("invalidate_window")).invalidations;
 }
 
 void* plugin_services::create_child_window(window_interface& child, window_interface& parent,
                                            int flags) {
-    char const* op = host_call("create_child_window");
-    host_window& outer = window_of(parent, op);
+    host_window& outer = window_of(parent, host_call("create_child_window"));
     // A child window whose object failed to finish construction leaves its host window
     // behind; a new object at the same address replaces it.
     auto stale = windows.find(&child);
@@ -207,99 +199,80 @@ void* plugin_services::create_child_window(window_interface& child, window_inter
 }
 
 void plugin_services::delete_window(window_interface& window) {
-    char const* op = host_call("delete_window");
-    forget(window_of(window, op));
+    forget(window_of(window, host_call("delete_window")));
     ++windows_deleted;
 }
 
 void* plugin_services::get_text_object(window_interface& window) {
-    char const* op = host_call("get_text_object");
-    host_window& model = window_of(window, op);
+    host_window& model = window_of(window, host_call("get_text_object"));
     return model.text ? static_cast<host_text_object*>(model.text.get()) : nullptr;
 }
 
 void* plugin_services::get_native_window(window_interface& window) {
-    char const* op = host_call("get_native_window");
-    window_of(window, op);
+    window_of(window, host_call("get_native_window"));
     return nullptr;
 }
 
 image_interface* plugin_services::get_image_interface(window_interface& window) {
-    char const* op = host_call("get_image_interface");
-    window_of(window, op);
+    window_of(window, host_call("get_image_interface"));
     return nullptr;
 }
 
 // --- default handling of window events: nothing is done, nothing is reported ---
 
 bool plugin_services::default_clear(window_interface& window, graphic_context_interface&) {
-    char const* op = host_call("default_clear");
-    window_of(window, op);
+    window_of(window, host_call("default_clear"));
     return false;
 }
 bool plugin_services::default_paint(window_interface& window, graphic_context_interface&,
                                     tq::rectangle_class const*) {
-    char const* op = host_call("default_paint");
-    window_of(window, op);
+    window_of(window, host_call("default_paint"));
     return false;
 }
 void plugin_services::default_resize(window_interface& window, int, int, bool) {
-    char const* op = host_call("default_resize");
-    window_of(window, op);
+    window_of(window, host_call("default_resize"));
 }
 void plugin_services::default_mouse_enter(window_interface& window) {
-    char const* op = host_call("default_mouse_enter");
-    window_of(window, op);
+    window_of(window, host_call("default_mouse_enter"));
 }
 void plugin_services::default_mouse_move(window_interface& window, tq::point_class) {
-    char const* op = host_call("default_mouse_move");
-    window_of(window, op);
+    window_of(window, host_call("default_mouse_move"));
 }
 void plugin_services::default_mouse_exit(window_interface& window) {
-    char const* op = host_call("default_mouse_exit");
-    window_of(window, op);
+    window_of(window, host_call("default_mouse_exit"));
 }
 bool plugin_services::default_mouse_down(window_interface& window, int, tq::point_class, int,
                                          int, bool) {
-    char const* op = host_call("default_mouse_down");
-    window_of(window, op);
+    window_of(window, host_call("default_mouse_down"));
     return false;
 }
 void plugin_services::default_idle(window_interface& window) {
-    char const* op = host_call("default_idle");
-    window_of(window, op);
+    window_of(window, host_call("default_idle"));
 }
 void plugin_services::default_scrolled(window_interface& window, tq::point_class) {
-    char const* op = host_call("default_scrolled");
-    window_of(window, op);
+    window_of(window, host_call("default_scrolled"));
 }
 void plugin_services::default_activate(window_interface& window) {
-    char const* op = host_call("default_activate");
-    window_of(window, op);
+    window_of(window, host_call("default_activate"));
 }
 void plugin_services::default_deactivate(window_interface& window) {
-    char const* op = host_call("default_deactivate");
-    window_of(window, op);
+    window_of(window, host_call("default_deactivate"));
 }
 bool plugin_services::default_drag_file(window_interface& window, char const*) {
-    char const* op = host_call("default_drag_file");
-    window_of(window, op);
+    window_of(window, host_call("default_drag_file"));
     return false;
 }
 bool plugin_services::default_key_down(window_interface& window, int, int) {
-    char const* op = host_call("default_key_down");
-    window_of(window, op);
+    window_of(window, host_call("default_key_down"));
     return false;
 }
 bool plugin_services::default_scroll_wheel(window_interface& window, vec2 const&,
                                            tq::point_class, int) {
-    char const* op = host_call("default_scroll_wheel");
-    window_of(window, op);
+    window_of(window, host_call("default_scroll_wheel"));
     return false;
 }
 void plugin_services::default_obsolete(window_interface& window) {
-    char const* op = host_call("default_obsolete");
-    window_of(window, op);
+    window_of(window, host_call("default_obsolete"));
 }
 
 // --- controls ---
@@ -324,34 +297,30 @@ control_class& plugin_services::add_control(window_interface& window,
 control_class& plugin_services::create_button(window_interface& window,
                                               handler_interface& handler, int, int x, int y,
                                               int width, int height, char const* label) {
-    char const* op = host_call("create_button");
     return add_control(window, handler, control_kind::button, x, y, width, height, label,
-                       op);
+                       host_call("create_button"));
 }
 
 control_class& plugin_services::create_check_box(window_interface& window,
                                                  handler_interface& handler, int, int x, int y,
                                                  int width, int height, char const* label) {
-    char const* op = host_call("create_check_box");
     return add_control(window, handler, control_kind::checkbox, x, y, width, height, label,
-                       op);
+                       host_call("create_check_box"));
 }
 
 control_class& plugin_services::create_number(window_interface& window,
                                               handler_interface& handler, int, int x, int y,
                                               int width, int height, char const* label) {
-    char const* op = host_call("create_number");
     return add_control(window, handler, control_kind::number, x, y, width, height, label,
-                       op);
+                       host_call("create_number"));
 }
 
 control_class& plugin_services::create_static_text(window_interface& window,
                                                    handler_interface& handler, int, int x,
                                                    int y, int width, int height,
                                                    char const* label) {
-    char const* op = host_call("create_static_text");
     return add_control(window, handler, control_kind::static_text, x, y, width, height, label,
-                       op);
+                       host_call("create_static_text"));
 }
 
 control_class& plugin_services::create_popup(window_interface& window,
@@ -366,37 +335,32 @@ control_class& plugin_services::create_popup(window_interface& window,
 
 void plugin_services::set_check_box_int_value(window_interface& window,
                                               plugin_checkbox_class& box, int value) {
-    char const* op = host_call("set_check_box_int_value");
-    typed_control_of(window, &box, control_kind::checkbox, op).check =
-        value;
+    typed_control_of(window, &box, control_kind::checkbox,
+                     host_call("set_check_box_int_value")).check = value;
 }
 
 int plugin_services::get_check_box_int_value(window_interface& window,
                                              plugin_checkbox_class& box) {
-    char const* op = host_call("get_check_box_int_value");
-    return typed_control_of(window, &box, control_kind::checkbox, op)
-        .check;
+    return typed_control_of(window, &box, control_kind::checkbox,
+                            host_call("get_check_box_int_value")).check;
 }
 
 void plugin_services::set_number_float_value(window_interface& window,
                                              plugin_number_class& box, float value) {
-    char const* op = host_call("set_number_float_value");
-    typed_control_of(window, &box, control_kind::number, op).number =
-        value;
+    typed_control_of(window, &box, control_kind::number,
+                     host_call("set_number_float_value")).number = value;
 }
 
 float plugin_services::get_number_float_value(window_interface& window,
                                               plugin_number_class& box) {
-    char const* op = host_call("get_number_float_value");
-    return typed_control_of(window, &box, control_kind::number, op)
-        .number;
+    return typed_control_of(window, &box, control_kind::number,
+                            host_call("get_number_float_value")).number;
 }
 
 void plugin_services::set_popup_int_value(window_interface& window,
                                           plugin_popup_menu_class& menu, int index) {
     char const* op = host_call("set_popup_int_value");
-    host_control& popup =
-        typed_control_of(window, &menu, control_kind::popup, op);
+    host_control& popup = typed_control_of(window, &menu, control_kind::popup, op);
     if (index < 0 || index >= static_cast<int>(popup.items.size()))
         throw host_error(std::string(op) + ": index " + std::to_string(index) +
                          " outside the pop-up's " + std::to_string(popup.items.size()) +
@@ -406,9 +370,8 @@ void plugin_services::set_popup_int_value(window_interface& window,
 
 int plugin_services::get_popup_int_value(window_interface& window,
                                          plugin_popup_menu_class& menu) {
-    char const* op = host_call("get_popup_int_value");
-    return typed_control_of(window, &menu, control_kind::popup, op)
-        .popup_index;
+    return typed_control_of(window, &menu, control_kind::popup,
+                            host_call("get_popup_int_value")).popup_index;
 }
 
 void plugin_services::set_number_columns(window_interface& window, plugin_number_class& box,
@@ -422,56 +385,46 @@ void plugin_services::set_number_columns(window_interface& window, plugin_number
 }
 
 bool plugin_services::select(control_class& control, bool, bool) {
-    char const* op = host_call("select");
-    control_of(control, op).selected = true;
+    control_of(control, host_call("select")).selected = true;
     return true;
 }
 
 void plugin_services::set_tooltip(control_class& control, char const* text) {
-    char const* op = host_call("set_tooltip");
-    store_text(control_of(control, op).tooltip, text);
+    store_text(control_of(control, host_call("set_tooltip")).tooltip, text);
 }
 
 void plugin_services::set_active(control_class& control, bool enabled) {
-    char const* op = host_call("set_active");
-    control_of(control, op).enabled = enabled;
+    control_of(control, host_call("set_active")).enabled = enabled;
 }
 
 void plugin_services::invalidate(control_class& control) {
-    char const* op = host_call("invalidate");
-    ++control_of(control, op).invalidations;
+    ++control_of(control, host_call("invalidate")).invalidations;
 }
 
 void plugin_services::show(control_class& control) {
-    char const* op = host_call("show");
-    control_of(control, op).shown = true;
+    control_of(control, host_call("show")).shown = true;
 }
 
 void plugin_services::hide(control_class& control) {
-    char const* op = host_call("hide");
-    control_of(control, op).shown = false;
+    control_of(control, host_call("hide")).shown = false;
 }
 
 tq::point_class plugin_services::get_position(control_class& control) {
-    char const* op = host_call("get_position");
-    tq::rectangle_class r = control_of(control, op).place;
+    tq::rectangle_class r = control_of(control, host_call("get_position")).place;
     return tq::point_class{r.left, r.top};
 }
 
 tq::point_class plugin_services::get_size(control_class& control) {
-    char const* op = host_call("get_size");
-    tq::rectangle_class r = control_of(control, op).place;
+    tq::rectangle_class r = control_of(control, host_call("get_size")).place;
     return tq::point_class{r.right - r.left, r.bottom - r.top};
 }
 
 void plugin_services::set_title(control_class& control, char const* text) {
-    char const* op = host_call("set_title");
-    store_text(control_of(control, op).text, text);
+    store_text(control_of(control, host_call("set_title")).text, text);
 }
 
 void plugin_services::delete_self(control_class& control) {
-    char const* op = host_call("delete_self");
-    host_control& doomed = control_of(control, op);
+    host_control& doomed = control_of(control, host_call("delete_self"));
     auto& list = doomed.window->controls;
     live_controls.erase(&doomed);
     list.erase(std::find_if(list.begin(), list.end(),

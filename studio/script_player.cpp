@@ -266,7 +266,8 @@ void script_player::do_dump_scene(host::script_action const& a) {
 }
 
 void script_player::do_expect_refs(host::script_action const& a) {
-    std::string mismatch = host::refs_mismatch(a.word, host.loaded() ? &host.app() : nullptr, a.number);
+    host::host_app* app = host.loaded() ? &host.app() : nullptr;
+    std::string mismatch = host::refs_mismatch(a.word, app, a.number);
     if (!mismatch.empty()) throw script_error(mismatch);
 }
 

@@ -18,8 +18,9 @@ std::string refs_mismatch(std::string const& word, host_app* app, int expected) 
     if (static_cast<int>(held.size()) == expected) return "";
     std::string list;
     for (std::string const& h : held) list += (list.empty() ? "" : ", ") + h;
-    return word + ": " + std::to_string(held.size()) + " counted host objects outstanding, expected " +
-           std::to_string(expected) + (list.empty() ? "" : " (" + list + ")");
+    return word + ": " + std::to_string(held.size()) +
+           " counted host objects outstanding, expected " + std::to_string(expected) +
+           (list.empty() ? "" : " (" + list + ")");
 }
 
 }  // namespace host
