@@ -1,9 +1,6 @@
-// Definitions in load order: identities from integers, then from text, then Shape and mark.
+// Definitions in load order: the identity from text, then Shape and mark.
 #include "module_state.h"
 
-tq::uuid_class extend_skin_window_uuid(0x50090082u);
-tq::uuid_class extend_joint_window_uuid(0x50090010u);
-tq::uuid_class elements_preference_uuid(0x50030010u);
 tq::uuid_class vexel_UUID("d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
 
 Shape_class Shape;

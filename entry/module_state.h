@@ -1,16 +1,15 @@
 // Module-level state: one set per loaded module, shared by every window it creates.
 #pragma once
 
+#include "host_component_ids.h"
 #include "mark_elements.h"
 #include "shape/shape_class.h"
 #include "tessel_interface.h"
 #include "uuid_class.h"
 
-// Identities, built at load time before any entry point runs.
-extern tq::uuid_class vexel_UUID;                // the plug-in's own identifier
-extern tq::uuid_class extend_skin_window_uuid;   // the host's skin extension window
-extern tq::uuid_class extend_joint_window_uuid;  // the host's joint extension window
-extern tq::uuid_class elements_preference_uuid;  // the host's marking component
+// The plug-in's own identifier, built at load time before any entry point runs. The host's
+// components are named in host_component_ids.h.
+extern tq::uuid_class vexel_UUID;
 
 // The version get_info reports; the string table holds the same numbers.
 int const vexel_major_version = 10;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "host_component_ids.h"
 #include "host_scene.h"
 #include "resource_file.h"
 #include "windowinterface"
@@ -38,7 +39,7 @@ scene_interface* host_app::get_scene_interface(void*) {
 
 marking_interface* host_app::get_plugin_interface(tq::uuid_class const& id, void*) {
     host_call("get_plugin_interface");
-    return id == marking_component_id ? marking : nullptr;
+    return id == elements_preference_uuid ? marking : nullptr;
 }
 
 preference_store_interface* host_app::get_preference_store(void*) {

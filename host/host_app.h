@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host_component_ids.h"
 #include "mark_elements.h"
 #include "plugin_module.h"
 #include "plugin_services.h"
@@ -23,7 +24,6 @@ class shape_class;
 namespace host {
 
 // The integer-family identifier under which the marking component is registered.
-tq::uuid_class const marking_component_id(0x50030010u);
 
 class host_app final : public tessel_interface {
 public:
@@ -40,7 +40,7 @@ public:
     plugin_services_interface* get_plugin_services(void* reserved = nullptr) override;
     // The scene given to set_scene, AddRef'ed for the caller; null when there is none.
     scene_interface* get_scene_interface(void* reserved = nullptr) override;
-    // The marking component for marking_component_id, null for anything else.
+    // The marking component for elements_preference_uuid, null for anything else.
     marking_interface* get_plugin_interface(tq::uuid_class const& id,
                                             void* reserved = nullptr) override;
     // The one preference store, AddRef'ed for the caller.

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "host_component_ids.h"
 #include "scene_file.h"
 #include "scene_model.h"
 #include "shape_type_name.h"
@@ -126,9 +127,9 @@ nlohmann::ordered_json dump_scene_json(scene_model const& scene) {
             entry["link_target"] = shape->link_to ? json(shape->link_to->path()) : json(nullptr);
         if (shape->camera()) entry["camera_index"] = shape->camera_index;
         for (auto const& set : shape->linked) {
-            if (set.component == tq::uuid_class(0x50090010u))
+            if (set.component == extend_joint_window_uuid)
                 entry["linked_joint"] = paths(set.shapes);
-            else if (set.component == tq::uuid_class(0x50090082u))
+            else if (set.component == extend_skin_window_uuid)
                 entry["linked_skin"] = paths(set.shapes);
         }
         entry["points"] = points_of(*shape);

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "host_component_ids.h"
 #include "json_document.h"
 
 namespace host {
@@ -415,8 +416,8 @@ private:
         if (value.contains("link_target"))
             shape.node->link_to =
                 path(value["link_target"], place(shape.where + "/link_target"));
-        link_list(shape, "linked_joint", tq::uuid_class(0x50090010u));
-        link_list(shape, "linked_skin", tq::uuid_class(0x50090082u));
+        link_list(shape, "linked_joint", extend_joint_window_uuid);
+        link_list(shape, "linked_skin", extend_skin_window_uuid);
     }
 
     void link_list(deferred_shape const& shape, char const* key, tq::uuid_class const& component) {

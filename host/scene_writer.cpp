@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "host_component_ids.h"
 #include "shortest_decimal.h"
 
 namespace host {
@@ -73,8 +74,8 @@ json shape_json(shape_node const& shape) {
     if (g.skin.skinned) out["skin"] = to_json(g.skin.matrix);
     for (auto const& set : shape.linked) {
         if (set.shapes.empty()) continue;
-        if (set.component == tq::uuid_class(0x50090010u)) out["linked_joint"] = paths(set.shapes);
-        if (set.component == tq::uuid_class(0x50090082u)) out["linked_skin"] = paths(set.shapes);
+        if (set.component == extend_joint_window_uuid) out["linked_joint"] = paths(set.shapes);
+        if (set.component == extend_skin_window_uuid) out["linked_skin"] = paths(set.shapes);
     }
     switch (shape.part_kind()) {
     case part_surface: out["direction"] = shape.surface_direction; break;

@@ -11,9 +11,9 @@ struct uuid_class {
     uint32_t word[4];
 
     // All four words 0.
-    uuid_class() : word{0, 0, 0, 0} {}
+    constexpr uuid_class() : word{0, 0, 0, 0} {}
 
-    uuid_class(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3)
+    constexpr uuid_class(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3)
         : word{w0, w1, w2, w3} {}
 
     // From the 8-4-4-4-12 text form. Non-hexadecimal digits read as 0; the separator
@@ -22,7 +22,7 @@ struct uuid_class {
     explicit uuid_class(char const* text);
 
     // The host's integer family: words n, 0x53b811d9, 0xbcff000a, 0x95baceb2.
-    explicit uuid_class(uint32_t n) : word{n, 0x53b811d9u, 0xbcff000au, 0x95baceb2u} {}
+    constexpr explicit uuid_class(uint32_t n) : word{n, 0x53b811d9u, 0xbcff000au, 0x95baceb2u} {}
 
     bool operator==(uuid_class const& other) const {
         return word[0] == other.word[0] && word[1] == other.word[1] &&

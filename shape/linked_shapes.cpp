@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "array.h"
-#include "entry/module_state.h"
+#include "host_component_ids.h"
 #include "point_arithmetic.h"
 
 namespace {

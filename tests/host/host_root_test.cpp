@@ -104,7 +104,7 @@ TEST_F(HostRoot, TheSceneIsHandedOutCountedForTheCaller) {
 
 TEST_F(HostRoot, TheMarkingComponentAnswersOnlyItsOwnIdentifier) {
     null_marking marking;
-    EXPECT_EQ(app.get_plugin_interface(host::marking_component_id), nullptr);
+    EXPECT_EQ(app.get_plugin_interface(elements_preference_uuid), nullptr);
     app.set_marking_component(&marking);
     EXPECT_EQ(app.get_plugin_interface(tq::uuid_class(0x50030010u)), &marking);
     EXPECT_EQ(app.get_plugin_interface(tq::uuid_class(0x50090010u)), nullptr);
