@@ -61,8 +61,12 @@ target_include_directories(vexel PRIVATE resources)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_compile_definitions(vexel PRIVATE VEXEL_MODULE_64)
 endif()
-file(GLOB VEXEL_RESOURCE_FILES CONFIGURE_DEPENDS resources/lang/*/*.xml)
-set_property(SOURCE resources/vexel.rc APPEND PROPERTY OBJECT_DEPENDS ${VEXEL_RESOURCE_FILES})
+# The files the resource script compiles in.
+set_property(SOURCE resources/vexel.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/lang/en/TEXT.xml
+  ${CMAKE_SOURCE_DIR}/resources/lang/en/mode_dialog_id.xml
+  ${CMAKE_SOURCE_DIR}/resources/lang/ja/TEXT.xml
+  ${CMAKE_SOURCE_DIR}/resources/lang/ja/mode_dialog_id.xml)
 
 if(MINGW)
   # Exactly the six entry points, under the names the host looks up. GCC decorates the
