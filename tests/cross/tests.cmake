@@ -1,6 +1,7 @@
 # Cross-platform checks that run on this Linux machine, driven by tools/cross-checks:
 #   test_cross_layout  - the slot and record layouts of the host boundary on the Microsoft
-#                        and Apple ABIs, from clang's own layout dumps
+#                        x64, Microsoft x86 and Mac OS X x86-64 ABIs (the records also on
+#                        MinGW x64 and x86), from clang's own layout dumps
 #   test_cross_gnustep - the Mac OS X text field against GNUstep's AppKit (under xvfb-run)
 # Off by default: they need clang and GNUstep, which the plain build does not.
 option(VEXEL_CROSS_CHECKS "Build the cross-platform checks (clang, GNUstep)" OFF)
