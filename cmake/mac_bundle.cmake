@@ -4,12 +4,7 @@
 enable_language(OBJCXX)
 set(CMAKE_OBJCXX_STANDARD 17)
 
-# All coordinate arithmetic is single precision in source order: no fused multiply-add.
-add_compile_options(-Wall -Wextra -ffp-contract=off)
-find_package(Boost 1.71 REQUIRED)  # Boost.Format, header-only
-
-include(${CMAKE_SOURCE_DIR}/cmake/plugin_sources.cmake)
-vexel_plugin_sources(edit_text_mac.mm)
+include(${CMAKE_SOURCE_DIR}/cmake/vexel_plugin.cmake)
 
 # The resources, per language in the bundle's Resources folder: en.lproj and ja.lproj each
 # hold the dialog description (named mode_dialog_id on Mac OS X) and the string table TEXT.
@@ -23,20 +18,15 @@ foreach(language en ja)
   endforeach()
 endforeach()
 
-add_library(vexel_mac MODULE ${VEXEL_BINDING_SOURCES} ${VEXEL_PLUGIN_SOURCES}
-            ${VEXEL_BUNDLE_RESOURCES})
-target_include_directories(vexel_mac PRIVATE include ${CMAKE_SOURCE_DIR} platform)
-target_link_libraries(vexel_mac PRIVATE Boost::boost "-framework Cocoa")
+vexel_plugin_module(TARGET vexel_mac TEXT_FIELD edit_text_mac.mm SOURCES ${VEXEL_BUNDLE_RESOURCES})
+target_link_libraries(vexel_mac PRIVATE "-framework Cocoa")
 set_target_properties(vexel_mac PROPERTIES
   BUNDLE TRUE
   MACOSX_BUNDLE_INFO_PLIST ${CMAKE_SOURCE_DIR}/cmake/vexel_mac.Info.plist.in
   MACOSX_BUNDLE_BUNDLE_NAME vexel
   MACOSX_BUNDLE_GUI_IDENTIFIER vexel.plugin.vexel-mac
   MACOSX_BUNDLE_BUNDLE_VERSION 10.0.0.12
-  MACOSX_BUNDLE_SHORT_VERSION_STRING 10.0.0
-  CXX_VISIBILITY_PRESET hidden
-  OBJCXX_VISIBILITY_PRESET hidden
-  VISIBILITY_INLINES_HIDDEN ON)
+  MACOSX_BUNDLE_SHORT_VERSION_STRING 10.0.0)
 # Exactly the six entry points, undecorated.
 target_link_options(vexel_mac PRIVATE
   -Wl,-exported_symbols_list,${CMAKE_SOURCE_DIR}/cmake/vexel_mac.exports)

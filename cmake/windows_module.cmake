@@ -15,54 +15,37 @@ else()
   set(VEXEL_MODULE_NAME vexel)
 endif()
 
-if(MSVC)
-  add_compile_options(/W4 /utf-8 /EHsc /fp:precise)
-  find_package(Boost 1.71 REQUIRED)
-  add_library(vexel_boost INTERFACE)
-  target_link_libraries(vexel_boost INTERFACE Boost::boost)
-else()
-  # All coordinate arithmetic is single precision in source order: no fused multiply-add.
-  add_compile_options(-Wall -Wextra -ffp-contract=off)
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    # Floats in SSE registers: x87 would keep intermediates in extended precision and round
-    # coordinates differently from the 64-bit builds.
-    add_compile_options(-msse2 -mfpmath=sse)
-  endif()
-  add_library(vexel_boost INTERFACE)
-  if(CMAKE_CROSSCOMPILING)
-    # Boost.Format is header-only: use the build machine's headers. -idirafter keeps them
-    # behind MinGW's own headers; -I/usr/include would put glibc's in front and break the
-    # build.
-    set(VEXEL_BOOST_INCLUDE_DIR /usr/include CACHE PATH "Folder holding boost/format.hpp")
-    target_compile_options(vexel_boost INTERFACE -idirafter ${VEXEL_BOOST_INCLUDE_DIR})
-  else()
-    find_package(Boost 1.71 REQUIRED)
-    target_link_libraries(vexel_boost INTERFACE Boost::boost)
-  endif()
+include(${CMAKE_SOURCE_DIR}/cmake/vexel_plugin.cmake)
+if(NOT MSVC AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # Floats in SSE registers: x87 would keep intermediates in extended precision and round
+  # coordinates differently from the 64-bit builds.
+  add_compile_options(-msse2 -mfpmath=sse)
+endif()
+if(CMAKE_CROSSCOMPILING AND NOT MSVC)
+  # Boost.Format is header-only: use the build machine's headers. -idirafter keeps them
+  # behind MinGW's own headers; -I/usr/include would put glibc's in front and break the
+  # build.
+  set(VEXEL_BOOST_INCLUDE_DIR /usr/include CACHE PATH "Folder holding boost/format.hpp")
+  add_library(Boost::boost INTERFACE IMPORTED)
+  target_compile_options(Boost::boost INTERFACE -idirafter ${VEXEL_BOOST_INCLUDE_DIR})
 endif()
 
-include(${CMAKE_SOURCE_DIR}/cmake/plugin_sources.cmake)
-vexel_plugin_sources(edit_text_windows.cpp)
-add_library(vexel_binding OBJECT ${VEXEL_BINDING_SOURCES})
-target_include_directories(vexel_binding PUBLIC include)
-
-add_library(vexel_plugin OBJECT ${VEXEL_PLUGIN_SOURCES})
-target_include_directories(vexel_plugin PUBLIC include ${CMAKE_SOURCE_DIR} platform)
-target_link_libraries(vexel_plugin PUBLIC vexel_boost)
+vexel_plugin_module(TARGET vexel TEXT_FIELD edit_text_windows.cpp SOURCES resources/vexel.rc)
 if(VEXEL_WITH_MFC)
   target_compile_definitions(vexel_plugin PUBLIC VEXEL_WITH_MFC _AFXDLL)
 endif()
-
-add_library(vexel MODULE $<TARGET_OBJECTS:vexel_binding> $<TARGET_OBJECTS:vexel_plugin>
-            resources/vexel.rc)
-set_target_properties(vexel PROPERTIES PREFIX "" OUTPUT_NAME ${VEXEL_MODULE_NAME})
+set_target_properties(vexel PROPERTIES OUTPUT_NAME ${VEXEL_MODULE_NAME})
 # The resource script names its files relative to resources/.
 target_include_directories(vexel PRIVATE resources)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   target_compile_definitions(vexel PRIVATE VEXEL_MODULE_64)
 endif()
-file(GLOB VEXEL_RESOURCE_FILES CONFIGURE_DEPENDS resources/lang/*/*.xml)
-set_property(SOURCE resources/vexel.rc APPEND PROPERTY OBJECT_DEPENDS ${VEXEL_RESOURCE_FILES})
+# The files the resource script compiles in.
+set_property(SOURCE resources/vexel.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/lang/en/TEXT.xml
+  ${CMAKE_SOURCE_DIR}/resources/lang/en/mode_dialog_id.xml
+  ${CMAKE_SOURCE_DIR}/resources/lang/ja/TEXT.xml
+  ${CMAKE_SOURCE_DIR}/resources/lang/ja/mode_dialog_id.xml)
 
 if(MINGW)
   # Exactly the six entry points, under the names the host looks up. GCC decorates the

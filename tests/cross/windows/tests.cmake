@@ -17,9 +17,13 @@ if(NOT TARGET GTest::gtest)
   add_subdirectory(${VEXEL_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endif()
 
-file(GLOB VEXEL_CROSS_WINDOWS_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
-add_executable(test_cross_windows ${VEXEL_CROSS_WINDOWS_TESTS}
-               $<TARGET_OBJECTS:vexel_binding> ${CMAKE_SOURCE_DIR}/platform/edit_text_windows.cpp)
+add_executable(test_cross_windows
+  ${CMAKE_CURRENT_LIST_DIR}/edit_text_windows_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_points_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/module_under_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resources_test.cpp
+  ${CMAKE_SOURCE_DIR}/platform/edit_text_windows.cpp
+  $<TARGET_OBJECTS:vexel_binding>)
 target_include_directories(test_cross_windows PRIVATE
   include platform ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/cross)
 target_link_libraries(test_cross_windows PRIVATE GTest::gtest GTest::gtest_main version)
