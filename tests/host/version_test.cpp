@@ -1,5 +1,8 @@
-// The plug-in's version where a host reads it: the record get_info fills and the identity
-// entries of both string tables. The numbers are written by hand in each place.
+// The plug-in's version where a host reads it: the record get_info fills, the identity
+// entries of both string tables and the Mac OS X bundle's Info.plist. The numbers are
+// written by hand in each place.
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "host_test_doubles.h"
@@ -29,6 +32,21 @@ TEST_F(Version, BothStringTablesCarryTheNumbersGetInfoReports) {
             EXPECT_EQ(std::string(table.lookup(e.key)), std::to_string(e.number));
         }
     }
+}
+
+TEST_F(Version, TheMacBundleCarriesTheNumbersGetInfoReports) {
+    host::host_app app;
+    host::version_record v = app.inspect(VEXEL_MODULE_PATH).version;
+    std::string const version = std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
+                                std::to_string(v.micro);
+    std::ifstream file(std::string(VEXEL_SOURCE_DIR) + "/cmake/mac_bundle.cmake");
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_NE(text.str().find("MACOSX_BUNDLE_BUNDLE_VERSION " + version + "." +
+                              std::to_string(v.build) + "\n"),
+              std::string::npos);
+    EXPECT_NE(text.str().find("MACOSX_BUNDLE_SHORT_VERSION_STRING " + version + ")"),
+              std::string::npos);
 }
 
 }  // namespace

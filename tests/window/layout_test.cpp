@@ -74,6 +74,11 @@ struct type_layout {
     char const* number;
     bool buttons;
 };
+// The case as test names and messages show it: its shape, not its bytes.
+void PrintTo(type_layout const& c, std::ostream* os) {
+    *os << c.path;
+    for (int p : c.points) *os << " " << p;
+}
 
 class LayoutPerType : public window_fixture, public ::testing::WithParamInterface<type_layout> {};
 

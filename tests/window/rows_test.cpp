@@ -164,6 +164,8 @@ struct typed_case {
     char const* text;
     double x;
 };
+// The case as test names and messages show it: its text, not its bytes.
+void PrintTo(typed_case const& c, std::ostream* os) { *os << testing::PrintToString(c.text); }
 
 class TextFieldReading : public window_fixture, public ::testing::WithParamInterface<typed_case> {};
 
