@@ -261,6 +261,16 @@ TEST_F(SavedPoints, LoadWhileAControlPointIsShownGivesTheSavedPointsHandles) {
     EXPECT_EQ(d["controls"][extra(2)]["value"], 1);
 }
 
+TEST_F(SavedPoints, AnEarlierLinesDeletionKeepsTheSavedPointAndItsOwnDeletionEmptiesTheSlot) {
+    save("u/c", 1);
+    ASSERT_TRUE(play("delete u/a")) << errors();
+    EXPECT_EQ(loaded(), (std::vector<double>{1, 2, 0}));
+    ASSERT_TRUE(play("slot 1\nslot 0")) << errors();
+    EXPECT_EQ(marks().back()["indices"], json::array({5})) << "4 points before line c now";
+    ASSERT_TRUE(play("delete u/c")) << errors();
+    EXPECT_FALSE(dump()["controls"][load]["enabled"].get<bool>());
+}
+
 // --- rows that show only a length ---
 
 // Point 1's In and point 3's handles lie on their anchors; point 0 has no Out.
