@@ -57,8 +57,8 @@ dialog_interface* host_app::create_dialog(tq::uuid_class const& id, void*) {
     return dialog;
 }
 
-void host_app::show_message(char const* text, int, int, void*) {
-    host_call("show_message");
+void host_app::show_message(char const* text, int a, int b, void*) {
+    host_call("show_message", nullptr, text, a, b);
     shown_messages.emplace_back(text ? text : "");
 }
 

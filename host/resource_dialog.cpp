@@ -11,7 +11,7 @@ bool resource_dialog::item::get_bool(void*) {
 }
 
 void resource_dialog::item::set_bool(bool new_value, void*) {
-    host_call("set_bool");
+    host_call("set_bool", nullptr, new_value);
     value = new_value;
 }
 
@@ -25,7 +25,7 @@ resource_dialog::resource_dialog(tq::uuid_class const& owner, std::string resour
 }
 
 void resource_dialog::set_resource_name(char const* name, void*) {
-    host_call("set_resource_name");
+    host_call("set_resource_name", nullptr, name);
     std::string plain = name ? name : "";
     if (plain.empty() || plain.find('/') != std::string::npos || plain == "." || plain == "..") {
         problem = "the dialog resource name \"" + plain + "\" is not a plain file name";
@@ -50,8 +50,8 @@ void resource_dialog::set_responder(plugin_interface* new_responder, void*) {
     responder = new_responder;
 }
 
-int resource_dialog::ask(int, int, void*) {
-    host_call("ask");
+int resource_dialog::ask(int a, int b, void*) {
+    host_call("ask", nullptr, a, b);
     if (!described) throw host_error("ask: the dialog has no description (set_resource_name)");
     // The choices belong to this one run, whatever happens in it.
     std::map<int, bool> choices;
@@ -82,7 +82,7 @@ int resource_dialog::ask(int, int, void*) {
 }
 
 dialog_item_class* resource_dialog::get_item(int id, void*) {
-    host_call("get_item");
+    host_call("get_item", nullptr, id);
     for (auto& entry : items)
         if (entry->id == id) return entry.get();
     return nullptr;

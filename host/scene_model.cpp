@@ -137,7 +137,7 @@ int scene_model::get_camera_index(void*) {
 }
 
 void scene_model::set_camera_index(int index, void*) {
-    host_call("scene.set_camera_index");
+    host_call("scene.set_camera_index", nullptr, index);
     current_camera = index;
 }
 
@@ -158,7 +158,8 @@ shape_node* scene_model::node_of(shape_class* shape) const {
 
 void scene_model::begin_undo_record(int count, shape_class* const* shapes, bool flag_a,
                                     bool flag_b, int kind, void*) {
-    host_call("scene.begin_undo_record");
+    host_call("scene.begin_undo_record", count > 0 && shapes ? shapes[0] : nullptr, count, flag_a,
+              flag_b, kind);
     if (count < 0 || (count > 0 && !shapes))
         throw host_error("begin_undo_record: bad shape array");
     std::vector<shape_node*> nodes;
@@ -168,7 +169,8 @@ void scene_model::begin_undo_record(int count, shape_class* const* shapes, bool 
 
 void scene_model::end_undo_record(int count, shape_class* const* shapes, bool flag_a,
                                   bool flag_b, int kind, void*) {
-    host_call("scene.end_undo_record");
+    host_call("scene.end_undo_record", count > 0 && shapes ? shapes[0] : nullptr, count, flag_a,
+              flag_b, kind);
     if (count < 0 || (count > 0 && !shapes))
         throw host_error("end_undo_record: bad shape array");
     std::vector<shape_class*> given(shapes, shapes + count);

@@ -112,10 +112,8 @@ dmat4 shape_node::world_matrix() const {
     return m;
 }
 
-void shape_node::enter(char const* operation) const {
-    host_call(operation);
-    if (is_end_marker)
-        throw host_error(std::string(operation) + ": child_end is a sentinel, not a shape");
+void shape_node::refuse_as_end_marker(char const* operation) {
+    throw host_error(std::string(operation) + ": child_end is a sentinel, not a shape");
 }
 
 scene_interface* shape_node::do_get_scene() { return owner_scene.new_reference(); }

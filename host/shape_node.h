@@ -34,6 +34,8 @@ public:
 
     // The interface object the plug-in sees.
     virtual shape_class& iface() = 0;
+    // Its address without a virtual call, for the call record (host_call).
+    shape_class const* traced() const { return interface_address; }
     // The node behind a shape pointer the plug-in hands back; null for a foreign object.
     static shape_node* from(shape_class* shape);
 
@@ -84,9 +86,13 @@ public:
     camera_view* camera() { return camera_object.get(); }
 
 protected:
-    // Enter an operation on this shape: the fault injector may throw; the child_end
-    // sentinel refuses every operation.
-    void enter(char const* operation) const;
+    // Enter an operation on this shape, given values: the fault injector may throw; the
+    // child_end sentinel refuses every operation.
+    template <class... Values>
+    void enter(char const* operation, Values const&... values) const {
+        host_call(operation, interface_address, values...);
+        if (is_end_marker) refuse_as_end_marker(operation);
+    }
 
     // The shared implementation of the shape_class operations.
     scene_interface* do_get_scene();
@@ -110,6 +116,9 @@ protected:
 private:
     friend class scene_model;
     friend class mesh_view;
+    friend std::unique_ptr<shape_node> make_shape_node(scene_model&, shape_node*, std::string,
+                                                       int, int);
+    [[noreturn]] static void refuse_as_end_marker(char const* operation);
     // The link parts being counted, innermost first: a chain on the stack, so counting
     // allocates nothing.
     shape_node& end_marker();
@@ -125,6 +134,7 @@ private:
     int kind;
     int part;
     bool is_end_marker = false;
+    shape_class const* interface_address = nullptr;  // set by make_shape_node
     std::vector<std::unique_ptr<shape_node>> child_nodes;
     std::unique_ptr<shape_node> end_sentinel;  // child_end of this shape, made on demand
     std::vector<std::unique_ptr<control_point_object>> point_views;
