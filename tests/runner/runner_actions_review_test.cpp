@@ -133,7 +133,8 @@ TEST(RunnerHelp, HelpAndReadmeListEveryOptionAndAction) {
     EXPECT_EQ(help.status, 0);
     std::string readme = read_file(VEXEL_SOURCE_DIR "/README.md");
     for (char const* option : {"--module PATH", "--lang en|ja", "--prefs FILE", "--view", "--keep-going",
-                               "--fail-call N", "--dump-scene FILE", "--info MODULE", "--help"}) {
+                               "--fail-call N", "--dump-scene FILE", "--info MODULE", "--help",
+                               "--no-announce"}) {
         EXPECT_NE(help.out.find("\n  " + std::string(option)), std::string::npos) << option;
         std::string in_table = option;
         if (std::string(option) == "--lang en|ja") in_table = "--lang en\\|ja";
