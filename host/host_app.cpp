@@ -50,7 +50,7 @@ preference_store_interface* host_app::get_preference_store(void*) {
 
 dialog_interface* host_app::create_dialog(tq::uuid_class const& id, void*) {
     host_call("create_dialog");
-    auto dialog = new resource_dialog(id, resources, lang, dialog_choices, finished_dialog,
+    auto dialog = new resource_dialog(id, resources, lang, next_answer, finished_dialog,
                                       dialog_failure);
     if (presenter) dialog->use_presenter(&presenter);
     dialog->AddRef();

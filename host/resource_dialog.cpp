@@ -16,7 +16,7 @@ void resource_dialog::item::set_bool(bool new_value, void*) {
 }
 
 resource_dialog::resource_dialog(tq::uuid_class const& owner, std::string resource_dir,
-                                 std::string lang, std::map<int, bool>& pending,
+                                 std::string lang, dialog_answer& pending,
                                  dialog_run& finished, std::string& problem)
     : counted<dialog_interface>("dialog"), owner_id(owner),
       resource_dir(std::move(resource_dir)), lang(std::move(lang)), pending(pending),
@@ -53,11 +53,11 @@ void resource_dialog::set_responder(plugin_interface* new_responder, void*) {
 int resource_dialog::ask(int a, int b, void*) {
     host_call("ask", nullptr, a, b);
     if (!described) throw host_error("ask: the dialog has no description (set_resource_name)");
-    // The choices belong to this one run, whatever happens in it.
-    std::map<int, bool> choices;
-    choices.swap(pending);
+    // The answer belongs to this one run, whatever happens in it.
+    dialog_answer answer = std::move(pending);
+    pending = {};
     if (responder) responder->load_dialog_data(*this, nullptr);
-    for (auto const& [id, value] : choices) {
+    for (auto const& [id, value] : answer.choices) {
         item* target = nullptr;
         for (auto& entry : items)
             if (entry->id == id) target = entry.get();
@@ -67,17 +67,28 @@ int resource_dialog::ask(int a, int b, void*) {
         }
         target->value = value;
     }
+    dialog_run shown{resource, title, {}, true};
+    for (auto const& entry : items)
+        shown.items.push_back({entry->id, entry->label, entry->value});
     if (presenter && *presenter) {
-        dialog_run shown{resource, title, {}};
-        for (auto const& entry : items) shown.items.push_back({entry->id, entry->label, entry->value});
-        if (!(*presenter)(shown)) return 0;  // Cancel
-        for (auto const& chosen : shown.items)
-            for (auto& entry : items)
-                if (entry->id == chosen.id) entry->value = chosen.value;
+        if (!(*presenter)(shown)) {
+            shown.accepted = false;
+        } else {
+            for (auto const& chosen : shown.items)
+                for (auto& entry : items)
+                    if (entry->id == chosen.id) entry->value = chosen.value;
+        }
+    } else {
+        shown.accepted = !answer.cancel;
+    }
+    if (!shown.accepted) {
+        finished = std::move(shown);  // as shown: nothing goes back to the responder
+        return 0;
     }
     if (responder) responder->save_dialog_data(*this, nullptr);
-    finished = dialog_run{resource, title, {}};
-    for (auto const& entry : items) finished.items.push_back({entry->id, entry->label, entry->value});
+    finished = dialog_run{resource, title, {}, true};
+    for (auto const& entry : items)
+        finished.items.push_back({entry->id, entry->label, entry->value});
     return 1;
 }
 

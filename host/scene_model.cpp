@@ -379,6 +379,18 @@ void scene_model::set_figure_unit(float factor) {
 bool scene_model::undo() {
     auto restored = history.undo();
     if (restored.empty()) return false;
+    for (shape_node* node : all_shapes()) {
+        if (node->active_points.empty()) continue;
+        int n = 0;
+        try {
+            n = node->count_points();
+        } catch (host_error const&) {
+            continue;  // a link cycle: nothing to compare with
+        }
+        auto& active = node->active_points;
+        active.erase(std::remove_if(active.begin(), active.end(), [n](int i) { return i >= n; }),
+                     active.end());
+    }
     if (listener) {
         std::vector<shape_class*> shapes;
         for (shape_node* node : restored) shapes.push_back(&node->iface());

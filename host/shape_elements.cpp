@@ -5,12 +5,29 @@
 
 namespace host {
 
+namespace {
+
+// The point a view stands for. The host may have removed it since the plug-in got the
+// view; the view's calls then fail as any host call may.
+template <class Point>
+Point& still_there(std::vector<Point>& points, int index, shape_node const& owner) {
+    if (index < 0 || static_cast<std::size_t>(index) >= points.size())
+        throw host_error("point " + std::to_string(index) + " of " + owner.path() +
+                         " was removed");
+    return points[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
 // ---- skin records ----
 
 skin_data skin_view::data() const {
     switch (kind) {
-    case element_kind::control_point: return owner.geometry.points.at(index).skin;
-    case element_kind::vertex: return owner.geometry.vertex_skin(index);
+    case element_kind::control_point:
+        return still_there(owner.geometry.points, index, owner).skin;
+    case element_kind::vertex:
+        still_there(owner.geometry.vertices, index, owner);
+        return owner.geometry.vertex_skin(index);
     case element_kind::shape: break;
     }
     return owner.geometry.skin;
@@ -28,7 +45,9 @@ mat4 skin_view::get_skin_matrix(void*) {
 
 // ---- control points ----
 
-control_point_data& control_point_object::data() { return owner.geometry.points.at(index); }
+control_point_data& control_point_object::data() {
+    return still_there(owner.geometry.points, index, owner);
+}
 
 vec3 control_point_object::read(char const* operation, vec3 control_point_data::*field) {
     host_call(operation, owner.traced());
@@ -38,8 +57,9 @@ vec3 control_point_object::read(char const* operation, vec3 control_point_data::
 void control_point_object::write(char const* operation, vec3 control_point_data::*field,
                                  vec3 const& p) {
     host_call(operation, owner.traced(), p);
+    control_point_data& point = data();
     owner.scene().check_write(operation, &owner, p);
-    data().*field = p;
+    point.*field = p;
     owner.scene().notify_modified(&owner);
 }
 
@@ -103,13 +123,14 @@ skin_class* control_point_object::get_skin(void*) {
 
 vec3 vertex_object::get_point_position(void*) {
     host_call("vertex.get_point_position", owner.traced());
-    return owner.geometry.vertices.at(index).position;
+    return still_there(owner.geometry.vertices, index, owner).position;
 }
 
 void vertex_object::set_point_position(vec3 const& p, void*) {
     host_call("vertex.set_point_position", owner.traced(), p);
+    vertex_data& vertex = still_there(owner.geometry.vertices, index, owner);
     owner.scene().check_write("vertex.set_point_position", &owner, p);
-    owner.geometry.vertices.at(index).position = p;
+    vertex.position = p;
     owner.scene().notify_modified(&owner);
 }
 

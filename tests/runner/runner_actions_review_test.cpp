@@ -79,6 +79,17 @@ TEST_F(Review, EveryActionRefusesEmptyMissingAndOddArgumentsInOneLine) {
         {"marks all", "marks: expected \"marks\""},
         {"move-window 10", "move-window: expected \"move-window LEFT TOP\""},
         {"move-window 10 \"\"", "move-window: \"\" is not a screen position -1000000-1000000"},
+        {"dialog \"\"", "dialog: expected \"dialog\""},
+        {"trace \"\"", "trace: \"\" is not on or off"},
+        {"insert-point ball 0 1 2 3", "insert-point: ball is not a line or a polygon mesh"},
+        {"insert-point curve 4 1 2 3", "insert-point: curve has 3 points, a new one goes at 0-3, not 4"},
+        {"remove-point curve 3", "remove-point: curve has no point 3"},
+        {"remove-point nowhere 0", "remove-point: no shape at path \"nowhere\""},
+        {"rename curve ball", "rename: another shape at the same level is named \"ball\""},
+        {"rename curve a/b", "rename: a name must be non-empty and contain no \"/\""},
+        {"modifiable \"\" on", "modifiable: empty shape path"},
+        {"direction curve off", "direction: curve is not a surface part"},
+        {"announce \"\"", "announce: expected \"announce\""},
         // An odd word is shown escaped and cut, so that the refusal stays one short line.
         {"active \"a\\\\b\x1b\"", "active: no shape at path \"a\\\\b\\x1B\""},
         {"click \"0123456789012345678901234567890123456789xyz\"",
@@ -122,7 +133,8 @@ TEST(RunnerHelp, HelpAndReadmeListEveryOptionAndAction) {
     EXPECT_EQ(help.status, 0);
     std::string readme = read_file(VEXEL_SOURCE_DIR "/README.md");
     for (char const* option : {"--module PATH", "--lang en|ja", "--prefs FILE", "--view", "--keep-going",
-                               "--fail-call N", "--dump-scene FILE", "--info MODULE", "--help"}) {
+                               "--fail-call N", "--dump-scene FILE", "--info MODULE", "--help",
+                               "--no-announce"}) {
         EXPECT_NE(help.out.find("\n  " + std::string(option)), std::string::npos) << option;
         std::string in_table = option;
         if (std::string(option) == "--lang en|ja") in_table = "--lang en\\|ja";
