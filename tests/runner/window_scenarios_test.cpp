@@ -271,6 +271,16 @@ TEST_F(SavedPoints, AnEarlierLinesDeletionKeepsTheSavedPointAndItsOwnDeletionEmp
     EXPECT_FALSE(dump()["controls"][load]["enabled"].get<bool>());
 }
 
+TEST_F(SavedPoints, TheSavedPointIsFoundAfterEarlierLinesChangeAndTheDirectionFlips) {
+    save("u/c", 1);
+    ASSERT_TRUE(play("insert-point u/a 0 5 5 5\ninsert-point u/b 4 6 6 6\nremove-point u/a 1\n"
+                     "direction u off"))
+        << errors();
+    EXPECT_EQ(loaded(), (std::vector<double>{1, 2, 0}));
+    ASSERT_TRUE(play("slot 1\nslot 0")) << errors();
+    EXPECT_EQ(marks().back()["indices"], json::array({8})) << "2 + 5 points before line c";
+}
+
 // --- rows that show only a length ---
 
 // Point 1's In and point 3's handles lie on their anchors; point 0 has no Out.
