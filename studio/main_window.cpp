@@ -34,6 +34,7 @@ QKeySequence key_or(QKeySequence::StandardKey key, char const* fallback) {
 std::string open_problem_words(std::string const& file, std::string const& what) {
     std::error_code ignored;
     if (!std::filesystem::exists(file, ignored)) return "There is no file at " + file + ".";
+    if (std::filesystem::is_directory(file, ignored)) return file + " is a folder, not a scene file.";
     std::string rest = what.rfind(file + ": ", 0) == 0 ? what.substr(file.size() + 2) : what;
     if (!rest.empty()) rest[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(rest[0])));
     return rest + ".";
@@ -74,6 +75,9 @@ main_window::main_window(studio_host& given, QWidget* parent)
 QString main_window::say(char const* english) const { return studio_word(host.language(), english); }
 
 void main_window::build_menus() {
+    // Made anew in the host's language; the old menus go with their actions.
+    for (QMenu* old : menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
+        delete old;
     menuBar()->clear();
     QMenu* file = menuBar()->addMenu(say("&File"));
     file->addAction(say("&Open..."), QKeySequence::Open, this, &main_window::open_file);
