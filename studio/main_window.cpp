@@ -75,6 +75,7 @@ main_window::main_window(studio_host& given, QWidget* parent)
 QString main_window::say(char const* english) const { return studio_word(host.language(), english); }
 
 void main_window::build_menus() {
+    use_qt_words(host.language());
     // Made anew in the host's language; the old menus go with their actions.
     for (QMenu* old : menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
         delete old;

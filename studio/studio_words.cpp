@@ -2,6 +2,11 @@
 
 #include <cstring>
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 namespace studio {
 
 namespace {
@@ -66,6 +71,24 @@ word_pair const japanese[] = {
 };
 
 }  // namespace
+
+void use_qt_words(std::string const& lang) {
+    static QTranslator* current = nullptr;
+    if (current) {
+        QCoreApplication::removeTranslator(current);
+        delete current;
+        current = nullptr;
+    }
+    if (lang == "en") return;
+    auto* words = new QTranslator;
+    if (words->load(QLocale(QString::fromStdString(lang)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(words);
+        current = words;
+    } else {
+        delete words;
+    }
+}
 
 QString studio_word(std::string const& lang, char const* english) {
     if (lang == "ja")

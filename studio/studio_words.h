@@ -11,5 +11,8 @@ namespace studio {
 
 // english in lang ("en" or "ja"); a text without a Japanese entry stays English.
 QString studio_word(std::string const& lang, char const* english);
+// Qt's own texts (the file dialog, standard buttons) in lang, from Qt's translations when
+// they are installed (qt6-translations-l10n).
+void use_qt_words(std::string const& lang);
 
 }  // namespace studio

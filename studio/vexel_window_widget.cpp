@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "fitted_controls.h"
 #include "runner_controls.h"
 #include "studio_words.h"
 #include "windowinterface"
@@ -119,13 +120,13 @@ void vexel_window_widget::rebuild(host::window_state const& model) {
         QWidget* widget = nullptr;
         switch (c.kind) {
         case host::control_kind::button: {
-            auto* button = new QPushButton(this);
+            auto* button = new fitted_button(this);
             connect(button, &QPushButton::clicked, this, [this, index] { user_click(index); });
             widget = button;
             break;
         }
         case host::control_kind::checkbox: {
-            auto* box = new QCheckBox(this);
+            auto* box = new fitted_check_box(this);
             connect(box, &QCheckBox::clicked, this, [this, index] { user_toggle(index); });
             widget = box;
             break;
@@ -154,7 +155,7 @@ void vexel_window_widget::rebuild(host::window_state const& model) {
             widget = field;
             break;
         }
-        case host::control_kind::static_text: widget = new QLabel(this); break;
+        case host::control_kind::static_text: widget = new fitted_label(this); break;
         case host::control_kind::popup: {
             auto* popup = new QComboBox(this);
             connect(popup, qOverload<int>(&QComboBox::activated), this,
@@ -164,7 +165,7 @@ void vexel_window_widget::rebuild(host::window_state const& model) {
         }
         }
         widget->setObjectName(QString("control%1").arg(index));
-        entries.push_back({c.kind, widget, -1});
+        entries.push_back({c.kind, widget, -1, {}, {}});
     }
 }
 
@@ -234,6 +235,16 @@ void vexel_window_widget::update_entry(int index, entry& e, host::control_state 
         if (popup->currentIndex() != chosen) popup->setCurrentIndex(chosen);
         break;
     }
+    }
+    // The font follows the text and the place, which change far less often than ticks come.
+    if (e.fitted != text || e.fitted_at != place.size()) {
+        e.fitted = text;
+        e.fitted_at = place.size();
+        int const margin = 4 * factor;
+        if (c.kind == host::control_kind::button) fit_font(*w, text, place.width() - margin, factor);
+        if (c.kind == host::control_kind::static_text) fit_font(*w, text, place.width(), factor);
+        if (c.kind == host::control_kind::checkbox)
+            fit_font(*w, text, static_cast<fitted_check_box*>(w)->text_room(), factor);
     }
     if (e.invalidations != c.invalidations) {
         e.invalidations = c.invalidations;

@@ -65,6 +65,8 @@ private:
         host::control_kind kind;
         QWidget* widget;
         int invalidations;
+        QString fitted;     // the text and size its font was fitted to
+        QSize fitted_at;
     };
 
     void apply_style();
