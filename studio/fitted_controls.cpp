@@ -29,8 +29,9 @@ bool show_whole(QWidget& w, QEvent* event, QString const& text) {
 }  // namespace
 
 void fit_font(QWidget& widget, QString const& text, int room, int scale) {
-    // About three quarters of the height, as a font of a 14-pixel control is 10 pixels.
-    int least = 8 * scale;
+    // About three quarters of the height, as a font of a 14-pixel control is 10 pixels;
+    // down to 7 pixels a scale, which still holds "スナップ" in the 32 pixels of "Snap".
+    int least = 7 * scale;
     int size = std::max(least, widget.height() * 3 / 4);
     QFont font = widget.font();
     font.setPixelSize(size);

@@ -66,6 +66,9 @@ main_window::main_window(studio_host& given, QWidget* parent)
     connect(&host, &studio_host::scene_changed, this, &main_window::follow_edit_actions);
     connect(&host, &studio_host::scene_replaced, this, &main_window::follow_edit_actions);
     connect(tool, &vexel_window_widget::placed_by_person, this, &main_window::keep_tool_place);
+    connect(tool, &vexel_window_widget::note, this, [this](QString const& text) {
+        statusBar()->showMessage(text, 5000);
+    });
     connect(&ticks, &QTimer::timeout, this, &main_window::tick);
     ticks.setInterval(100);
     resize(1000, 640);
