@@ -437,61 +437,64 @@ void scene_view::draw_points(QPainter& painter) const {
     for (std::size_t s = 0; s < drawn_shapes.size(); ++s) darker[s] = in_active_subtree(static_cast<int>(s));
 
     // Where many points fall into one screen cell, one is drawn: a million vertices cost
-    // as much as the cells they cover. Handles first, points above them, the active and
-    // marked points on top.
-    int const cell = 2;
-    int columns = width() / cell + 1, rows = height() / cell + 1;
-    std::vector<unsigned char> taken(static_cast<std::size_t>(columns) * rows, 0);
+    // as much as the cells they cover. Three layers, each thinned on its own: handles, the
+    // points above them, the active and marked points on top.
+    int const cell = 4;
+    int const columns = width() / cell + 2, rows = height() / cell + 2;
+    std::size_t const cells = static_cast<std::size_t>(columns) * rows;
+    std::vector<unsigned char> taken(3 * cells, 0);
+    // One batch per layer, kind of point and look (plain, in the active shape, active).
+    int const kinds = 8, looks = 3;
     struct batch {
         QColor colour;
-        bool filled;
-        bool round;
+        double r;
+        bool filled, round;
         std::vector<QRectF> shapes;
     };
-    std::vector<batch> batches;
-    auto batch_of = [&](QColor const& colour, bool filled, bool round) -> std::vector<QRectF>& {
-        for (batch& b : batches)
-            if (b.colour == colour && b.filled == filled && b.round == round) return b.shapes;
-        batches.push_back({colour, filled, round, {}});
-        return batches.back().shapes;
-    };
+    std::vector<batch> batches(3 * kinds * looks);
+    for (int layer = 0; layer < 3; ++layer)
+        for (int k = 0; k < kinds; ++k)
+            for (int look = 0; look < looks; ++look) {
+                auto kind = static_cast<role>(k);
+                QColor colour = point_colour;
+                double r = 3;
+                switch (kind) {
+                case role::handle: colour = handle_colour, r = 2; break;
+                case role::joint:
+                case role::pivot: colour = joint_colour, r = 3.5; break;
+                case role::eye:
+                case role::target: colour = camera_colour, r = 3.5; break;
+                case role::center: r = 4; break;
+                default: break;
+                }
+                if (look == 1 && kind != role::handle) colour = colour.darker(130);
+                if (look == 2) colour = active_colour, r += 2;
+                bool round = kind == role::center || kind == role::pivot;
+                bool filled = !(kind == role::handle || kind == role::target);
+                batches[(layer * kinds + k) * looks + look] = {colour, r, filled, round, {}};
+            }
     std::vector<QPointF> rings;
     double const w = width(), h = height(), cx = w / 2 + offset.x(), cy = h / 2 + offset.y();
     int const ia = across_axis(view), ib = up_axis(view);
-    for (int pass = 0; pass < 3; ++pass) {
-        if (pass == 2) std::fill(taken.begin(), taken.end(), 0);
-        for (std::size_t i = 0; i < cache.size(); ++i) {
-            drawn_point const& p = cache[i];
-            bool special = flags[i] != 0;
-            bool handle = p.kind == role::handle;
-            if (pass == 2 ? !special : special || handle != (pass == 0)) continue;
-            double x = cx + axis(p.world, ia) * scale, y = cy - axis(p.world, ib) * scale;
-            if (!(x >= -8 && y >= -8 && x < w + 8 && y < h + 8)) continue;
-            int col = std::clamp(static_cast<int>(x) / cell, 0, columns - 1);
-            int row = std::clamp(static_cast<int>(y) / cell, 0, rows - 1);
-            unsigned char& here = taken[static_cast<std::size_t>(row) * columns + col];
-            if (here) continue;
-            here = 1;
-            QColor colour = point_colour;
-            double r = 3;
-            switch (p.kind) {
-            case role::handle: colour = handle_colour, r = 2; break;
-            case role::joint:
-            case role::pivot: colour = joint_colour, r = 3.5; break;
-            case role::eye:
-            case role::target: colour = camera_colour, r = 3.5; break;
-            case role::center: colour = point_colour, r = 4; break;
-            default: break;
-            }
-            if (darker[p.shape] && !handle && !(flags[i] & 1)) colour = colour.darker(130);
-            if (flags[i] & 1) colour = active_colour, r += 2;
-            bool round = p.kind == role::center || p.kind == role::pivot;
-            bool filled = !(handle || p.kind == role::target);
-            batch_of(colour, filled, round).push_back(QRectF(x - r, y - r, 2 * r, 2 * r));
-            if (flags[i] & 2) rings.push_back({x, y});
-        }
+    double const per_cell = 1.0 / cell;
+    for (std::size_t i = 0; i < cache.size(); ++i) {
+        drawn_point const& p = cache[i];
+        float const* xyz = &p.world.x;  // vec3 is three floats in a row
+        double x = cx + xyz[ia] * scale, y = cy - xyz[ib] * scale;
+        if (!(x >= -8 && y >= -8 && x < w + 8 && y < h + 8)) continue;
+        unsigned char f = flags[i];
+        int layer = f ? 2 : p.kind == role::handle ? 0 : 1;
+        std::size_t at = layer * cells + static_cast<std::size_t>((y + 8) * per_cell) * columns +
+                         static_cast<std::size_t>((x + 8) * per_cell);
+        if (taken[at]) continue;
+        taken[at] = 1;
+        int look = (f & 1) ? 2 : darker[p.shape] ? 1 : 0;
+        batch& b = batches[(layer * kinds + static_cast<int>(p.kind)) * looks + look];
+        b.shapes.emplace_back(x - b.r, y - b.r, 2 * b.r, 2 * b.r);
+        if (f & 2) rings.emplace_back(x, y);
     }
     for (batch const& b : batches) {
+        if (b.shapes.empty()) continue;
         painter.setRenderHint(QPainter::Antialiasing, b.round);
         painter.setPen(QPen(b.colour, 1));
         painter.setBrush(b.filled ? QBrush(b.colour) : Qt::NoBrush);
