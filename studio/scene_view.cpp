@@ -62,6 +62,17 @@ QColor const camera_colour(20, 130, 90);
 QColor const active_colour(220, 40, 40);
 QColor const mark_colour(230, 150, 0);
 
+// The smallest rectangle holding the points, a pixel wide at least (an empty rectangle
+// meets nothing).
+QRectF bounds(std::initializer_list<QPointF> points) {
+    QPointF lo = *points.begin(), hi = lo;
+    for (QPointF const& p : points) {
+        lo = {std::min(lo.x(), p.x()), std::min(lo.y(), p.y())};
+        hi = {std::max(hi.x(), p.x()), std::max(hi.y(), p.y())};
+    }
+    return QRectF(lo, hi).adjusted(-1, -1, 1, 1);
+}
+
 double const pick_reach = 7;  // pixels around a click that still take a point
 
 // The two coordinates of a world position the projection shows.
@@ -379,20 +390,14 @@ void scene_view::draw_lines(QPainter& painter) const {
             for (std::size_t i = 0; i < s.count; i += 5) {
                 QPointF at = to_screen(p[i].world);
                 QPointF handles[4];
-                QRectF around(at, at);
-                for (int h = 0; h < 4; ++h) {
-                    handles[h] = to_screen(p[i + 1 + h].world);
-                    around |= QRectF(handles[h], handles[h]);
-                }
-                if (around.intersects(seen)) {
+                for (int h = 0; h < 4; ++h) handles[h] = to_screen(p[i + 1 + h].world);
+                if (seen.intersects(bounds({at, handles[0], handles[1], handles[2], handles[3]}))) {
                     painter.setPen(QPen(handle_colour, 1));
                     for (QPointF const& h : handles) painter.drawLine(at, h);
                 }
                 if (i + 5 >= s.count) continue;
                 QPointF next_in = to_screen(p[i + 6].world), next = to_screen(p[i + 5].world);
-                QRectF span = QRectF(at, at) | QRectF(handles[1], handles[1]) |
-                              QRectF(next_in, next_in) | QRectF(next, next);
-                if (!span.intersects(seen)) continue;
+                if (!seen.intersects(bounds({at, handles[1], next_in, next}))) continue;
                 QPainterPath segment(at);
                 segment.cubicTo(handles[1], next_in, next);
                 painter.setPen(QPen(curve_colour, 1.6));
