@@ -539,7 +539,7 @@ void scene_view::draw_caption(QPainter& painter) const {
 // ---- the mouse ----
 
 void scene_view::drag_to(QPointF at, bool one_axis) {
-    grab& g = *grabbed;
+    held_point& g = *grabbed;
     QPointF moved = at - g.press;
     // Shift keeps the drag on the axis the mouse went furthest along.
     if (one_axis) moved = std::abs(moved.x()) >= std::abs(moved.y()) ? QPointF(moved.x(), 0) : QPointF(0, moved.y());
@@ -596,7 +596,7 @@ void scene_view::mousePressEvent(QMouseEvent* event) {
         drawn_point const& d = cache[i];
         if (d.move_index == move && d.handle == handle && drawn_shapes[d.shape].node->path() == path) {
             scene_point p = as_scene_point(d);
-            grabbed = grab{p, p.world, at, to_screen(p.world), false};
+            grabbed = held_point{p, p.world, at, to_screen(p.world), false};
             select(p);
             break;
         }

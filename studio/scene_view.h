@@ -128,14 +128,14 @@ private:
     mutable pick_grid grid;
 
     // The press and drag of the left button.
-    struct grab {
+    struct held_point {
         scene_point point;
         vec3 start_world;    // the point's place at the press
         QPointF press;       // where the button went down
         QPointF start_screen;
         bool moving = false;  // past the few pixels that tell a drag from a click
     };
-    std::optional<grab> grabbed;
+    std::optional<held_point> grabbed;
     std::optional<QPointF> panning;
     // The last click's place and the points found there, in the order the clicks go
     // round them: path, move index, handle.

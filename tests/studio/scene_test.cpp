@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include <QImage>
 #include <QTest>
 
 #include "main_window.h"
@@ -44,6 +45,20 @@ struct view_fixture {
         return {};
     }
 };
+
+TEST(SceneView, LinesAreDrawnAsCurvesBetweenTheirControlPoints) {
+    view_fixture f;
+    f.window.view().set_projection(studio::projection::top);
+    f.window.view().fit();
+    QImage drawn = f.window.view().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int curve_pixels = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            QColor c = drawn.pixelColor(x, y);
+            curve_pixels += c.blue() > 120 && c.red() < 90 && c.green() < 110;
+        }
+    EXPECT_GT(curve_pixels, 200) << "the curve and the ribs of the surface part";
+}
 
 TEST(SceneView, ClickingAPointOfAnotherShapeMakesItActiveAndSelectsThePoint) {
     view_fixture f;
