@@ -32,7 +32,8 @@ vexel_studio_test(test_studio
                   ${CMAKE_CURRENT_SOURCE_DIR}/studio/scene_test.cpp
                   ${CMAKE_CURRENT_SOURCE_DIR}/studio/start_test.cpp
                   ${CMAKE_CURRENT_SOURCE_DIR}/studio/undo_redo_test.cpp
-                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/widgets_test.cpp)
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/widgets_test.cpp
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/window_place_test.cpp)
 target_include_directories(test_studio PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/studio)
 add_test(NAME studio_widgets COMMAND test_studio)
 set_tests_properties(studio_widgets PROPERTIES ENVIRONMENT "${studio_env}" TIMEOUT 300)
