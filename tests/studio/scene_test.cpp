@@ -60,6 +60,17 @@ TEST(SceneView, LinesAreDrawnAsCurvesBetweenTheirControlPoints) {
     EXPECT_GT(curve_pixels, 200) << "the curve and the ribs of the surface part";
 }
 
+TEST(SceneView, AnotherSideKeepsTheZoomAndTheSharedAxisAtTheMiddle) {
+    view_fixture f;
+    f.window.view().set_projection(studio::projection::top);
+    f.window.view().zoom_by(3);
+    double zoom = f.window.view().zoom();
+    float x_before = f.window.view().to_screen({1, 0, 0}).x();
+    f.window.view().set_projection(studio::projection::front);
+    EXPECT_EQ(f.window.view().zoom(), zoom);
+    EXPECT_FLOAT_EQ(f.window.view().to_screen({1, 0, 0}).x(), x_before) << "X is across in both";
+}
+
 TEST(SceneView, ClickingAPointOfAnotherShapeMakesItActiveAndSelectsThePoint) {
     view_fixture f;
     f.window.view().set_projection(studio::projection::top);
