@@ -109,7 +109,7 @@ TEST(SceneView, DraggingAPointInTheFrontViewMovesItInXAndZOnly) {
     EXPECT_GT(c.x, before.x);
     EXPECT_GT(c.z, before.z);
     EXPECT_FLOAT_EQ(c.y, before.y);
-    // A host-side edit: undo has nothing of it, the plug-in was told (its rows refresh).
+    // A host-side edit the plug-in was told of; the drag is one undo step (undo_redo_test.cpp).
     EXPECT_EQ(f.host.scene()->find("ball"), ball);
 }
 
