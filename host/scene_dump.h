@@ -14,7 +14,9 @@ class scene_model;
 
 // Keys in a fixed order: path first, points last.
 nlohmann::ordered_json dump_scene_json(scene_model const& scene);
-// The dump as indented text; arrays of plain values stay on one line.
+// The dump as indented text; arrays of plain values stay on one line. write_scene_dump
+// writes it shape by shape, without the whole document in memory.
+void write_scene_dump(scene_model const& scene, std::ostream& out);
 std::string dump_scene_text(scene_model const& scene);
 
 // Loads the scene file at path and writes its dump to out; 0 on success. A refused file

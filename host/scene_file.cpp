@@ -3,8 +3,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -582,6 +584,10 @@ std::unique_ptr<scene_model> load_scene_file(std::string const& path) {
         std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
                                                            std::fclose);
         if (!in) throw scene_file_error(path + ": cannot open the file");
+        // A folder opens as a file here; its size reads as huge.
+        std::error_code ignored;
+        if (std::filesystem::is_directory(path, ignored))
+            throw scene_file_error(path + ": is a folder, not a scene file");
         std::string text;
         if (std::fseek(in.get(), 0, SEEK_END) == 0) {
             long size = std::ftell(in.get());

@@ -376,9 +376,22 @@ void scene_model::set_figure_unit(float factor) {
     unit_factor = factor;
 }
 
-bool scene_model::undo() {
-    auto restored = history.undo();
-    if (restored.empty()) return false;
+void scene_model::move_handle(std::string const& path, int index, int handle, vec3 const& p) {
+    shape_node& node = require(path);
+    if (!is_finite(p)) throw std::invalid_argument("move_handle: non-finite position");
+    auto& points = node.geometry.points;
+    if (node.is_part() || node.object_kind() != kind_line || index < 0 ||
+        index >= static_cast<int>(points.size()) || handle < 1 || handle > 4)
+        throw std::invalid_argument("move_handle: " + path + " has no handle " +
+                                    std::to_string(handle) + " at point " + std::to_string(index));
+    auto& cp = points[static_cast<std::size_t>(index)];
+    vec3* handles[] = {&cp.in, &cp.out, &cp.l_in, &cp.l_out};
+    *handles[handle - 1] = p;
+    notify_modified(&node);
+}
+
+bool scene_model::restored(std::vector<shape_node*> const& nodes) {
+    if (nodes.empty()) return false;
     for (shape_node* node : all_shapes()) {
         if (node->active_points.empty()) continue;
         int n = 0;
@@ -393,11 +406,17 @@ bool scene_model::undo() {
     }
     if (listener) {
         std::vector<shape_class*> shapes;
-        for (shape_node* node : restored) shapes.push_back(&node->iface());
+        for (shape_node* node : nodes) shapes.push_back(&node->iface());
         listener(shapes);
     }
     return true;
 }
+
+bool scene_model::undo() { return restored(history.undo()); }
+
+bool scene_model::redo() { return restored(history.redo()); }
+
+void scene_model::begin_host_step(std::string const& path) { history.begin_host_step({&require(path)}); }
 
 std::vector<std::string> scene_model::violations() const {
     std::vector<std::string> found;

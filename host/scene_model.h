@@ -161,11 +161,24 @@ public:
     // factor must be finite and positive.
     void set_figure_unit(float factor);
     void set_state_flag(bool value) { state_flag = value; }
-    // The host's undo: restores the last committed undo step; false when there was none
-    // (or none of its shapes still exists). A restored shape may hold fewer points than
-    // before (the host removed or inserted some since the step): active points past the
-    // end are dropped. Calls the modification listener with the restored shapes.
+    // Moves handle (1 In, 2 Out, 3 L in, 4 L out) of control point index of the line at
+    // path to p (the line's frame), as a drag of the handle in a host. Calls the
+    // modification listener.
+    void move_handle(std::string const& path, int index, int handle, vec3 const& p);
+    // The host's undo: restores the last committed undo step that changes something (see
+    // undo_history.h); false when there is none. A restored shape may hold fewer points
+    // than before (the host removed or inserted some since the step): active points past
+    // the end are dropped. Calls the modification listener with the restored shapes.
     bool undo();
+    // Takes the last undone step forward again; false when there is none.
+    bool redo();
+    bool can_undo() const { return history.can_undo(); }
+    bool can_redo() const { return history.can_redo(); }
+    // A host-side edit of the shape at path as one undo step (a drag in a front end):
+    // begin captures what a record of the shape covers, commit files it. A step in which
+    // nothing changed is never offered by undo.
+    void begin_host_step(std::string const& path);
+    void commit_host_step() { history.commit_host_step(); }
 
 private:
     shape_node& require(std::string const& path) const;
@@ -174,6 +187,8 @@ private:
     // Renumbers the active points of every shape after point index of holder was inserted
     // (step 1) or removed (step -1); call it before the edit.
     void renumber_active_points(shape_node const& holder, int index, int step);
+    // Calls the modification listener with the shapes an undo or redo restored.
+    bool restored(std::vector<shape_node*> const& nodes);
     shape_node* node_of(shape_class* shape) const;
 
     std::vector<std::unique_ptr<shape_node>> top;

@@ -60,4 +60,8 @@ struct shape_geometry {
     }
 };
 
+// Whether a and b hold the same geometry bit for bit (so -0 differs from 0): what an undo
+// step must change to be worth offering.
+bool same_geometry(shape_geometry const& a, shape_geometry const& b);
+
 }  // namespace host

@@ -60,22 +60,63 @@ void undo_history::commit() {
     }
     steps.push_back(std::move(pending));
     pending.clear();
+    undone.clear();
     current_state = record_state::idle;
 }
 
-std::vector<shape_node*> undo_history::undo() {
+void undo_history::begin_host_step(std::vector<shape_node*> const& shapes) {
+    host_pending.clear();
+    std::set<shape_node*> seen;
+    for (shape_node* node : shapes) capture(*node, seen, host_pending);
+    host_begun = true;
+}
+
+void undo_history::commit_host_step() {
+    if (!host_begun) return;
+    host_begun = false;
+    steps.push_back(std::move(host_pending));
+    host_pending.clear();
+    undone.clear();
+}
+
+bool undo_history::changes_something(snapshot const& step) {
+    for (auto const& [token, geometry] : step)
+        if (*token && !same_geometry((*token)->geometry, geometry)) return true;
+    return false;
+}
+
+bool undo_history::any_changes(std::vector<snapshot> const& list) {
+    for (auto step = list.rbegin(); step != list.rend(); ++step)
+        if (changes_something(*step)) return true;
+    return false;
+}
+
+std::vector<shape_node*> undo_history::step_across(std::vector<snapshot>& from,
+                                                   std::vector<snapshot>& to) {
     std::vector<shape_node*> restored;
-    if (steps.empty()) return restored;
-    snapshot step = std::move(steps.back());
-    steps.pop_back();
+    while (!from.empty() && !changes_something(from.back())) from.pop_back();
+    if (from.empty()) return restored;
+    snapshot step = std::move(from.back());
+    from.pop_back();
+    snapshot replaced;
     for (auto& [token, geometry] : step) {
         shape_node* node = *token;
         if (!node) continue;
+        replaced.emplace_back(token, node->geometry);
         // Element views address geometry by index, so whole assignment keeps them valid.
-        node->geometry = geometry;
+        node->geometry = std::move(geometry);
         restored.push_back(node);
     }
+    to.push_back(std::move(replaced));
     return restored;
 }
+
+std::vector<shape_node*> undo_history::undo() { return step_across(steps, undone); }
+
+std::vector<shape_node*> undo_history::redo() { return step_across(undone, steps); }
+
+bool undo_history::can_undo() const { return any_changes(steps); }
+
+bool undo_history::can_redo() const { return any_changes(undone); }
 
 }  // namespace host

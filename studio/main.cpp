@@ -21,6 +21,7 @@
 #include "script_player.h"
 #include "settings_dialog.h"
 #include "studio_host.h"
+#include "studio_settings.h"
 
 namespace {
 
@@ -145,10 +146,11 @@ int main(int argc, char** argv) {
 
     QObject::connect(&host, &studio::studio_host::failure,
                      [](QString const& line) { std::cerr << line.toStdString() << "\n"; });
-    // The main window first: the tool window is shown above it when the plug-in asks.
+    // The tool window's place and the window scale are kept beside the preference file.
+    studio::studio_settings kept(studio::studio_settings::beside(c.options.prefs_file));
+    window.use_settings(&kept);
+    // The main window first: the tool window is placed beside it.
     window.show();
-    if (!host.start(c.scene) && !host.loaded()) return 1;
-    window.view().fit();
-    window.set_interactive(true);
+    if (!window.start(c.scene)) return 1;
     return app.exec();
 }

@@ -2,31 +2,35 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWheelEvent>
 
 #include "scene_matrix.h"
+#include "studio_words.h"
 
 namespace studio {
 
 namespace {
+
+using role = scene_point::role;
 
 host::dmat4 frame_of(host::skin_data const& skin, host::dmat4 const& chain) {
     return skin.skinned ? host::to_double(skin.matrix) : chain;
 }
 
 // The frame a point of shape is stored in: element skin, else shape skin, else the chain.
-host::dmat4 point_frame(host::shape_node const& shape, scene_point const& p) {
+host::dmat4 point_frame(host::shape_node const& shape, int move_index) {
     auto const& g = shape.geometry;
     host::dmat4 chain = shape.world_matrix();
-    if (shape.object_kind() == kind_line && p.move_index < static_cast<int>(g.points.size()))
-        return frame_of(g.points[p.move_index].skin, chain);
-    if (shape.object_kind() == kind_polygon_mesh &&
-        p.move_index < static_cast<int>(g.vertices.size()))
-        return frame_of(g.vertex_skin(static_cast<std::size_t>(p.move_index)), chain);
+    if (shape.object_kind() == kind_line && move_index < static_cast<int>(g.points.size()))
+        return frame_of(g.points[move_index].skin, chain);
+    if (shape.object_kind() == kind_polygon_mesh && move_index < static_cast<int>(g.vertices.size()))
+        return frame_of(g.vertex_skin(static_cast<std::size_t>(move_index)), chain);
     return frame_of(g.skin, chain);
 }
 
@@ -58,20 +62,142 @@ QColor const camera_colour(20, 130, 90);
 QColor const active_colour(220, 40, 40);
 QColor const mark_colour(230, 150, 0);
 
+// The smallest rectangle holding the points, a pixel wide at least (an empty rectangle
+// meets nothing).
+QRectF bounds(std::initializer_list<QPointF> points) {
+    QPointF lo = *points.begin(), hi = lo;
+    for (QPointF const& p : points) {
+        lo = {std::min(lo.x(), p.x()), std::min(lo.y(), p.y())};
+        hi = {std::max(hi.x(), p.x()), std::max(hi.y(), p.y())};
+    }
+    return QRectF(lo, hi).adjusted(-1, -1, 1, 1);
+}
+
+double const pick_reach = 7;  // pixels around a click that still take a point
+
+// The two coordinates of a world position the projection shows.
+int across_axis(projection p) { return p == projection::side ? 1 : 0; }
+int up_axis(projection p) { return p == projection::top ? 1 : 2; }
+float axis(vec3 const& v, int i) { return i == 0 ? v.x : i == 1 ? v.y : v.z; }
+
 }  // namespace
 
 scene_view::scene_view(studio_host& given, QWidget* parent) : QWidget(parent), host(given) {
     setObjectName("scene_view");
     setMouseTracking(false);
     setMinimumSize(320, 240);
+    // Only what the scene shows: an idle tick that changes nothing repaints nothing.
     connect(&host, &studio_host::scene_changed, this, qOverload<>(&QWidget::update));
-    connect(&host, &studio_host::window_changed, this, qOverload<>(&QWidget::update));
     connect(&host, &studio_host::scene_replaced, this, &scene_view::fit);
 }
 
+// ---- the cache of points ----
+
+void scene_view::ensure_cache() const {
+    host::scene_model* scene = host.scene();
+    if (!scene) {
+        cache.clear();
+        drawn_shapes.clear();
+        shape_index.clear();
+        cache_revision = -1;
+        return;
+    }
+    if (cache_revision == host.geometry_revision()) return;
+    cache_revision = host.geometry_revision();
+    cache.clear();
+    drawn_shapes.clear();
+    shape_index.clear();
+    for (host::shape_node* shape : scene->all_shapes()) {
+        int s = static_cast<int>(drawn_shapes.size());
+        std::size_t first = cache.size();
+        auto const& g = shape->geometry;
+        host::dmat4 chain = shape->world_matrix();
+        host::dmat4 own = frame_of(g.skin, chain);
+        auto put = [&](int move, int select, vec3 const& world, role kind, int handle = 0) {
+            cache.push_back({world, s, move, select, kind, handle});
+        };
+        switch (shape->object_kind()) {
+        case kind_line:
+            for (std::size_t i = 0; i < g.points.size(); ++i) {
+                auto const& cp = g.points[i];
+                host::dmat4 f = frame_of(cp.skin, chain);
+                int n = static_cast<int>(i);
+                put(n, n, host::transform(cp.anchor, f), role::anchor);
+                int h = 1;
+                for (vec3 const& p : {cp.in, cp.out, cp.l_in, cp.l_out})
+                    put(n, n, host::transform(p, f), role::handle, h++);
+            }
+            break;
+        case kind_polygon_mesh:
+            cache.reserve(cache.size() + g.vertices.size());
+            for (std::size_t i = 0; i < g.vertices.size(); ++i) {
+                int n = static_cast<int>(i);
+                auto const& v = g.vertices[i];
+                put(n, n, host::transform(v.position, v.skin < 0 ? chain : frame_of(g.vertex_skin(i), chain)),
+                    role::vertex);
+            }
+            break;
+        case kind_light:
+        case kind_sphere:
+        case kind_disk: put(0, 0, host::transform(g.center, own), role::center); break;
+        default:
+            switch (shape->part_kind()) {
+            case part_rotator:
+            case part_scale:
+                put(0, -1, host::transform(g.first, own), role::joint);
+                put(1, -1, host::transform(add(g.first, g.second), own), role::joint);
+                break;
+            case part_slider:
+                put(0, -1, host::transform(g.first, own), role::joint);
+                put(1, -1, host::transform(g.second, own), role::joint);
+                break;
+            case part_uniscale: put(0, -1, host::transform(g.first, own), role::pivot); break;
+            case part_ball: put(0, -1, host::transform(g.pivot, own), role::pivot); break;
+            case part_camera:
+                put(0, -1, host::transform(g.eye, own), role::eye);
+                put(1, -1, host::transform(g.target, own), role::target);
+                break;
+            default: break;
+            }
+        }
+        drawn_shapes.push_back({shape, first, cache.size() - first});
+        shape_index[shape] = s;
+    }
+}
+
+scene_point scene_view::as_scene_point(drawn_point const& d) const {
+    return {drawn_shapes[d.shape].node->path(), d.move_index, d.select_index, d.world, d.kind, d.handle};
+}
+
+std::vector<scene_point> scene_view::points() const {
+    ensure_cache();
+    std::vector<scene_point> out;
+    out.reserve(cache.size());
+    for (drawn_point const& d : cache) out.push_back(as_scene_point(d));
+    return out;
+}
+
+// ---- the view's frame ----
+
 void scene_view::set_projection(projection p) {
+    if (p == view) return;
+    // The world point at the view's centre stays there: the axis both sides show keeps
+    // its value, the other comes from the middle of the scene.
+    ensure_cache();
+    vec3 centre{0, 0, 0};
+    if (!cache.empty()) {
+        vec3 lo = cache.front().world, hi = lo;
+        for (drawn_point const& d : cache) {
+            lo = {std::min(lo.x, d.world.x), std::min(lo.y, d.world.y), std::min(lo.z, d.world.z)};
+            hi = {std::max(hi.x, d.world.x), std::max(hi.y, d.world.y), std::max(hi.z, d.world.z)};
+        }
+        centre = {(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, (lo.z + hi.z) / 2};
+    }
+    centre = from_screen(QPointF(width() / 2.0, height() / 2.0), centre);
     view = p;
-    fit();
+    QPointF q = plane(centre);
+    offset = QPointF(-q.x() * scale, q.y() * scale);
+    update();
 }
 
 void scene_view::zoom_by(double factor) {
@@ -81,12 +207,7 @@ void scene_view::zoom_by(double factor) {
 }
 
 QPointF scene_view::plane(vec3 const& p) const {
-    switch (view) {
-    case projection::top: return {p.x, p.y};
-    case projection::front: return {p.x, p.z};
-    case projection::side: return {p.y, p.z};
-    }
-    return {p.x, p.y};
+    return {axis(p, across_axis(view)), axis(p, up_axis(view))};
 }
 
 QPointF scene_view::to_screen(vec3 const& world) const {
@@ -99,25 +220,23 @@ vec3 scene_view::from_screen(QPointF at, vec3 const& keep) const {
     double a = (at.x() - width() / 2.0 - offset.x()) / scale;
     double b = -(at.y() - height() / 2.0 - offset.y()) / scale;
     vec3 p = keep;
-    switch (view) {
-    case projection::top: p.x = static_cast<float>(a), p.y = static_cast<float>(b); break;
-    case projection::front: p.x = static_cast<float>(a), p.z = static_cast<float>(b); break;
-    case projection::side: p.y = static_cast<float>(a), p.z = static_cast<float>(b); break;
-    }
+    float* values[] = {&p.x, &p.y, &p.z};
+    *values[across_axis(view)] = static_cast<float>(a);
+    *values[up_axis(view)] = static_cast<float>(b);
     return p;
 }
 
 void scene_view::fit() {
-    std::vector<scene_point> all = points();
-    if (all.empty()) {
+    ensure_cache();
+    if (cache.empty()) {
         scale = 10;
         offset = {0, 0};
         update();
         return;
     }
-    QPointF lo = plane(all.front().world), hi = lo;
-    for (scene_point const& p : all) {
-        QPointF q = plane(p.world);
+    QPointF lo = plane(cache.front().world), hi = lo;
+    for (drawn_point const& d : cache) {
+        QPointF q = plane(d.world);
         lo = {std::min(lo.x(), q.x()), std::min(lo.y(), q.y())};
         hi = {std::max(hi.x(), q.x()), std::max(hi.y(), q.y())};
     }
@@ -129,183 +248,99 @@ void scene_view::fit() {
     update();
 }
 
-std::vector<scene_point> scene_view::points() const {
-    std::vector<scene_point> out;
-    host::scene_model* scene = host.scene();
-    if (!scene) return out;
-    using role = scene_point::role;
-    for (host::shape_node* shape : scene->all_shapes()) {
-        auto const& g = shape->geometry;
-        std::string path = shape->path();
-        host::dmat4 chain = shape->world_matrix();
-        host::dmat4 own = frame_of(g.skin, chain);
-        switch (shape->object_kind()) {
-        case kind_line:
-            for (std::size_t i = 0; i < g.points.size(); ++i) {
-                auto const& cp = g.points[i];
-                host::dmat4 f = frame_of(cp.skin, chain);
-                int n = static_cast<int>(i);
-                out.push_back({path, n, n, host::transform(cp.anchor, f), role::anchor});
-                for (vec3 const& h : {cp.in, cp.out, cp.l_in, cp.l_out})
-                    out.push_back({path, n, n, host::transform(h, f), role::handle});
-            }
-            continue;
-        case kind_polygon_mesh:
-            for (std::size_t i = 0; i < g.vertices.size(); ++i) {
-                int n = static_cast<int>(i);
-                out.push_back({path, n, n, host::transform(g.vertices[i].position,
-                                                     frame_of(g.vertex_skin(i), chain)),
-                               role::vertex});
-            }
-            continue;
-        case kind_light:
-        case kind_sphere:
-        case kind_disk: out.push_back({path, 0, 0, host::transform(g.center, own), role::center}); continue;
-        default: break;
-        }
-        switch (shape->part_kind()) {
-        case part_rotator:
-        case part_scale:
-            out.push_back({path, 0, -1, host::transform(g.first, own), role::joint});
-            out.push_back({path, 1, -1, host::transform(add(g.first, g.second), own), role::joint});
-            break;
-        case part_slider:
-            out.push_back({path, 0, -1, host::transform(g.first, own), role::joint});
-            out.push_back({path, 1, -1, host::transform(g.second, own), role::joint});
-            break;
-        case part_uniscale: out.push_back({path, 0, -1, host::transform(g.first, own), role::pivot}); break;
-        case part_ball: out.push_back({path, 0, -1, host::transform(g.pivot, own), role::pivot}); break;
-        case part_camera:
-            out.push_back({path, 0, -1, host::transform(g.eye, own), role::eye});
-            out.push_back({path, 1, -1, host::transform(g.target, own), role::target});
-            break;
-        default: break;
-        }
+// ---- picking ----
+
+void scene_view::ensure_grid() const {
+    ensure_cache();
+    if (grid.revision == cache_revision && grid.side == view) return;
+    grid = pick_grid{};
+    grid.revision = cache_revision;
+    grid.side = view;
+    if (cache.empty()) return;
+    int ia = across_axis(view), ib = up_axis(view);
+    double lo_a = axis(cache.front().world, ia), hi_a = lo_a;
+    double lo_b = axis(cache.front().world, ib), hi_b = lo_b;
+    for (drawn_point const& d : cache) {
+        double a = axis(d.world, ia), b = axis(d.world, ib);
+        lo_a = std::min(lo_a, a), hi_a = std::max(hi_a, a);
+        lo_b = std::min(lo_b, b), hi_b = std::max(hi_b, b);
     }
+    // About four points a cell when they spread evenly.
+    double extent = std::max({hi_a - lo_a, hi_b - lo_b, 1e-6});
+    int cells = std::clamp(static_cast<int>(std::sqrt(cache.size() / 4.0)), 1, 2048);
+    grid.cell = extent / cells;
+    grid.left = lo_a;
+    grid.bottom = lo_b;
+    grid.columns = static_cast<int>((hi_a - lo_a) / grid.cell) + 1;
+    grid.rows = static_cast<int>((hi_b - lo_b) / grid.cell) + 1;
+    auto cell_of = [&](drawn_point const& d) {
+        int c = std::min(static_cast<int>((axis(d.world, ia) - grid.left) / grid.cell), grid.columns - 1);
+        int r = std::min(static_cast<int>((axis(d.world, ib) - grid.bottom) / grid.cell), grid.rows - 1);
+        return static_cast<std::size_t>(r) * grid.columns + c;
+    };
+    grid.starts.assign(static_cast<std::size_t>(grid.columns) * grid.rows + 1, 0);
+    for (drawn_point const& d : cache) ++grid.starts[cell_of(d) + 1];
+    for (std::size_t i = 1; i < grid.starts.size(); ++i) grid.starts[i] += grid.starts[i - 1];
+    grid.order.resize(cache.size());
+    std::vector<int> next(grid.starts.begin(), grid.starts.end() - 1);
+    for (std::size_t i = 0; i < cache.size(); ++i) grid.order[next[cell_of(cache[i])]++] = static_cast<int>(i);
+}
+
+bool scene_view::in_active_subtree(int shape) const {
+    host::scene_model* scene = host.scene();
+    host::shape_node const* active = scene ? scene->active_shape() : nullptr;
+    for (host::shape_node const* n = drawn_shapes[shape].node; active && n; n = n->parent())
+        if (n == active) return true;
+    return false;
+}
+
+std::vector<int> scene_view::reachable(QPointF at) const {
+    ensure_grid();
+    std::vector<int> found;
+    if (cache.empty()) return found;
+    vec3 centre = from_screen(at, {0, 0, 0});
+    QPointF q = plane(centre);
+    double reach = pick_reach / scale;
+    auto column = [&](double a) {
+        return std::clamp(static_cast<int>(std::floor((a - grid.left) / grid.cell)), 0, grid.columns - 1);
+    };
+    auto row = [&](double b) {
+        return std::clamp(static_cast<int>(std::floor((b - grid.bottom) / grid.cell)), 0, grid.rows - 1);
+    };
+    if (q.x() + reach < grid.left || q.y() + reach < grid.bottom ||
+        q.x() - reach > grid.left + grid.columns * grid.cell ||
+        q.y() - reach > grid.bottom + grid.rows * grid.cell)
+        return found;
+    std::vector<std::pair<double, int>> near;
+    for (int r = row(q.y() - reach); r <= row(q.y() + reach); ++r)
+        for (int c = column(q.x() - reach); c <= column(q.x() + reach); ++c) {
+            std::size_t cell = static_cast<std::size_t>(r) * grid.columns + c;
+            for (int k = grid.starts[cell]; k < grid.starts[cell + 1]; ++k) {
+                QPointF d = to_screen(cache[grid.order[k]].world) - at;
+                double distance = std::hypot(d.x(), d.y());
+                if (distance < pick_reach) near.push_back({distance, grid.order[k]});
+            }
+        }
+    // The active shape's points first, then points before handles, then the nearest.
+    std::vector<std::tuple<bool, bool, double, int>> ranked;
+    for (auto [distance, i] : near)
+        ranked.emplace_back(!in_active_subtree(cache[i].shape), cache[i].kind == role::handle,
+                            distance, i);
+    std::sort(ranked.begin(), ranked.end());
+    for (auto const& r : ranked) found.push_back(std::get<3>(r));
+    return found;
+}
+
+std::vector<scene_point> scene_view::points_at(QPointF at) const {
+    std::vector<scene_point> out;
+    for (int i : reachable(at)) out.push_back(as_scene_point(cache[i]));
     return out;
 }
 
-void scene_view::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), background);
-    // The world axes through the origin.
-    painter.setPen(QPen(QColor(215, 215, 210), 1));
-    QPointF origin = to_screen({0, 0, 0});
-    painter.drawLine(QPointF(0, origin.y()), QPointF(width(), origin.y()));
-    painter.drawLine(QPointF(origin.x(), 0), QPointF(origin.x(), height()));
-    painter.setPen(QColor(120, 120, 120));
-    static char const* const names[] = {"Top (X, Y)", "Front (X, Z)", "Side (Y, Z)"};
-    painter.drawText(8, 16, names[static_cast<int>(view)]);
-
-    host::scene_model* scene = host.scene();
-    if (!scene) return;
-    std::vector<scene_point> all = points();
-    if (dragging && dragged)
-        for (scene_point& p : all)
-            if (p.path == dragging->path && p.move_index == dragging->move_index &&
-                (p.kind == dragging->kind))
-                p.world = from_screen(drag_at, p.world);
-
-    // Curves: a cubic segment from each anchor's Out handle to the next anchor's In handle.
-    using role = scene_point::role;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (all[i].kind != role::anchor) continue;
-        scene_point const& a = all[i];
-        QPointF at = to_screen(a.world);
-        painter.setPen(QPen(handle_colour, 1));
-        for (int h = 1; h <= 4; ++h) painter.drawLine(at, to_screen(all[i + h].world));
-        std::size_t next = i + 5;
-        if (next < all.size() && all[next].kind == role::anchor && all[next].path == a.path) {
-            QPainterPath segment(at);
-            segment.cubicTo(to_screen(all[i + 2].world), to_screen(all[next + 1].world),
-                            to_screen(all[next].world));
-            painter.setPen(QPen(curve_colour, 1.6));
-            painter.drawPath(segment);
-        }
-    }
-    // Joint axes and camera sight lines.
-    for (std::size_t i = 0; i + 1 < all.size(); ++i) {
-        bool joint = all[i].kind == role::joint && all[i + 1].kind == role::joint;
-        bool camera = all[i].kind == role::eye && all[i + 1].kind == role::target;
-        if (!(joint || camera) || all[i].path != all[i + 1].path) continue;
-        painter.setPen(QPen(camera ? camera_colour : joint_colour, 1.2,
-                            camera ? Qt::DashLine : Qt::SolidLine));
-        painter.drawLine(to_screen(all[i].world), to_screen(all[i + 1].world));
-    }
-
-    // The active shape's active points, resolved to the shape holding each.
-    std::vector<std::pair<host::shape_node*, int>> active;
-    if (host::shape_node* shape = scene->active_shape())
-        for (int index : shape->active_points) {
-            try {
-                auto found = shape->resolve_flat(index);
-                if (found.first) active.push_back(found);
-            } catch (std::exception const&) {
-            }
-        }
-    auto marks = host.marked_points();
-    std::vector<std::pair<host::shape_node*, int>> marked;
-    for (auto const& [shape, indices] : marks)
-        for (int index : indices) {
-            try {
-                auto found = const_cast<host::shape_node*>(shape)->resolve_flat(index);
-                if (found.first) marked.push_back(found);
-            } catch (std::exception const&) {
-            }
-        }
-    auto in = [&](std::vector<std::pair<host::shape_node*, int>> const& list,
-                  scene_point const& p) {
-        if (p.select_index < 0 || p.kind == role::handle) return false;
-        for (auto const& [node, index] : list)
-            if (index == p.select_index && node->path() == p.path) return true;
-        return false;
-    };
-    host::shape_node* active_shape = scene->active_shape();
-    std::string active_path = active_shape ? active_shape->path() : "";
-    for (scene_point const& p : all) {
-        QPointF at = to_screen(p.world);
-        bool is_active = in(active, p);
-        bool of_active = !active_path.empty() &&
-                         (p.path == active_path || p.path.rfind(active_path + "/", 0) == 0);
-        QColor colour = point_colour;
-        double r = 3;
-        switch (p.kind) {
-        case role::handle: colour = handle_colour, r = 2; break;
-        case role::joint:
-        case role::pivot: colour = joint_colour, r = 3.5; break;
-        case role::eye:
-        case role::target: colour = camera_colour, r = 3.5; break;
-        case role::center: colour = point_colour, r = 4; break;
-        default: break;
-        }
-        if (of_active && p.kind != role::handle && !is_active) colour = colour.darker(130);
-        if (is_active) colour = active_colour, r += 2;
-        painter.setPen(QPen(colour, 1));
-        painter.setBrush(p.kind == role::handle || p.kind == role::target ? Qt::NoBrush
-                                                                           : QBrush(colour));
-        if (p.kind == role::center || p.kind == role::pivot)
-            painter.drawEllipse(at, r, r);
-        else
-            painter.drawRect(QRectF(at.x() - r, at.y() - r, 2 * r, 2 * r));
-        if (in(marked, p)) {
-            painter.setBrush(Qt::NoBrush);
-            painter.setPen(QPen(mark_colour, 2));
-            painter.drawEllipse(at, r + 4, r + 4);
-        }
-    }
-}
-
 std::optional<scene_point> scene_view::point_at(QPointF at) const {
-    std::optional<scene_point> best;
-    double best_distance = 7;
-    for (scene_point const& p : points()) {
-        if (p.kind == scene_point::role::handle) continue;  // a handle moves with its anchor
-        QPointF d = to_screen(p.world) - at;
-        double distance = std::hypot(d.x(), d.y());
-        if (distance < best_distance) best = p, best_distance = distance;
-    }
-    return best;
+    std::vector<int> found = reachable(at);
+    if (found.empty()) return std::nullopt;
+    return as_scene_point(cache[found.front()]);
 }
 
 void scene_view::select(scene_point const& p) {
@@ -323,29 +358,248 @@ void scene_view::select(scene_point const& p) {
     if (flat >= 0) host.select_points(active->path(), {flat});
 }
 
-void scene_view::drag(scene_point const& p, QPointF to) {
+// ---- drawing ----
+
+void scene_view::paintEvent(QPaintEvent*) {
+    ++paints;
+    ensure_cache();
+    QPainter painter(this);
+    painter.fillRect(rect(), background);
+    // The world axes through the origin.
+    painter.setPen(QPen(QColor(215, 215, 210), 1));
+    QPointF origin = to_screen({0, 0, 0});
+    painter.drawLine(QPointF(0, origin.y()), QPointF(width(), origin.y()));
+    painter.drawLine(QPointF(origin.x(), 0), QPointF(origin.x(), height()));
+    if (!cache.empty()) {
+        draw_lines(painter);
+        draw_points(painter);
+    }
+    draw_caption(painter);
+}
+
+void scene_view::draw_lines(QPainter& painter) const {
+    painter.setRenderHint(QPainter::Antialiasing);
+    QRectF seen = QRectF(rect()).adjusted(-20, -20, 20, 20);
+    for (drawn_shape const& s : drawn_shapes) {
+        if (s.count == 0) continue;
+        drawn_point const* p = &cache[s.first];
+        role kind = p->kind;
+        if (kind == role::anchor) {
+            // A cubic segment from each anchor's Out handle to the next anchor's In handle,
+            // and the tangent lines to the four handles.
+            for (std::size_t i = 0; i < s.count; i += 5) {
+                QPointF at = to_screen(p[i].world);
+                QPointF handles[4];
+                for (int h = 0; h < 4; ++h) handles[h] = to_screen(p[i + 1 + h].world);
+                if (seen.intersects(bounds({at, handles[0], handles[1], handles[2], handles[3]}))) {
+                    painter.setPen(QPen(handle_colour, 1));
+                    for (QPointF const& h : handles) painter.drawLine(at, h);
+                }
+                if (i + 5 >= s.count) continue;
+                QPointF next_in = to_screen(p[i + 6].world), next = to_screen(p[i + 5].world);
+                if (!seen.intersects(bounds({at, handles[1], next_in, next}))) continue;
+                QPainterPath segment(at);
+                segment.cubicTo(handles[1], next_in, next);
+                painter.setPen(QPen(curve_colour, 1.6));
+                painter.drawPath(segment);
+            }
+        } else if (s.count == 2 && (kind == role::joint || kind == role::eye)) {
+            // Joint axes and camera sight lines.
+            bool camera = kind == role::eye;
+            painter.setPen(QPen(camera ? camera_colour : joint_colour, 1.2,
+                                camera ? Qt::DashLine : Qt::SolidLine));
+            painter.drawLine(to_screen(p[0].world), to_screen(p[1].world));
+        }
+    }
+}
+
+void scene_view::draw_points(QPainter& painter) const {
     host::scene_model* scene = host.scene();
-    host::shape_node* holder = scene ? scene->find(p.path) : nullptr;
+    // Flags per cached point: 1 active, 2 marked.
+    std::vector<unsigned char> flags(cache.size(), 0);
+    auto flag = [&](host::shape_node const* node, int index, unsigned char bit) {
+        auto found = shape_index.find(node);
+        if (found == shape_index.end() || index < 0) return;
+        drawn_shape const& s = drawn_shapes[found->second];
+        std::size_t at = s.first + static_cast<std::size_t>(index) *
+                                      (node->object_kind() == kind_line ? 5 : 1);
+        if (at < s.first + s.count && cache[at].select_index >= 0) flags[at] |= bit;
+    };
+    auto resolve = [&](host::shape_node* shape, int index, unsigned char bit) {
+        if (!shape->is_part()) return flag(shape, index, bit);
+        try {
+            auto found = shape->resolve_flat(index);
+            if (found.first) flag(found.first, found.second, bit);
+        } catch (std::exception const&) {
+        }
+    };
+    host::shape_node* active = scene->active_shape();
+    if (active)
+        for (int index : active->active_points) resolve(active, index, 1);
+    for (auto const& [shape, indices] : host.marked_points())
+        for (int index : indices) resolve(const_cast<host::shape_node*>(shape), index, 2);
+    std::vector<char> darker(drawn_shapes.size(), 0);
+    for (std::size_t s = 0; s < drawn_shapes.size(); ++s) darker[s] = in_active_subtree(static_cast<int>(s));
+
+    // Where many points fall into one screen cell, one is drawn: a million vertices cost
+    // as much as the cells they cover. Three layers, each thinned on its own: handles, the
+    // points above them, the active and marked points on top.
+    int const cell = 4;
+    int const columns = width() / cell + 2, rows = height() / cell + 2;
+    std::size_t const cells = static_cast<std::size_t>(columns) * rows;
+    std::vector<unsigned char> taken(3 * cells, 0);
+    // One batch per layer, kind of point and look (plain, in the active shape, active).
+    int const kinds = 8, looks = 3;
+    struct batch {
+        QColor colour;
+        double r;
+        bool filled, round;
+        std::vector<QRectF> shapes;
+    };
+    std::vector<batch> batches(3 * kinds * looks);
+    for (int layer = 0; layer < 3; ++layer)
+        for (int k = 0; k < kinds; ++k)
+            for (int look = 0; look < looks; ++look) {
+                auto kind = static_cast<role>(k);
+                QColor colour = point_colour;
+                double r = 3;
+                switch (kind) {
+                case role::handle: colour = handle_colour, r = 2; break;
+                case role::joint:
+                case role::pivot: colour = joint_colour, r = 3.5; break;
+                case role::eye:
+                case role::target: colour = camera_colour, r = 3.5; break;
+                case role::center: r = 4; break;
+                default: break;
+                }
+                if (look == 1 && kind != role::handle) colour = colour.darker(130);
+                if (look == 2) colour = active_colour, r += 2;
+                bool round = kind == role::center || kind == role::pivot;
+                bool filled = !(kind == role::handle || kind == role::target);
+                batches[(layer * kinds + k) * looks + look] = {colour, r, filled, round, {}};
+            }
+    std::vector<QPointF> rings;
+    double const w = width(), h = height(), cx = w / 2 + offset.x(), cy = h / 2 + offset.y();
+    int const ia = across_axis(view), ib = up_axis(view);
+    double const per_cell = 1.0 / cell;
+    for (std::size_t i = 0; i < cache.size(); ++i) {
+        drawn_point const& p = cache[i];
+        float const* xyz = &p.world.x;  // vec3 is three floats in a row
+        double x = cx + xyz[ia] * scale, y = cy - xyz[ib] * scale;
+        if (!(x >= -8 && y >= -8 && x < w + 8 && y < h + 8)) continue;
+        unsigned char f = flags[i];
+        int layer = f ? 2 : p.kind == role::handle ? 0 : 1;
+        std::size_t at = layer * cells + static_cast<std::size_t>((y + 8) * per_cell) * columns +
+                         static_cast<std::size_t>((x + 8) * per_cell);
+        if (taken[at]) continue;
+        taken[at] = 1;
+        int look = (f & 1) ? 2 : darker[p.shape] ? 1 : 0;
+        batch& b = batches[(layer * kinds + static_cast<int>(p.kind)) * looks + look];
+        b.shapes.emplace_back(x - b.r, y - b.r, 2 * b.r, 2 * b.r);
+        if (f & 2) rings.emplace_back(x, y);
+    }
+    for (batch const& b : batches) {
+        if (b.shapes.empty()) continue;
+        painter.setRenderHint(QPainter::Antialiasing, b.round);
+        painter.setPen(QPen(b.colour, 1));
+        painter.setBrush(b.filled ? QBrush(b.colour) : Qt::NoBrush);
+        if (b.round)
+            for (QRectF const& r : b.shapes) painter.drawEllipse(r);
+        else
+            painter.drawRects(b.shapes.data(), static_cast<int>(b.shapes.size()));
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(mark_colour, 2));
+    for (QPointF const& at : rings) painter.drawEllipse(at, 9, 9);
+}
+
+void scene_view::draw_caption(QPainter& painter) const {
+    std::string lang = host.language();
+    static char const* const names[] = {"Top (X, Y)", "Front (X, Z)", "Side (Y, Z)"};
+    QString caption = studio_word(lang, names[static_cast<int>(view)]);
+    // On a plate of the background, so that geometry below does not hide it.
+    QFontMetrics metrics(painter.font());
+    QRectF plate(4, 4, metrics.horizontalAdvance(caption) + 10, metrics.height() + 4);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(250, 250, 247, 220));
+    painter.drawRoundedRect(plate, 3, 3);
+    painter.setPen(QColor(90, 90, 90));
+    painter.drawText(plate, Qt::AlignCenter, caption);
+    host::scene_model* scene = host.scene();
+    if (scene && scene->roots().empty()) {
+        QString key = QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText);
+        QString hint = studio_word(lang, "No scene is open. File > Open... (%1) opens one.").arg(key);
+        painter.setPen(QColor(110, 110, 110));
+        painter.drawText(rect(), Qt::AlignCenter, hint);
+    }
+}
+
+// ---- the mouse ----
+
+void scene_view::drag_to(QPointF at, bool one_axis) {
+    held_point& g = *grabbed;
+    QPointF moved = at - g.press;
+    // Shift keeps the drag on the axis the mouse went furthest along.
+    if (one_axis) moved = std::abs(moved.x()) >= std::abs(moved.y()) ? QPointF(moved.x(), 0) : QPointF(0, moved.y());
+    host::scene_model* scene = host.scene();
+    host::shape_node* holder = scene ? scene->find(g.point.path) : nullptr;
     if (!holder) return;
-    vec3 world = from_screen(to, p.world);
+    // The grabbed point keeps its offset to the pointer and its depth.
+    vec3 world = from_screen(g.start_screen + moved, g.start_world);
     host::dmat4 inverse;
-    if (!host::invert(point_frame(*holder, p), inverse)) return;
+    if (!host::invert(point_frame(*holder, g.point.move_index), inverse)) return;
     vec3 local = host::transform(world, inverse);
     try {
-        host.move_point(p.path, p.move_index, local);
+        if (g.point.kind == role::handle)
+            host.drag_handle(g.point.path, g.point.move_index, g.point.handle, local);
+        else
+            host.drag_point(g.point.path, g.point.move_index, local);
     } catch (std::exception const& e) {
         Q_EMIT host.failure(QString("move: ") + e.what());
     }
 }
 
 void scene_view::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragging = point_at(event->position());
-        dragged = false;
-        drag_at = event->position();
-        if (dragging) select(*dragging);
-    } else {
+    if (event->button() != Qt::LeftButton) {
         panning = event->position();
+        return;
+    }
+    QPointF at = event->position();
+    std::vector<int> found = reachable(at);
+    std::vector<std::tuple<std::string, int, int>> keys;
+    for (int i : found) {
+        drawn_point const& d = cache[i];
+        keys.emplace_back(drawn_shapes[d.shape].node->path(), d.move_index, d.handle);
+    }
+    // A click where the last one found the same points takes the next of them.
+    auto same_set = [&] {
+        if (keys.size() != last_found.size()) return false;
+        std::vector<std::tuple<std::string, int, int>> a = keys, b = last_found;
+        std::sort(a.begin(), a.end());
+        std::sort(b.begin(), b.end());
+        return a == b;
+    };
+    QPointF since = at - last_click;
+    if (!keys.empty() && std::hypot(since.x(), since.y()) <= 3 && same_set()) {
+        last_taken = (last_taken + 1) % last_found.size();
+    } else {
+        last_found = keys;
+        last_taken = 0;
+    }
+    last_click = at;
+    grabbed.reset();
+    if (keys.empty()) return;
+    auto const& [path, move, handle] = last_found[last_taken];
+    for (int i : found) {
+        drawn_point const& d = cache[i];
+        if (d.move_index == move && d.handle == handle && drawn_shapes[d.shape].node->path() == path) {
+            scene_point p = as_scene_point(d);
+            grabbed = held_point{p, p.world, at, to_screen(p.world), false};
+            select(p);
+            break;
+        }
     }
 }
 
@@ -354,18 +608,25 @@ void scene_view::mouseMoveEvent(QMouseEvent* event) {
         offset += event->position() - *panning;
         panning = event->position();
         update();
-    } else if (dragging) {
-        dragged = dragged || (event->position() - drag_at).manhattanLength() > 2;
-        drag_at = event->position();
-        update();
+        return;
     }
+    if (!grabbed) return;
+    if (!grabbed->moving) {
+        if ((event->position() - grabbed->press).manhattanLength() <= 2) return;
+        grabbed->moving = true;
+        // The whole drag is one undo step of the shape that holds the point.
+        host.begin_drag(grabbed->point.path);
+    }
+    drag_to(event->position(), event->modifiers() & Qt::ShiftModifier);
 }
 
 void scene_view::mouseReleaseEvent(QMouseEvent* event) {
-    if (dragging && dragged) drag(*dragging, event->position());
-    dragging.reset();
+    if (grabbed && grabbed->moving) {
+        drag_to(event->position(), event->modifiers() & Qt::ShiftModifier);
+        host.end_drag();
+    }
+    grabbed.reset();
     panning.reset();
-    update();
 }
 
 void scene_view::wheelEvent(QWheelEvent* event) {

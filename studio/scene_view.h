@@ -2,12 +2,19 @@
 // or the side (Y right, Z up): lines as curves with their control points and the tangent
 // lines to their four handles, mesh vertices, joint points, camera eye and target,
 // centres and pivots. The active shape's active points are highlighted and the points the
-// plug-in marked are ringed. A click on a point selects it, a drag moves it (a host-side
-// edit, then shapes_modified); the wheel zooms and the right or middle button pans.
+// plug-in marked are ringed. A click on a point selects it (repeated clicks at one place
+// go round the points there), a drag moves it or a handle in the view's plane as one host
+// undo step (Shift: along one axis); the wheel zooms and the right or middle button pans.
+//
+// Large scenes stay quick: the points are kept in world coordinates and rebuilt only when
+// the scene's geometry changed, picking goes through a grid over the view's plane, and
+// drawing skips what lies outside the view and draws one point per screen cell where
+// many fall together.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <QPointF>
@@ -26,6 +33,7 @@ struct scene_point {
     int select_index;    // its index in the holding shape's flat numbering; -1 for joints
     vec3 world;
     enum class role { anchor, handle, vertex, joint, eye, target, center, pivot } kind;
+    int handle = 0;      // handles: 1 In, 2 Out, 3 L in, 4 L out
 };
 
 class scene_view final : public QWidget {
@@ -33,23 +41,28 @@ class scene_view final : public QWidget {
 public:
     explicit scene_view(studio_host& host, QWidget* parent = nullptr);
 
+    // Another side; the zoom and the point at the view's centre stay.
     void set_projection(projection p);
     projection current_projection() const { return view; }
     // Fits the whole scene into the view.
     void fit();
     void zoom_by(double factor);
+    double zoom() const { return scale; }
 
-    // Every point of the scene, in drawing order.
+    // Every point of the scene, in drawing order (for tests: it copies every path).
     std::vector<scene_point> points() const;
     // Where a world position lands in the widget.
     QPointF to_screen(vec3 const& world) const;
 
-    // The person's actions, also used by tests: picks the point at pixel at (within a few
-    // pixels); selecting makes its shape active first unless the active shape holds it.
+    // The points within a few pixels of at, the one a click takes first: the active
+    // shape's points before other shapes', points before handles, then the nearest.
+    std::vector<scene_point> points_at(QPointF at) const;
     std::optional<scene_point> point_at(QPointF at) const;
+    // Selects p as a click does: its shape becomes active first unless the active shape
+    // holds it; a handle selects its control point.
     void select(scene_point const& p);
-    // Moves p so that it lands under pixel to, keeping its depth.
-    void drag(scene_point const& p, QPointF to);
+    // How many full repaints were made (for the tests and the bench).
+    long paint_count() const { return paints; }
 
     QSize sizeHint() const override { return {640, 480}; }
 
@@ -61,18 +74,74 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // One point of the cache: world position and what it belongs to.
+    struct drawn_point {
+        vec3 world;
+        int shape;  // index into drawn_shapes
+        int move_index;
+        int select_index;
+        scene_point::role kind;
+        int handle;
+    };
+    struct drawn_shape {
+        host::shape_node* node;
+        std::size_t first;  // its first point in the cache
+        std::size_t count;
+    };
+    // Points of the current projection's plane sorted into cells, for picking.
+    struct pick_grid {
+        long revision = -1;
+        projection side = projection::top;
+        double left = 0, bottom = 0, cell = 1;
+        int columns = 0, rows = 0;
+        std::vector<int> starts;  // per cell, its first entry in order; one more at the end
+        std::vector<int> order;   // cache indices, cell by cell
+    };
+
+    void ensure_cache() const;
+    void ensure_grid() const;
+    scene_point as_scene_point(drawn_point const& d) const;
+    // Indices into the cache of the points within reach of at, in the order a click
+    // takes them.
+    std::vector<int> reachable(QPointF at) const;
+    bool in_active_subtree(int shape) const;
     // The two world axes shown across and up.
     QPointF plane(vec3 const& p) const;
     vec3 from_screen(QPointF at, vec3 const& keep) const;
+    // The view's drawing passes.
+    void draw_lines(QPainter& painter) const;
+    void draw_points(QPainter& painter) const;
+    void draw_caption(QPainter& painter) const;
+    // The drag under way, moved so that the grabbed point lands under pixel at.
+    void drag_to(QPointF at, bool one_axis);
 
     studio_host& host;
     projection view = projection::top;
     double scale = 10;     // pixels per unit
     QPointF offset{0, 0};  // screen position of the world origin, relative to the centre
-    std::optional<scene_point> dragging;
-    QPointF drag_at;
-    bool dragged = false;
+    long paints = 0;
+
+    mutable std::vector<drawn_point> cache;
+    mutable std::vector<drawn_shape> drawn_shapes;
+    mutable std::unordered_map<host::shape_node const*, int> shape_index;
+    mutable long cache_revision = -1;
+    mutable pick_grid grid;
+
+    // The press and drag of the left button.
+    struct held_point {
+        scene_point point;
+        vec3 start_world;    // the point's place at the press
+        QPointF press;       // where the button went down
+        QPointF start_screen;
+        bool moving = false;  // past the few pixels that tell a drag from a click
+    };
+    std::optional<held_point> grabbed;
     std::optional<QPointF> panning;
+    // The last click's place and the points found there, in the order the clicks go
+    // round them: path, move index, handle.
+    QPointF last_click{-1e9, -1e9};
+    std::vector<std::tuple<std::string, int, int>> last_found;
+    std::size_t last_taken = 0;
 };
 
 }  // namespace studio

@@ -1,6 +1,8 @@
 #include "script_player.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <ostream>
 
 #include <QAbstractButton>
@@ -253,9 +255,14 @@ void script_player::do_type(host::script_action const& a) {
     std::string name = "row " + std::to_string(a.number) + " " + a.field;
     check_control(index, host::control_kind::number, name);
     bool number_box = window.shown_state().controls[index].kind == host::control_kind::number;
-    if (number_box && !host::number_box_value(a.value))
+    std::optional<float> number = host::number_box_value(a.value);
+    if (number_box && !number)
         throw script_error(a.word + ": " + host::quoted_word(a.value) + " is not a number (" +
                            name + " is a host number box)");
+    // The studio's number box refuses it in the box itself, as a spin box does.
+    if (number_box && !std::isfinite(*number))
+        throw script_error(a.word + ": " + host::quoted_word(a.value) +
+                           " is beyond single precision (" + name + " is a host number box)");
     // The person selects the box's text and types over it; a number box takes it on Return.
     auto* box = static_cast<QLineEdit*>(window.control_widget(index));
     box->selectAll();

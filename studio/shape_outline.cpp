@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "shape_type_name.h"
+#include "studio_words.h"
 
 namespace studio {
 
@@ -13,7 +14,6 @@ int const path_role = Qt::UserRole;
 shape_outline::shape_outline(studio_host& given, QWidget* parent)
     : QTreeWidget(parent), host(given) {
     setObjectName("shape_outline");
-    setHeaderLabels({tr("Shape"), tr("Type")});
     connect(&host, &studio_host::scene_replaced, this, &shape_outline::rebuild);
     connect(&host, &studio_host::scene_changed, this, &shape_outline::follow_active);
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
@@ -28,7 +28,9 @@ shape_outline::shape_outline(studio_host& given, QWidget* parent)
 }
 
 void shape_outline::rebuild() {
+    setHeaderLabels({studio_word(host.language(), "Shape"), studio_word(host.language(), "Type")});
     clear();
+    items.clear();
     host::scene_model* scene = host.scene();
     if (!scene) return;
     std::function<void(host::shape_node const&, QTreeWidgetItem*)> add =
@@ -36,7 +38,9 @@ void shape_outline::rebuild() {
             auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
             item->setText(0, QString::fromStdString(shape.name()));
             item->setText(1, QString::fromLatin1(host::shape_type_name(shape)));
-            item->setData(0, path_role, QString::fromStdString(shape.path()));
+            QString path = QString::fromStdString(shape.path());
+            item->setData(0, path_role, path);
+            items.insert(path, item);
             for (auto const& child : shape.children()) add(*child, item);
         };
     for (auto const& top : scene->roots()) add(*top, nullptr);
@@ -45,11 +49,7 @@ void shape_outline::rebuild() {
     follow_active();
 }
 
-QTreeWidgetItem* shape_outline::item_of(QString const& path) const {
-    for (QTreeWidgetItemIterator it(const_cast<shape_outline*>(this)); *it; ++it)
-        if ((*it)->data(0, path_role).toString() == path) return *it;
-    return nullptr;
-}
+QTreeWidgetItem* shape_outline::item_of(QString const& path) const { return items.value(path); }
 
 void shape_outline::follow_active() {
     host::scene_model* scene = host.scene();

@@ -2,6 +2,7 @@
 // plug-in (active_shapes_changed), as the runner's `active` does.
 #pragma once
 
+#include <QHash>
 #include <QTreeWidget>
 
 #include "studio_host.h"
@@ -13,7 +14,7 @@ class shape_outline final : public QTreeWidget {
 public:
     explicit shape_outline(studio_host& host, QWidget* parent = nullptr);
 
-    // Rebuilds the tree from the scene.
+    // Rebuilds the tree from the scene, with its headers in the host's language.
     void rebuild();
     // Marks the active shape as the current item.
     void follow_active();
@@ -22,6 +23,7 @@ public:
 
 private:
     studio_host& host;
+    QHash<QString, QTreeWidgetItem*> items;  // by path
     bool following = false;
 };
 

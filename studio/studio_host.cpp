@@ -1,10 +1,9 @@
 #include "studio_host.h"
 
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 #include "host_checks.h"
+#include "scene_announcement.h"
 #include "scene_file.h"
 #include "scene_writer.h"
 
@@ -28,31 +27,45 @@ void studio_host::report(std::string const& line) {
 }
 
 void studio_host::pass_messages() {
-    for (std::string const& m : hostapp->messages()) Q_EMIT message(QString::fromStdString(m));
+    // Taken before they are shown: a message box runs the event loop, and what runs in it
+    // must not find the same messages again.
+    std::vector<std::string> shown = hostapp->messages();
     hostapp->clear_messages();
+    for (std::string const& m : shown) Q_EMIT message(QString::fromStdString(m));
 }
+
+void studio_host::set_modified(bool on) {
+    if (changed == on) return;
+    changed = on;
+    Q_EMIT modified_changed(on);
+}
+
+
 
 bool studio_host::start(std::string const& scene_path) {
     host::faults().record_calls(false);
     host::faults().reset();
     host::audit().reset();
+    start_problem.clear();
     try {
         hostapp = std::make_unique<host::host_app>(options.prefs_file, options.lang);
         hostapp->set_marking_component(&marking);
         if (presenter) hostapp->set_dialog_presenter(presenter);
-        if (scene_path.empty()) {
-            use_scene(std::make_unique<host::scene_model>());
-        } else {
-            std::error_code ignored;
-            if (std::filesystem::is_directory(scene_path, ignored))
-                throw host::scene_file_error(scene_path + ": is a folder, not a scene file");
-            use_scene(host::load_scene_file(scene_path));
-        }
-        path = scene_path;
     } catch (std::exception const& e) {
         report(e.what());
         return false;
     }
+    // A scene that cannot be opened leaves the studio with an empty one: the person sees
+    // why and opens another.
+    std::unique_ptr<host::scene_model> opened;
+    try {
+        if (!scene_path.empty()) opened = host::load_scene_file(scene_path);
+        path = scene_path;
+    } catch (std::exception const& e) {
+        start_problem = e.what();
+        report(e.what());
+    }
+    use_scene(opened ? std::move(opened) : std::make_unique<host::scene_model>());
     try {
         hostapp->load(options.module_path);
     } catch (std::exception const& e) {
@@ -61,7 +74,7 @@ bool studio_host::start(std::string const& scene_path) {
     }
     if (options.announce) announce();
     Q_EMIT scene_replaced();
-    return true;
+    return start_problem.empty();
 }
 
 host::window_state studio_host::window_model() const {
@@ -77,6 +90,8 @@ std::vector<host::scene_model const*> studio_host::all_scenes() const {
 }
 
 void studio_host::into_plugin(char const* what, std::function<void()> const& f) {
+    std::size_t marks_before = mark_count();
+    ++plugin_depth;
     try {
         f();
     } catch (std::exception const& e) {
@@ -84,8 +99,11 @@ void studio_host::into_plugin(char const* what, std::function<void()> const& f) 
     } catch (...) {
         report(std::string(what) + ": the plug-in let an exception through (not a std::exception)");
     }
+    --plugin_depth;
     if (hostapp) pass_messages();
     Q_EMIT window_changed();
+    // The scene view draws the marks: it is told only when the plug-in made a request.
+    if (mark_count() != marks_before) Q_EMIT scene_changed();
 }
 
 void studio_host::use_scene(std::unique_ptr<host::scene_model> next) {
@@ -96,14 +114,21 @@ void studio_host::use_scene(std::unique_ptr<host::scene_model> next) {
     current = std::move(next);
     // Every change, also from inside the plug-in's own writes, is told to the window.
     current->set_modification_listener([this](std::vector<shape_class*> const& shapes) {
+        ++revision;
+        set_modified(true);
         if (loaded()) into_plugin("shapes_modified", [&] { hostapp->shapes_modified(shapes); });
         Q_EMIT scene_changed();
     });
     hostapp->set_scene(current.get());
+    ++revision;
+    set_modified(false);
 }
 
 void studio_host::announce() {
-    if (loaded()) into_plugin("active_scene_changed", [&] { hostapp->active_scene_changed(); });
+    if (!loaded()) return;
+    host::announce_scene(*hostapp, *current, [this](char const* what, std::function<void()> const& send) {
+        into_plugin(what, send);
+    });
 }
 
 void studio_host::make_active(std::string const& shape_path) {
@@ -127,14 +152,28 @@ void studio_host::move_point(std::string const& shape_path, int index, vec3 cons
     current->move_point(shape_path, index, local);
 }
 
-bool studio_host::undo() {
-    bool done = current->undo();
-    Q_EMIT scene_changed();
-    return done;
+void studio_host::begin_drag(std::string const& shape_path) { current->begin_host_step(shape_path); }
+
+void studio_host::drag_point(std::string const& shape_path, int index, vec3 const& local) {
+    current->move_point(shape_path, index, local);
 }
 
+void studio_host::drag_handle(std::string const& shape_path, int index, int handle,
+                              vec3 const& local) {
+    current->move_handle(shape_path, index, handle, local);
+}
+
+void studio_host::end_drag() { current->commit_host_step(); }
+
+bool studio_host::undo() {
+    // The scene's listener tells the plug-in and the views when something was restored.
+    return current->undo();
+}
+
+bool studio_host::redo() { return current->redo(); }
+
 void studio_host::idle_tick() {
-    if (loaded()) into_plugin("idle", [&] { hostapp->idle(); });
+    if (loaded() && plugin_depth == 0) into_plugin("idle", [&] { hostapp->idle(); });
 }
 
 void studio_host::hide_window() {
@@ -150,9 +189,6 @@ void studio_host::show_window() {
 }
 
 void studio_host::open_scene(std::string const& file) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(file, ignored))
-        throw host::scene_file_error(file + ": is a folder, not a scene file");
     use_scene(host::load_scene_file(file));
     path = file;
     announce();
@@ -162,6 +198,7 @@ void studio_host::open_scene(std::string const& file) {
 void studio_host::save_scene(std::string const& file) {
     host::save_scene_file(*current, file);
     path = file;
+    set_modified(false);
 }
 
 void studio_host::delete_shape(std::string const& shape_path) {
@@ -169,11 +206,14 @@ void studio_host::delete_shape(std::string const& shape_path) {
         if (loaded())
             into_plugin("shapes_being_deleted", [&] { hostapp->shapes_being_deleted(doomed); });
     });
+    ++revision;
+    set_modified(true);
     Q_EMIT scene_replaced();
 }
 
 void studio_host::set_figure_unit(float factor) {
     current->set_figure_unit(factor);
+    set_modified(true);
     if (loaded()) into_plugin("figure_unit_changed", [&] { hostapp->figure_unit_changed(); });
     Q_EMIT scene_changed();
 }

@@ -37,8 +37,11 @@ public:
 
     // Makes the host, opens the scene file (or an empty scene for ""), loads the module
     // and announces the scene unless told not to. False, with failure() emitted, when it
-    // cannot start.
+    // cannot start. A scene file that cannot be opened leaves an empty scene, with the
+    // plug-in loaded, and its reason in open_problem().
     bool start(std::string const& scene_path);
+    // Why the scene file given to start could not be opened ("" when it could).
+    std::string const& open_problem() const { return start_problem; }
 
     // The settings dialog's presenter, handed to the host at start.
     void set_dialog_presenter(host::dialog_presenter given) { presenter = std::move(given); }
@@ -64,7 +67,20 @@ public:
     void make_active(std::string const& shape_path);          // then active_shapes_changed
     void select_points(std::string const& shape_path, std::vector<int> indices);
     void move_point(std::string const& shape_path, int index, vec3 const& local);
+    // A drag in the scene view: begin_drag opens one host undo step for the shape at path,
+    // drag_point and drag_handle move (a host-side edit, then shapes_modified), end_drag
+    // files the step. handle: 1 In, 2 Out, 3 L in, 4 L out.
+    void begin_drag(std::string const& shape_path);
+    void drag_point(std::string const& shape_path, int index, vec3 const& local);
+    void drag_handle(std::string const& shape_path, int index, int handle, vec3 const& local);
+    void end_drag();
+    // The host's undo and redo; false when nothing changes (see undo_history.h).
     bool undo();
+    bool redo();
+    bool can_undo() const { return current && current->can_undo(); }
+    bool can_redo() const { return current && current->can_redo(); }
+    // One idle tick, unless a call into the plug-in is under way (a modal dialog the
+    // plug-in opened runs the event loop inside its callback).
     void idle_tick();
     void hide_window();
     void show_window();
@@ -85,6 +101,15 @@ public:
     // The number of failures reported since start.
     int failures() const { return failure_count; }
 
+    // Whether the scene's content (points, shapes, figure unit) changed since it was
+    // opened or saved, by the person or by the plug-in; selecting is not a change.
+    bool modified() const { return changed; }
+    // Counts every change of the scene's geometry or of the scene object: the scene view
+    // rebuilds what it draws when it moved on.
+    long geometry_revision() const { return revision; }
+    // Counts the marking requests the plug-in made.
+    std::size_t mark_count() const { return marking.requests().size(); }
+
 Q_SIGNALS:
     // After every call into the plug-in and every host-side change of its window.
     void window_changed();
@@ -96,11 +121,15 @@ Q_SIGNALS:
     void failure(QString const& line);
     // A text the plug-in showed with show_message.
     void message(QString const& text);
+    // modified() changed.
+    void modified_changed(bool modified);
 
 private:
     void use_scene(std::unique_ptr<host::scene_model> next);
     void report(std::string const& line);
     void pass_messages();
+    // The scene's content changed (or, with false, was saved or opened).
+    void set_modified(bool on);
 
     studio_options options;
     host::marking_component marking;
@@ -111,6 +140,10 @@ private:
     std::string path;
     host::dialog_presenter presenter;
     int failure_count = 0;
+    std::string start_problem;
+    bool changed = false;
+    long revision = 0;
+    int plugin_depth = 0;  // calls into the plug-in under way
 };
 
 }  // namespace studio

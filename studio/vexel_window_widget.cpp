@@ -1,6 +1,8 @@
 #include "vexel_window_widget.h"
 
 #include <charconv>
+#include <cmath>
+#include <optional>
 #include <stdexcept>
 
 #include <QApplication>
@@ -11,7 +13,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "fitted_controls.h"
+#include "runner_controls.h"
 #include "runner_trace.h"
+#include "studio_words.h"
 #include "windowinterface"
 
 namespace studio {
@@ -23,21 +28,27 @@ QString number_text(float value) {
 }
 
 vexel_window_widget::vexel_window_widget(studio_host& given, QWidget* parent)
-    : QWidget(parent, Qt::Tool), host(given) {
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      host(given) {
     setObjectName("vexel_window");
+    apply_style();
+    connect(&host, &studio_host::window_changed, this, &vexel_window_widget::follow_model);
+}
+
+void vexel_window_widget::apply_style() {
     // The plug-in lays its controls out in small fixed pixel rectangles (14 pixels high):
     // a small font and no padding let the texts fit them.
     QFont small = font();
-    small.setPixelSize(10);
+    small.setPixelSize(10 * factor);
     setFont(small);
-    setStyleSheet(
+    setStyleSheet(QStringLiteral(
         "QPushButton { padding: 0px; }"
-        "QLineEdit { padding: 0px; margin: 0px; border: 1px solid #9a9a9a; background: white;"
-        "            font-size: 9px; }"
+        "QLineEdit { padding: 0px; margin: 0px; border: %1px solid #9a9a9a; background: white;"
+        "            font-size: %2px; }"
         "QLineEdit:disabled { background: #eeeeee; }"
         "QComboBox { padding: 0px 1px; }"
-        "QCheckBox { spacing: 2px; }");
-    connect(&host, &studio_host::window_changed, this, &vexel_window_widget::follow_model);
+        "QCheckBox { spacing: 2px; }").arg(factor).arg(9 * factor));
 }
 
 QWidget* vexel_window_widget::control_widget(int index) const {
@@ -79,6 +90,24 @@ void vexel_window_widget::user_type(int index, QString const& text) {
     host.into_plugin("type", [&] { host.app().services().type(w, index, typed); });
 }
 
+void vexel_window_widget::take_number(int index, QLineEdit* box) {
+    if (following || !host.loaded()) return;
+    std::string typed = box->text().toStdString();
+    std::optional<float> value = host::number_box_value(typed);
+    if (value && std::isfinite(*value)) {
+        user_type(index, box->text());
+        return;
+    }
+    // Refused here, as a spin box refuses: the plug-in never hears of it.
+    host::window_state model = host.window_model();
+    QString kept = number_text(static_cast<float>(model.controls[index].value.value_or(0)));
+    box->setText(kept);
+    box->setCursorPosition(0);
+    char const* why = value ? "\"%1\" is beyond single precision: the box keeps %2"
+                            : "\"%1\" is not a number: the box keeps %2";
+    Q_EMIT note(studio_word(host.language(), why).arg(QString::fromStdString(typed), kept));
+}
+
 void vexel_window_widget::rebuild(host::window_state const& model) {
     for (entry& e : entries) {
         e.widget->hide();
@@ -92,13 +121,13 @@ void vexel_window_widget::rebuild(host::window_state const& model) {
         QWidget* widget = nullptr;
         switch (c.kind) {
         case host::control_kind::button: {
-            auto* button = new QPushButton(this);
+            auto* button = new fitted_button(this);
             connect(button, &QPushButton::clicked, this, [this, index] { user_click(index); });
             widget = button;
             break;
         }
         case host::control_kind::checkbox: {
-            auto* box = new QCheckBox(this);
+            auto* box = new fitted_check_box(this);
             connect(box, &QCheckBox::clicked, this, [this, index] { user_toggle(index); });
             widget = box;
             break;
@@ -111,7 +140,7 @@ void vexel_window_widget::rebuild(host::window_state const& model) {
             connect(box, &QLineEdit::editingFinished, this, [this, index, box] {
                 if (box->isModified()) {
                     box->setModified(false);
-                    user_type(index, box->text());
+                    take_number(index, box);
                 }
             });
             widget = box;
@@ -127,7 +156,7 @@ void vexel_window_widget::rebuild(host::window_state const& model) {
             widget = field;
             break;
         }
-        case host::control_kind::static_text: widget = new QLabel(this); break;
+        case host::control_kind::static_text: widget = new fitted_label(this); break;
         case host::control_kind::popup: {
             auto* popup = new QComboBox(this);
             connect(popup, qOverload<int>(&QComboBox::activated), this,
@@ -137,7 +166,7 @@ void vexel_window_widget::rebuild(host::window_state const& model) {
         }
         }
         widget->setObjectName(QString("control%1").arg(index));
-        entries.push_back({c.kind, widget, -1});
+        entries.push_back({c.kind, widget, -1, {}, {}});
     }
 }
 
@@ -145,7 +174,7 @@ void vexel_window_widget::update_entry(int index, entry& e, host::control_state 
     (void)index;
     QWidget* w = e.widget;
     QString text = QString::fromStdString(c.text);
-    QRect place(c.x, c.y, std::max(c.w, 0), std::max(c.h, 0));
+    QRect place(c.x * factor, c.y * factor, std::max(c.w, 0) * factor, std::max(c.h, 0) * factor);
     if (w->geometry() != place) w->setGeometry(place);
     if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
     if (w->isHidden() == c.shown) w->setVisible(c.shown);
@@ -182,8 +211,8 @@ void vexel_window_widget::update_entry(int index, entry& e, host::control_state 
         }
         if (c.font_size > 0) {
             QFont f = field->font();
-            if (f.pointSizeF() != c.font_size) {
-                f.setPointSizeF(c.font_size);
+            if (f.pointSizeF() != c.font_size * factor) {
+                f.setPointSizeF(c.font_size * factor);
                 field->setFont(f);
             }
         }
@@ -208,6 +237,16 @@ void vexel_window_widget::update_entry(int index, entry& e, host::control_state 
         break;
     }
     }
+    // The font follows the text and the place, which change far less often than ticks come.
+    if (e.fitted != text || e.fitted_at != place.size()) {
+        e.fitted = text;
+        e.fitted_at = place.size();
+        int const margin = 4 * factor;
+        if (c.kind == host::control_kind::button) fit_font(*w, text, place.width() - margin, factor);
+        if (c.kind == host::control_kind::static_text) fit_font(*w, text, place.width(), factor);
+        if (c.kind == host::control_kind::checkbox)
+            fit_font(*w, text, static_cast<fitted_check_box*>(w)->text_room(), factor);
+    }
     if (e.invalidations != c.invalidations) {
         e.invalidations = c.invalidations;
         w->update();
@@ -229,7 +268,7 @@ void vexel_window_widget::follow_model() {
         update_entry(static_cast<int>(i), entries[i], model.controls[i]);
     QString title = QString::fromStdString(model.title);
     if (windowTitle() != title) setWindowTitle(title);
-    QSize client(std::max(model.client.x, 1), std::max(model.client.y, 1));
+    QSize client(std::max(model.client.x, 1) * factor, std::max(model.client.y, 1) * factor);
     if (size() != client) setFixedSize(client);
     QPoint at(model.frame.left, model.frame.top);
     if (pos() != at) move(at);
@@ -249,10 +288,10 @@ host::window_state vexel_window_widget::shown_state() const {
         host::control_state& c = s.controls[i];
         QWidget const* w = entries[i].widget;
         QRect r = w->geometry();
-        c.x = r.x();
-        c.y = r.y();
-        c.w = r.width();
-        c.h = r.height();
+        c.x = r.x() / factor;
+        c.y = r.y() / factor;
+        c.w = r.width() / factor;
+        c.h = r.height() / factor;
         c.enabled = w->isEnabled();
         c.shown = !w->isHidden();
         c.tooltip = w->toolTip().toStdString();
@@ -282,9 +321,37 @@ host::window_state vexel_window_widget::shown_state() const {
 }
 
 void vexel_window_widget::closeEvent(QCloseEvent* event) {
-    // Closing the tool window is the user hiding it; the plug-in's window lives on.
+    // The person's close button hides the window; the plug-in's window lives on. A close
+    // by the program (quitting) is let through, or it would hold the quit up.
+    if (!event->spontaneous()) {
+        event->accept();
+        return;
+    }
     event->ignore();
     host.hide_window();
+}
+
+void vexel_window_widget::place_at(QPoint at) {
+    if (!host.loaded()) return;
+    host::window_state model = host.window_model();
+    tq::rectangle_class r = host::dragged_frame(model.frame, at.x(), at.y());
+    try {
+        host.app().services().set_frame_rectangle(*host.app().window(), &r);
+    } catch (std::exception const&) {
+        // A refused move leaves the window where it was.
+    }
+    follow_model();
+}
+
+QSize vexel_window_widget::frame_size() const {
+    QSize frame = frameGeometry().size();
+    return frame.isEmpty() ? size() : frame;
+}
+
+void vexel_window_widget::set_scale(int scale) {
+    factor = scale == 2 ? 2 : 1;
+    apply_style();
+    follow_model();
 }
 
 void vexel_window_widget::moveEvent(QMoveEvent* event) {
@@ -293,19 +360,17 @@ void vexel_window_widget::moveEvent(QMoveEvent* event) {
     // The person dragged the frame: the host's frame follows, without an event to the
     // plug-in, which sees the new place when it next asks.
     host::window_state model = host.window_model();
-    tq::rectangle_class r = model.frame;
     QPoint at = pos();
-    if (r.left == at.x() && r.top == at.y()) return;
-    r.right += at.x() - r.left;
-    r.bottom += at.y() - r.top;
-    r.left = at.x();
-    r.top = at.y();
+    if (model.frame.left == at.x() && model.frame.top == at.y()) return;
+    tq::rectangle_class r = host::dragged_frame(model.frame, at.x(), at.y());
     try {
         host::unrecorded_calls persons_own;  // not the plug-in's call: `trace` leaves it out
         host.app().services().set_frame_rectangle(*host.app().window(), &r);
     } catch (std::exception const&) {
         // A refused move leaves the model where it was; the next follow puts it back.
+        return;
     }
+    Q_EMIT placed_by_person(at);
 }
 
 }  // namespace studio

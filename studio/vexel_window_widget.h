@@ -39,6 +39,23 @@ public:
     // a click by a person carries 2 with Shift held, else 0.
     void set_next_action(int action) { next_action = action; }
 
+    // Moves the window's frame to at, as the person's drag does: the host's frame follows
+    // and the plug-in sees the place when it next asks.
+    void place_at(QPoint at);
+    QPoint frame_place() const { return pos(); }
+    // The frame's size on the screen (the client area until the window was first shown).
+    QSize frame_size() const;
+    // Pixels on the screen per pixel of the plug-in's layout (1 or 2): the controls'
+    // rectangles and fonts grow with it; shown_state() reports the plug-in's pixels.
+    int scale() const { return factor; }
+    void set_scale(int scale);
+
+Q_SIGNALS:
+    // The person moved the window to at.
+    void placed_by_person(QPoint at);
+    // A short note for the status bar (a number box refused what was typed).
+    void note(QString const& text);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -48,8 +65,11 @@ private:
         host::control_kind kind;
         QWidget* widget;
         int invalidations;
+        QString fitted;     // the text and size its font was fitted to
+        QSize fitted_at;
     };
 
+    void apply_style();
     void rebuild(host::window_state const& model);
     void update_entry(int index, entry& e, host::control_state const& c);
     int take_action();
@@ -58,11 +78,15 @@ private:
     void user_toggle(int index);
     void user_choose(int index, int entry);
     void user_type(int index, QString const& text);
+    // A host number box takes what the person typed when it is a number a float holds;
+    // anything else is refused in the box itself, which shows its value again.
+    void take_number(int index, QLineEdit* box);
 
     studio_host& host;
     std::vector<entry> entries;
     int window_invalidations = -1;
     int next_action = -1;
+    int factor = 1;
     bool following = false;  // set while widgets are being set from the model
 };
 

@@ -21,7 +21,9 @@ std::string help_text() {
            "  --lang en|ja       the host's language for the plug-in's texts and dialogs (en)\n"
            "  --prefs FILE       the preference store (default: $XDG_CONFIG_HOME/vexel-host/prefs.json\n"
            "                     or ~/.config/vexel-host/prefs.json)\n"
-           "  --view             echo each action and draw the window as text at every dump\n"
+           "  --view             echo each action and draw the window as text at every dump, in\n"
+           "                     place of the dump's JSON line\n"
+           "  --json             with --view: print each dump's JSON line above its drawing too\n"
            "  --no-announce      do not announce the scene at start: the script may act on the\n"
            "                     window first and announce it with the action announce\n"
            "  --keep-going       a refused line is reported and the script goes on\n"
@@ -72,6 +74,8 @@ command_line parse_command_line(int argc, char const* const* argv) {
             c.options.view = true;
         } else if (arg == "--no-announce") {
             c.options.announce = false;
+        } else if (arg == "--json") {
+            c.options.json = true;
         } else if (arg == "--keep-going") {
             c.options.keep_going = true;
         } else if (arg == "--fail-call") {

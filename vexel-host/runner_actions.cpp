@@ -143,7 +143,8 @@ void runner_session::do_slot(script_action const& a) {
 
 void runner_session::do_dump() {
     window_state s = window();
-    out << one_line_json(window_dump(s)) << "\n";
+    // With --view the drawing tells the story; --json keeps the line beside it.
+    if (!options.view || options.json) out << one_line_json(window_dump(s)) << "\n";
     if (options.view) out << draw_window(s, true);
 }
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "host_checks.h"
+#include "scene_announcement.h"
 #include "scene_file.h"
 #include "windowinterface"
 
@@ -99,7 +100,8 @@ void runner_session::on_modified(std::vector<shape_class*> const& shapes) {
 }
 
 void runner_session::announce_scene() {
-    into_plugin("active_scene_changed", [&] { hostapp->active_scene_changed(); });
+    auto call = [this](char const* what, std::function<void()> const& send) { into_plugin(what, send); };
+    host::announce_scene(*hostapp, *current, call);
 }
 
 void runner_session::print_messages() {

@@ -53,6 +53,7 @@ struct runner_options {
     std::string lang = "en";
     std::string prefs_file;   // "" keeps the preferences in memory only
     bool view = false;        // echo each action and draw the window at each dump
+    bool json = false;        // with view: each dump's JSON line too (without view it always is)
     bool keep_going = false;  // a refused line is reported and the script goes on
     long fail_call = 0;       // > 0: the n-th host call counted from start() throws host_error
     bool announce = true;     // false: start() leaves the scene unannounced (--no-announce)

@@ -211,6 +211,18 @@ TEST_F(Actions, SceneAnnouncesANewSceneWithItsOwnUnit) {
     EXPECT_FALSE(d["controls"][load]["enabled"]);  // the slots went with the old scene
 }
 
+TEST_F(Actions, SceneShowsTheActiveShapeOfTheNewSceneAtOnce) {
+    std::string other = files.write("active.json", R"({"shapes": [
+        {"name": "dot", "type": "sphere", "center": [3, 2, 1]},
+        {"name": "line", "type": "line", "active_points": [1],
+         "points": [{"anchor": [0, 0, 0]}, {"anchor": [7, 8, 9]}]}], "active": "line"})");
+    // No idle tick and no "Ref.": the host tells the window about the active shape itself.
+    ASSERT_TRUE(play("scene " + other));
+    json d = dump();
+    EXPECT_NE(d["title"].get<std::string>().find("[line]"), std::string::npos) << d["title"];
+    EXPECT_ROW(d, 0, 7, 8, 9);
+}
+
 TEST_F(Actions, ARelativeSceneFileIsFoundBesideTheScript) {
     files.write("next.json", R"({"shapes": [{"name": "dot", "type": "sphere", "center": [3, 2, 1]}]})");
     std::string script = files.write("s.vxs", "scene next.json\nactive dot\nidle\n");

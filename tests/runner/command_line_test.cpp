@@ -25,7 +25,7 @@ protected:
 };
 
 TEST_F(CommandLine, TheTourShowsTheValuesTheSceneFileHolds) {
-    process_result r = run({"--view", examples + "tour.json", examples + "tour.vxs"});
+    process_result r = run({"--view", "--json", examples + "tour.json", examples + "tour.vxs"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     std::vector<json> d = dumps_of(r.out);
@@ -82,6 +82,18 @@ TEST_F(CommandLine, TheScriptComesFromStandardInputWithoutAFile) {
     ASSERT_EQ(d.size(), 1u);
     EXPECT_EQ(box_number(d[0], 0, 2), 3);
     EXPECT_EQ(r.out.find("+-"), std::string::npos);  // no drawing without --view
+}
+
+TEST_F(CommandLine, ViewDrawsTheWindowInPlaceOfTheJsonLineUnlessJsonIsAsked) {
+    std::string script = "active ball\nidle\ndump\n";
+    process_result drawn = run({"--view", scene()}, script);
+    ASSERT_EQ(drawn.status, 0) << drawn.err;
+    EXPECT_TRUE(dumps_of(drawn.out).empty());
+    EXPECT_NE(drawn.out.find("+-"), std::string::npos);
+    process_result both = run({"--view", "--json", scene()}, script);
+    ASSERT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(dumps_of(both.out).size(), 1u);
+    EXPECT_NE(both.out.find("+-"), std::string::npos);
 }
 
 TEST_F(CommandLine, JapaneseTextsComeFromThePluginsStringTable) {

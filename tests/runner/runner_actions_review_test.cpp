@@ -132,7 +132,7 @@ TEST(RunnerHelp, HelpAndReadmeListEveryOptionAndAction) {
     process_result help = run_runner({"--help"});
     EXPECT_EQ(help.status, 0);
     std::string readme = read_file(VEXEL_SOURCE_DIR "/README.md");
-    for (char const* option : {"--module PATH", "--lang en|ja", "--prefs FILE", "--view", "--keep-going",
+    for (char const* option : {"--module PATH", "--lang en|ja", "--prefs FILE", "--view", "--json", "--keep-going",
                                "--fail-call N", "--dump-scene FILE", "--info MODULE", "--help",
                                "--no-announce"}) {
         EXPECT_NE(help.out.find("\n  " + std::string(option)), std::string::npos) << option;

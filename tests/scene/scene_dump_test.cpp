@@ -66,11 +66,36 @@ TEST(SceneDump, FloatsDumpAsTheirShortestDecimal) {
     EXPECT_NE(text.find("\"local\": [0.1, 0.2, 0.3]"), std::string::npos) << text;
 }
 
+// The text is written shape by shape; it must still read back as the whole document, and
+// keep the layout: short values on one line, longer ones two spaces deeper a level.
+TEST(SceneDump, TheStreamedTextIsTheDocumentLaidOut) {
+    for (char const* text : {R"({"shapes": []})",
+                             R"({"shapes": [{"name": "a\"b", "type": "sphere", "center": [0.1, -0.0, 1e-7]},
+                                            {"name": "m", "type": "polygon_mesh", "vertices": [[1, 2, 3]]}],
+                                 "active": "m"})"}) {
+        auto scene = load(text);
+        std::string dumped = host::dump_scene_text(*scene);
+        EXPECT_EQ(nlohmann::ordered_json::parse(dumped), host::dump_scene_json(*scene)) << dumped;
+        EXPECT_EQ(dumped.back(), '\n');
+    }
+    auto scene = load(R"({"shapes": [{"name": "s", "type": "sphere", "center": [1, 2, 3]}]})");
+    std::string dumped = host::dump_scene_text(*scene);
+    EXPECT_EQ(dumped.rfind("{\n  \"figure_unit\": 1.0,\n  \"active\": null,\n  \"camera_index\": 0,\n"
+                           "  \"shapes\": [\n    {\n      \"path\": \"s\",\n", 0), 0u) << dumped;
+    EXPECT_NE(dumped.find("\n      \"points\": [{\"index\": 0, \"local\": [1.0, 2.0, 3.0], \"world\": [1.0, 2.0, 3.0]}]\n    }\n  ]\n}\n"),
+              std::string::npos) << dumped;
+    auto empty = load(R"({"shapes": []})");
+    EXPECT_EQ(host::dump_scene_text(*empty), "{\"figure_unit\": 1.0, \"active\": null, \"camera_index\": 0, \"shapes\": []}\n");
+}
+
 TEST(SceneDump, RunDumpSceneReportsARefusedFileOnErrorOutput) {
     std::ostringstream out, err;
     EXPECT_EQ(host::run_dump_scene("/nonexistent.json", out, err), 1);
     EXPECT_EQ(err.str(), "/nonexistent.json: cannot open the file\n");
     EXPECT_TRUE(out.str().empty());
+    std::ostringstream folder_out, folder_err;
+    EXPECT_EQ(host::run_dump_scene(VEXEL_SOURCE_DIR "/examples", folder_out, folder_err), 1);
+    EXPECT_EQ(folder_err.str(), VEXEL_SOURCE_DIR "/examples: is a folder, not a scene file\n");
     std::ostringstream good_out, good_err;
     EXPECT_EQ(host::run_dump_scene(VEXEL_SOURCE_DIR "/examples/scene-format.json", good_out,
                                    good_err),

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
+#include <tuple>
 
 #include "scene_fixture.h"
 
@@ -63,6 +65,19 @@ TEST_F(SceneEdits, MovesToNoPointOrToNonFinitePositionsAreRefused) {
     EXPECT_THROW(scene->move_point("nowhere", 0, {0, 0, 0}), std::invalid_argument);
     EXPECT_THROW(scene->move_point("body/ball", 0, {0, std::nanf(""), 0}), std::invalid_argument);
     expect_vec3(scene->find("body/ball")->geometry.center, 1, 1, 1);
+}
+
+TEST_F(SceneEdits, MovingAHandleMovesOnlyThatHandle) {
+    scene->move_handle("body/wing/l0", 0, 2, {5, 6, 7});
+    auto const& cp = scene->find("body/wing/l0")->geometry.points[0];
+    expect_vec3(cp.out, 5, 6, 7);
+    expect_vec3(cp.anchor, 0, 0, 0);
+    expect_vec3(cp.in, -1, 0, 0);
+    for (auto [path, index, handle] : {std::tuple{"body/wing/l0", 2, 1}, std::tuple{"body/wing/l0", 0, 5},
+                                       std::tuple{"body/wing", 0, 1}, std::tuple{"body/ball", 0, 1}})
+        EXPECT_THROW(scene->move_handle(path, index, handle, {0, 0, 0}), std::invalid_argument)
+            << path << " " << index << " " << handle;
+    EXPECT_THROW(scene->move_handle("body/wing/l0", 0, 1, {NAN, 0, 0}), std::invalid_argument);
 }
 
 TEST_F(SceneEdits, DeletingAShapeHandsOverItsSubtreeBeforeFreeingIt) {

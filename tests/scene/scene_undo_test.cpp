@@ -144,6 +144,77 @@ TEST_F(SceneUndo, ForeignOrNullShapesAreRefused) {
     EXPECT_FALSE(scene->undo_record_open());
 }
 
+// Undo never succeeds without a visible change, whichever front end asks.
+TEST_F(SceneUndo, ARecordInWhichNothingChangedIsNeverOffered) {
+    shape_class* wing = &shape("wing");
+    begin(wing, true);
+    wing->control_point_at(0)->set_point_position({5, 5, 5});
+    end(wing, true);
+    scene->commit_undo();
+    begin(wing, true);
+    wing->control_point_at(0)->set_point_position({5, 5, 5});  // the value it already has
+    end(wing, true);
+    scene->commit_undo();
+    EXPECT_TRUE(scene->can_undo());
+    EXPECT_TRUE(scene->undo()) << "the step that changed the point, past the one that did not";
+    EXPECT_EQ(scene->find("wing/l0")->geometry.points[0].anchor.x, 0.1f);
+    EXPECT_FALSE(scene->can_undo());
+    EXPECT_FALSE(scene->undo());
+}
+
+TEST_F(SceneUndo, ANegativeZeroIsAChange) {
+    shape_class* other = &shape("other");
+    scene->find("other")->geometry.center = {0, 0, 0};
+    begin(other, false);
+    other->as_sphere()->set_center({-0.0f, 0, 0});
+    end(other, false);
+    scene->commit_undo();
+    EXPECT_TRUE(scene->can_undo()) << "undo restores every bit";
+}
+
+TEST_F(SceneUndo, RedoTakesTheUndoneStepForwardUntilANewStepIsMade) {
+    shape_class* rot = &shape("rot");
+    auto set_first = [&](float z) {
+        begin(rot, false);
+        joint_interface* view = rot->rotator_joint();
+        view->set_first_point({0, 0, z});
+        view->Release();
+        end(rot, false);
+        scene->commit_undo();
+    };
+    set_first(4);
+    set_first(6);
+    EXPECT_FALSE(scene->can_redo());
+    ASSERT_TRUE(scene->undo());
+    ASSERT_TRUE(scene->undo());
+    EXPECT_EQ(scene->find("rot")->geometry.first.z, 0.0f);
+    ASSERT_TRUE(scene->redo());
+    EXPECT_EQ(scene->find("rot")->geometry.first.z, 4.0f);
+    ASSERT_TRUE(scene->undo());
+    ASSERT_TRUE(scene->redo());
+    ASSERT_TRUE(scene->redo());
+    EXPECT_EQ(scene->find("rot")->geometry.first.z, 6.0f);
+    EXPECT_FALSE(scene->redo());
+    scene->undo();
+    set_first(9);
+    EXPECT_FALSE(scene->can_redo()) << "a new step ends what could be redone";
+    EXPECT_FALSE(scene->redo());
+}
+
+TEST_F(SceneUndo, AHostStepIsOneUndoStepOutsideThePluginsProtocol) {
+    std::string before = dump();
+    scene->begin_host_step("wing/l0");
+    scene->move_point("wing/l0", 1, {3, 3, 3});
+    scene->move_point("wing/l0", 1, {4, 4, 4});
+    scene->commit_host_step();
+    EXPECT_TRUE(scene->undo_records().calls().empty());
+    EXPECT_EQ(scene->undo_records().protocol_errors(), 0);
+    ASSERT_TRUE(scene->undo());
+    EXPECT_EQ(dump(), before);
+    ASSERT_TRUE(scene->redo());
+    EXPECT_EQ(scene->find("wing/l0")->geometry.points[1].anchor.x, 4.0f);
+}
+
 TEST_F(SceneUndo, AShapeDeletedAfterItsRecordIsSkippedByUndo) {
     shape_class* wing = &shape("wing");
     begin(wing, true);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include <QImage>
 #include <QTest>
 
 #include "main_window.h"
@@ -45,6 +46,31 @@ struct view_fixture {
     }
 };
 
+TEST(SceneView, LinesAreDrawnAsCurvesBetweenTheirControlPoints) {
+    view_fixture f;
+    f.window.view().set_projection(studio::projection::top);
+    f.window.view().fit();
+    QImage drawn = f.window.view().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int curve_pixels = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            QColor c = drawn.pixelColor(x, y);
+            curve_pixels += c.blue() > 120 && c.red() < 90 && c.green() < 110;
+        }
+    EXPECT_GT(curve_pixels, 200) << "the curve and the ribs of the surface part";
+}
+
+TEST(SceneView, AnotherSideKeepsTheZoomAndTheSharedAxisAtTheMiddle) {
+    view_fixture f;
+    f.window.view().set_projection(studio::projection::top);
+    f.window.view().zoom_by(3);
+    double zoom = f.window.view().zoom();
+    float x_before = f.window.view().to_screen({1, 0, 0}).x();
+    f.window.view().set_projection(studio::projection::front);
+    EXPECT_EQ(f.window.view().zoom(), zoom);
+    EXPECT_FLOAT_EQ(f.window.view().to_screen({1, 0, 0}).x(), x_before) << "X is across in both";
+}
+
 TEST(SceneView, ClickingAPointOfAnotherShapeMakesItActiveAndSelectsThePoint) {
     view_fixture f;
     f.window.view().set_projection(studio::projection::top);
@@ -83,7 +109,7 @@ TEST(SceneView, DraggingAPointInTheFrontViewMovesItInXAndZOnly) {
     EXPECT_GT(c.x, before.x);
     EXPECT_GT(c.z, before.z);
     EXPECT_FLOAT_EQ(c.y, before.y);
-    // A host-side edit: undo has nothing of it, the plug-in was told (its rows refresh).
+    // A host-side edit the plug-in was told of; the drag is one undo step (undo_redo_test.cpp).
     EXPECT_EQ(f.host.scene()->find("ball"), ball);
 }
 

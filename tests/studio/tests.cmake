@@ -25,8 +25,16 @@ function(vexel_studio_test name)
   add_dependencies(${name} vexel vexel-host vexel-studio)
 endfunction()
 
-vexel_studio_test(test_studio ${CMAKE_CURRENT_SOURCE_DIR}/studio/widgets_test.cpp
-                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/scene_test.cpp)
+vexel_studio_test(test_studio
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/large_scene_test.cpp
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/lost_work_test.cpp
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/modal_test.cpp
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/scene_test.cpp
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/start_test.cpp
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/undo_redo_test.cpp
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/widgets_test.cpp
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/window_place_test.cpp)
+target_include_directories(test_studio PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/studio)
 add_test(NAME studio_widgets COMMAND test_studio)
 set_tests_properties(studio_widgets PROPERTIES ENVIRONMENT "${studio_env}" TIMEOUT 300)
 

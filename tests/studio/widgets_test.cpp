@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "host_checks.h"
 #include "main_window.h"
 #include "runner_controls.h"
 #include "script_player.h"
@@ -80,6 +81,29 @@ TEST(StudioWidgets, ANumberBoxTakesItsTextOnReturn) {
     EXPECT_EQ(f.host.window_model().controls[box(0, 1)].value, -3.5);
     QTest::mouseClick(button(f, host::vexel_controls::app), Qt::LeftButton);
     EXPECT_FLOAT_EQ(f.host.scene()->find("curve")->geometry.points[1].anchor.y, -3.5f);
+}
+
+// What is no number, or beyond a float, is refused in the box itself, as a spin box does:
+// the box shows its value again, a note says why, and the plug-in hears nothing of it.
+TEST(StudioWidgets, ANumberBoxRefusesWhatIsNoNumberInTheBoxItself) {
+    for (char const* typed : {"abc", "1e39", "-1e400", "12x"}) {
+        studio_fixture f(2);
+        auto* number = qobject_cast<QLineEdit*>(f.window.vexel().control_widget(box(0, 1)));
+        ASSERT_NE(number, nullptr);
+        QString shown = number->text();
+        QString note;
+        QObject::connect(&f.window.vexel(), &studio::vexel_window_widget::note,
+                         [&](QString const& text) { note = text; });
+        long calls = host::faults().calls();
+        number->setFocus();
+        number->selectAll();
+        QTest::keyClicks(number, typed);
+        QTest::keyClick(number, Qt::Key_Return);
+        EXPECT_EQ(number->text(), shown) << typed;
+        EXPECT_NE(note.toStdString().find(typed), std::string::npos) << note.toStdString();
+        EXPECT_EQ(host::faults().calls(), calls) << typed << ": the plug-in was called";
+        EXPECT_EQ(f.host.failures(), 0) << typed;
+    }
 }
 
 TEST(StudioWidgets, ThePluginHidesAndDisablesTheRealWidgets) {
