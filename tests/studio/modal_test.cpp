@@ -23,7 +23,7 @@ TEST(OneBox, APluginMessageIsShownOnceAndTheTicksWaitWhileItIsOpen) {
         box.accept();
     });
     // Switching the host number boxes on makes the plug-in say "Activate at restart.".
-    f.choices = {{11, true}};
+    f.answer.choices = {{11, true}};
     f.window.vexel().set_next_action(2);
     qobject_cast<QAbstractButton*>(f.window.vexel().control_widget(host::vexel_controls::ref))->click();
     EXPECT_EQ(boxes, 1);

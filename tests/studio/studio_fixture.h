@@ -1,5 +1,5 @@
 // The studio as the tests drive it: the host, the main window, the dialog presenter that
-// answers the settings dialog from a map (as a script does), a preference folder of the
+// answers the settings dialog as a script does, a preference folder of the
 // test's own, and helpers that answer the next message box the studio opens.
 #pragma once
 
@@ -45,7 +45,7 @@ struct studio_fixture {
     explicit studio_fixture(int prefs_word = 0) {
         std::ofstream(dir.file("prefs.json"))
             << R"({"d43b04ce-8713-4d82-8b7c-c79466f1bfd2": )" << prefs_word << "}";
-        host.set_dialog_presenter(studio::dialog_presenter_for(&window, &choices));
+        host.set_dialog_presenter(studio::dialog_presenter_for(&window, &answer));
         window.use_settings(&kept);
     }
     // Starts as a person's studio does (ticks, message boxes, the tool window placed).
@@ -58,7 +58,7 @@ struct studio_fixture {
     studio::studio_host host{{VEXEL_MODULE_PATH, "en", dir.file("prefs.json")}};
     studio::main_window window{host};
     studio::studio_settings kept;
-    std::map<int, bool> choices;
+    host::dialog_answer answer;  // what the settings dialog is answered with
 };
 
 // Runs act on the next modal message box once it is open (inside its own event loop).
