@@ -50,15 +50,15 @@ preference_store_interface* host_app::get_preference_store(void*) {
 
 dialog_interface* host_app::create_dialog(tq::uuid_class const& id, void*) {
     host_call("create_dialog");
-    auto dialog = new resource_dialog(id, resources, lang, dialog_choices, finished_dialog,
+    auto dialog = new resource_dialog(id, resources, lang, next_answer, finished_dialog,
                                       dialog_failure);
     if (presenter) dialog->use_presenter(&presenter);
     dialog->AddRef();
     return dialog;
 }
 
-void host_app::show_message(char const* text, int, int, void*) {
-    host_call("show_message");
+void host_app::show_message(char const* text, int a, int b, void*) {
+    host_call("show_message", nullptr, text, a, b);
     shown_messages.emplace_back(text ? text : "");
 }
 

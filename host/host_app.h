@@ -73,10 +73,14 @@ public:
     void clear_messages() { shown_messages.clear(); }
 
     // Choices (item id -> state) the next dialog's ask applies; unnamed items keep theirs.
-    void queue_dialog_choices(std::map<int, bool> const& choices) { dialog_choices = choices; }
+    void queue_dialog_choices(std::map<int, bool> const& choices) {
+        next_answer.choices = choices;
+    }
+    // Whether the next dialog's ask, when no presenter is set, answers Cancel (else OK).
+    void queue_dialog_cancel(bool cancel) { next_answer.cancel = cancel; }
     // Shows later dialogs to a person (a desktop front end); an empty one removes it.
     void set_dialog_presenter(dialog_presenter given) { presenter = std::move(given); }
-    // The last dialog run to its end.
+    // The last dialog run to its end, with OK or Cancel.
     dialog_run const& last_dialog() const { return finished_dialog; }
     // Why the last dialog's description could not be read ("" when it could): the plug-in
     // gets an exception and may say nothing, so the host keeps the reason.
@@ -136,7 +140,7 @@ private:
     scene_interface* current_scene = nullptr;
     marking_interface* marking = nullptr;
     std::vector<std::string> shown_messages;
-    std::map<int, bool> dialog_choices;
+    dialog_answer next_answer;
     dialog_run finished_dialog;
     dialog_presenter presenter;
     std::string dialog_failure;

@@ -30,6 +30,7 @@ void fault_injector::reset() {
     has_fired = false;
     planned.clear();
     call_trace.clear();
+    recorded.clear();
     update_watching();
 }
 
@@ -38,13 +39,29 @@ void fault_injector::record_trace(bool on) {
     update_watching();
 }
 
+void fault_injector::record_calls(bool on) {
+    recording = on;
+    update_watching();
+}
+
+std::vector<traced_call> fault_injector::take_calls() {
+    std::vector<traced_call> taken;
+    taken.swap(recorded);
+    return taken;
+}
+
 void fault_injector::unlisted_operation(char const* operation) {
     std::fprintf(stderr, "host operation \"%s\" is missing from host_operations.cpp\n", operation);
     std::abort();
 }
 
-void fault_injector::slow_enter(char const* operation) {
+void fault_injector::slow_enter(char const* operation, shape_class const* shape,
+                                std::vector<traced_value>* args) {
     if (tracing) call_trace.emplace_back(operation);
+    // Before the fault fires: a call that throws was still made.
+    if (recording)
+        recorded.push_back(
+            {operation, shape, args ? std::move(*args) : std::vector<traced_value>{}});
     bool due = total_calls == fail_at_any;
     for (auto p = planned.begin(); p != planned.end(); ++p) {
         if (p->operation != operation || --p->remaining > 0) continue;

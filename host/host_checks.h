@@ -4,18 +4,35 @@
 //
 // Both stay on in every run, so they cost next to nothing when nothing is planned: a host
 // call is one counter increment and one compare; a counted object carries its own audit
-// entry, so AddRef and Release touch no table. Names are formatted only when a fault fires
-// or a trace was asked for.
+// entry, so AddRef and Release touch no table. Names are formatted, and a call's values
+// copied, only when a fault fires or a trace was asked for.
 #pragma once
 
 #include <stdexcept>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "host_operations.h"
+#include "math_values.h"
 #include "unknown_interface.h"
+#include "window_geometry.h"
+
+class shape_class;
 
 namespace host {
+
+// A value a host call was given, as the call record keeps it: integers, floats (a point is
+// three, a matrix sixteen), flags and texts. Pointers to host objects are left out.
+using traced_value = std::variant<long long, float, bool, std::string>;
+
+// One host call in the call record (fault_injector::record_calls).
+struct traced_call {
+    char const* operation;     // e.g. "scene.begin_undo_record"
+    shape_class const* shape;  // the shape the call is about, null for none; an address
+                               // only, the shape may be gone by the time it is read
+    std::vector<traced_value> args;
+};
 
 // What a host operation throws: the plug-in must catch it where its contract says.
 struct host_error : std::runtime_error {
@@ -35,16 +52,28 @@ public:
     void reset();
     // Records the operation names from now on (tests that check the order of host calls).
     void record_trace(bool on);
+    // Records every host call with its shape and values from now on, or stops (a script's
+    // `trace on` and `trace off`). Independent of record_trace and kept through reset; the
+    // record itself is emptied by reset and by take_calls.
+    void record_calls(bool on);
+    bool recording_calls() const { return recording; }
+    // The calls recorded since the last take (or reset), handed over.
+    std::vector<traced_call> take_calls();
+    // Whether host calls take the slow path (a named fault is planned or a trace is on).
+    bool watching_calls() const { return watching; }
     // Called first by every host operation (operation: a string literal such as
     // "scene.get_state_flag"); throws when a fault is due.
     void enter(char const* operation) {
-#ifndef NDEBUG
-        // Debug builds (the sanitizer run of every test) stop at an operation missing from
-        // the list that fault injection accepts.
-        if (!is_host_operation(operation)) unlisted_operation(operation);
-#endif
+        check_listed(operation);
         ++total_calls;
-        if (total_calls == fail_at_any || watching) slow_enter(operation);
+        if (total_calls == fail_at_any || watching) slow_enter(operation, nullptr, nullptr);
+    }
+    // enter, on the slow path, for a call whose shape and values go into the call record.
+    void enter_traced(char const* operation, shape_class const* shape,
+                      std::vector<traced_value> args) {
+        check_listed(operation);
+        ++total_calls;
+        slow_enter(operation, shape, &args);
     }
     // Host calls counted since the last reset.
     long calls() const { return total_calls; }
@@ -58,17 +87,27 @@ private:
         std::string operation;
         long remaining;  // calls of the operation until it fails, this one included
     };
-    void slow_enter(char const* operation);
+    void slow_enter(char const* operation, shape_class const* shape,
+                    std::vector<traced_value>* args);
+    static void check_listed([[maybe_unused]] char const* operation) {
+#ifndef NDEBUG
+        // Debug builds (the sanitizer run of every test) stop at an operation missing from
+        // the list that fault injection accepts.
+        if (!is_host_operation(operation)) unlisted_operation(operation);
+#endif
+    }
     [[noreturn]] static void unlisted_operation(char const* operation);
-    void update_watching() { watching = tracing || !planned.empty(); }
+    void update_watching() { watching = tracing || recording || !planned.empty(); }
 
     long total_calls = 0;
     long fail_at_any = 0;  // 0: no fault planned on the total count (the count starts at 1)
-    bool watching = false;  // a named fault is planned or the trace is on
+    bool watching = false;  // a named fault is planned or a trace or call record is on
     bool tracing = false;
+    bool recording = false;
     bool has_fired = false;
     std::vector<planned_fault> planned;
     std::vector<std::string> call_trace;
+    std::vector<traced_call> recorded;
 };
 
 class reference_audit;
@@ -111,6 +150,46 @@ inline reference_audit& audit() { return audit_instance; }
 // Returns operation, for the messages of the call that entered.
 inline char const* host_call(char const* operation) {
     fault_instance.enter(operation);
+    return operation;
+}
+
+// The values of a call as the call record keeps them.
+inline void add_traced(std::vector<traced_value>& into, int v) {
+    into.emplace_back(static_cast<long long>(v));
+}
+inline void add_traced(std::vector<traced_value>& into, bool v) { into.emplace_back(v); }
+inline void add_traced(std::vector<traced_value>& into, float v) { into.emplace_back(v); }
+inline void add_traced(std::vector<traced_value>& into, char const* v) {
+    into.emplace_back(std::string(v ? v : ""));
+}
+inline void add_traced(std::vector<traced_value>& into, vec3 const& v) {
+    into.insert(into.end(), {v.x, v.y, v.z});
+}
+inline void add_traced(std::vector<traced_value>& into, mat4 const& m) {
+    for (auto const& row : m.m)
+        for (float v : row) into.emplace_back(v);
+}
+inline void add_traced(std::vector<traced_value>& into, tq::point_class const& p) {
+    add_traced(into, p.x);
+    add_traced(into, p.y);
+}
+inline void add_traced(std::vector<traced_value>& into, tq::rectangle_class const& r) {
+    for (int v : {r.left, r.top, r.right, r.bottom}) add_traced(into, v);
+}
+
+// host_call for an operation on a shape (null: none) or with values worth recording. Its
+// values are copied only while calls are watched, so the common path costs what the plain
+// host_call does plus one test.
+template <class... Values>
+inline char const* host_call(char const* operation, shape_class const* shape,
+                             Values const&... values) {
+    if (!fault_instance.watching_calls()) {
+        fault_instance.enter(operation);
+        return operation;
+    }
+    std::vector<traced_value> args;
+    (add_traced(args, values), ...);
+    fault_instance.enter_traced(operation, shape, std::move(args));
     return operation;
 }
 

@@ -10,7 +10,7 @@ constexpr std::int32_t mark_operation = 3;
 
 void marking_component::handle_mark_request(shape_class& shape, mark_elements const* record,
                                             void*) {
-    host_call("marking.handle_mark_request");
+    host_call("marking.handle_mark_request", &shape);
     if (!record) throw host_error("handle_mark_request: null record");
     mark_request request{&shape, record->operation, record->target, record->count, {},
                          record->flag};

@@ -107,7 +107,7 @@ host_control& plugin_services::typed_control_of(window_interface const& window,
 // --- texts ---
 
 char const* plugin_services::lookup_text(char const* key, void*) {
-    host_call("lookup_text");
+    host_call("lookup_text", nullptr, key);
     return (strings ? *strings : no_strings).lookup(key);
 }
 
@@ -126,11 +126,11 @@ bool plugin_services::is_window_shown(window_interface const& window) {
 }
 
 void plugin_services::set_window_title(window_interface& window, char const* title) {
-    store_text(window_of(window, host_call("set_window_title")).title, title);
+    store_text(window_of(window, host_call("set_window_title", nullptr, title)).title, title);
 }
 
 void plugin_services::set_client_size(window_interface& window, tq::point_class size) {
-    char const* op = host_call("set_client_size");
+    char const* op = host_call("set_client_size", nullptr, size);
     host_window& model = window_of(window, op);
     if (size.x < 0 || size.y < 0)
         throw host_error(std::string(op) + ": negative size " + std::to_string(size.x) + " x " +
@@ -143,7 +143,7 @@ void plugin_services::set_client_size(window_interface& window, tq::point_class 
 }
 
 void plugin_services::set_canvas_size(window_interface& window, tq::point_class size) {
-    char const* op = host_call("set_canvas_size");
+    char const* op = host_call("set_canvas_size", nullptr, size);
     host_window& model = window_of(window, op);
     if (size.x < 0 || size.y < 0) throw host_error(std::string(op) + ": negative size");
     model.canvas = size;
@@ -155,7 +155,8 @@ tq::rectangle_class plugin_services::get_frame_rectangle(window_interface const&
 
 void plugin_services::set_frame_rectangle(window_interface& window,
                                           tq::rectangle_class const* frame) {
-    char const* op = host_call("set_frame_rectangle");
+    char const* op = frame ? host_call("set_frame_rectangle", nullptr, *frame)
+                           : host_call("set_frame_rectangle");
     host_window& model = window_of(window, op);
     if (frame == nullptr) throw host_error(std::string(op) + ": no rectangle");
     int bar = model.parent ? 0 : title_bar_height;
@@ -177,7 +178,7 @@ void plugin_services::invalidate_window(window_interface& window) {
 
 void* plugin_services::create_child_window(window_interface& child, window_interface& parent,
                                            int flags) {
-    host_window& outer = window_of(parent, host_call("create_child_window"));
+    host_window& outer = window_of(parent, host_call("create_child_window", nullptr, flags));
     // A child window whose object failed to finish construction leaves its host window
     // behind; a new object at the same address replaces it.
     auto stale = windows.find(&child);
@@ -298,21 +299,21 @@ control_class& plugin_services::create_button(window_interface& window,
                                               handler_interface& handler, int, int x, int y,
                                               int width, int height, char const* label) {
     return add_control(window, handler, control_kind::button, x, y, width, height, label,
-                       host_call("create_button"));
+                       host_call("create_button", nullptr, x, y, width, height, label));
 }
 
 control_class& plugin_services::create_check_box(window_interface& window,
                                                  handler_interface& handler, int, int x, int y,
                                                  int width, int height, char const* label) {
     return add_control(window, handler, control_kind::checkbox, x, y, width, height, label,
-                       host_call("create_check_box"));
+                       host_call("create_check_box", nullptr, x, y, width, height, label));
 }
 
 control_class& plugin_services::create_number(window_interface& window,
                                               handler_interface& handler, int, int x, int y,
                                               int width, int height, char const* label) {
     return add_control(window, handler, control_kind::number, x, y, width, height, label,
-                       host_call("create_number"));
+                       host_call("create_number", nullptr, x, y, width, height, label));
 }
 
 control_class& plugin_services::create_static_text(window_interface& window,
@@ -320,13 +321,13 @@ control_class& plugin_services::create_static_text(window_interface& window,
                                                    int y, int width, int height,
                                                    char const* label) {
     return add_control(window, handler, control_kind::static_text, x, y, width, height, label,
-                       host_call("create_static_text"));
+                       host_call("create_static_text", nullptr, x, y, width, height, label));
 }
 
 control_class& plugin_services::create_popup(window_interface& window,
                                              handler_interface& handler, int, int x, int y,
                                              char const* title, int width, char const* items) {
-    char const* op = host_call("create_popup");
+    char const* op = host_call("create_popup", nullptr, x, y, title, width, items);
     control_class& handle = add_control(window, handler, control_kind::popup, x, y, width,
                                         popup_height, title, op);
     control_of(handle, op).items = split_items(items);
@@ -336,7 +337,7 @@ control_class& plugin_services::create_popup(window_interface& window,
 void plugin_services::set_check_box_int_value(window_interface& window,
                                               plugin_checkbox_class& box, int value) {
     typed_control_of(window, &box, control_kind::checkbox,
-                     host_call("set_check_box_int_value")).check = value;
+                     host_call("set_check_box_int_value", nullptr, value)).check = value;
 }
 
 int plugin_services::get_check_box_int_value(window_interface& window,
@@ -348,7 +349,7 @@ int plugin_services::get_check_box_int_value(window_interface& window,
 void plugin_services::set_number_float_value(window_interface& window,
                                              plugin_number_class& box, float value) {
     typed_control_of(window, &box, control_kind::number,
-                     host_call("set_number_float_value")).number = value;
+                     host_call("set_number_float_value", nullptr, value)).number = value;
 }
 
 float plugin_services::get_number_float_value(window_interface& window,
@@ -359,7 +360,7 @@ float plugin_services::get_number_float_value(window_interface& window,
 
 void plugin_services::set_popup_int_value(window_interface& window,
                                           plugin_popup_menu_class& menu, int index) {
-    char const* op = host_call("set_popup_int_value");
+    char const* op = host_call("set_popup_int_value", nullptr, index);
     host_control& popup = typed_control_of(window, &menu, control_kind::popup, op);
     if (index < 0 || index >= static_cast<int>(popup.items.size()))
         throw host_error(std::string(op) + ": index " + std::to_string(index) +
@@ -376,7 +377,7 @@ int plugin_services::get_popup_int_value(window_interface& window,
 
 void plugin_services::set_number_columns(window_interface& window, plugin_number_class& box,
                                          int columns) {
-    char const* op = host_call("set_number_columns");
+    char const* op = host_call("set_number_columns", nullptr, columns);
     host_control& number =
         typed_control_of(window, &box, control_kind::number, op);
     if (columns < 0)
@@ -390,11 +391,11 @@ bool plugin_services::select(control_class& control, bool, bool) {
 }
 
 void plugin_services::set_tooltip(control_class& control, char const* text) {
-    store_text(control_of(control, host_call("set_tooltip")).tooltip, text);
+    store_text(control_of(control, host_call("set_tooltip", nullptr, text)).tooltip, text);
 }
 
 void plugin_services::set_active(control_class& control, bool enabled) {
-    control_of(control, host_call("set_active")).enabled = enabled;
+    control_of(control, host_call("set_active", nullptr, enabled)).enabled = enabled;
 }
 
 void plugin_services::invalidate(control_class& control) {
@@ -420,7 +421,7 @@ tq::point_class plugin_services::get_size(control_class& control) {
 }
 
 void plugin_services::set_title(control_class& control, char const* text) {
-    store_text(control_of(control, host_call("set_title")).text, text);
+    store_text(control_of(control, host_call("set_title", nullptr, text)).text, text);
 }
 
 void plugin_services::delete_self(control_class& control) {

@@ -42,7 +42,7 @@ public:
     }
 
     void write_int(int new_value, void*) override {
-        host_call("write_int");
+        host_call("write_int", nullptr, new_value);
         if (!writing) throw host_error("write_int: the stream was opened for reading");
         store.store(id, new_value);
     }

@@ -11,12 +11,12 @@ bool resource_dialog::item::get_bool(void*) {
 }
 
 void resource_dialog::item::set_bool(bool new_value, void*) {
-    host_call("set_bool");
+    host_call("set_bool", nullptr, new_value);
     value = new_value;
 }
 
 resource_dialog::resource_dialog(tq::uuid_class const& owner, std::string resource_dir,
-                                 std::string lang, std::map<int, bool>& pending,
+                                 std::string lang, dialog_answer& pending,
                                  dialog_run& finished, std::string& problem)
     : counted<dialog_interface>("dialog"), owner_id(owner),
       resource_dir(std::move(resource_dir)), lang(std::move(lang)), pending(pending),
@@ -25,7 +25,7 @@ resource_dialog::resource_dialog(tq::uuid_class const& owner, std::string resour
 }
 
 void resource_dialog::set_resource_name(char const* name, void*) {
-    host_call("set_resource_name");
+    host_call("set_resource_name", nullptr, name);
     std::string plain = name ? name : "";
     if (plain.empty() || plain.find('/') != std::string::npos || plain == "." || plain == "..") {
         problem = "the dialog resource name \"" + plain + "\" is not a plain file name";
@@ -50,14 +50,14 @@ void resource_dialog::set_responder(plugin_interface* new_responder, void*) {
     responder = new_responder;
 }
 
-int resource_dialog::ask(int, int, void*) {
-    host_call("ask");
+int resource_dialog::ask(int a, int b, void*) {
+    host_call("ask", nullptr, a, b);
     if (!described) throw host_error("ask: the dialog has no description (set_resource_name)");
-    // The choices belong to this one run, whatever happens in it.
-    std::map<int, bool> choices;
-    choices.swap(pending);
+    // The answer belongs to this one run, whatever happens in it.
+    dialog_answer answer = std::move(pending);
+    pending = {};
     if (responder) responder->load_dialog_data(*this, nullptr);
-    for (auto const& [id, value] : choices) {
+    for (auto const& [id, value] : answer.choices) {
         item* target = nullptr;
         for (auto& entry : items)
             if (entry->id == id) target = entry.get();
@@ -67,22 +67,33 @@ int resource_dialog::ask(int, int, void*) {
         }
         target->value = value;
     }
+    dialog_run shown{resource, title, {}, true};
+    for (auto const& entry : items)
+        shown.items.push_back({entry->id, entry->label, entry->value});
     if (presenter && *presenter) {
-        dialog_run shown{resource, title, {}};
-        for (auto const& entry : items) shown.items.push_back({entry->id, entry->label, entry->value});
-        if (!(*presenter)(shown)) return 0;  // Cancel
-        for (auto const& chosen : shown.items)
-            for (auto& entry : items)
-                if (entry->id == chosen.id) entry->value = chosen.value;
+        if (!(*presenter)(shown)) {
+            shown.accepted = false;
+        } else {
+            for (auto const& chosen : shown.items)
+                for (auto& entry : items)
+                    if (entry->id == chosen.id) entry->value = chosen.value;
+        }
+    } else {
+        shown.accepted = !answer.cancel;
+    }
+    if (!shown.accepted) {
+        finished = std::move(shown);  // as shown: nothing goes back to the responder
+        return 0;
     }
     if (responder) responder->save_dialog_data(*this, nullptr);
-    finished = dialog_run{resource, title, {}};
-    for (auto const& entry : items) finished.items.push_back({entry->id, entry->label, entry->value});
+    finished = dialog_run{resource, title, {}, true};
+    for (auto const& entry : items)
+        finished.items.push_back({entry->id, entry->label, entry->value});
     return 1;
 }
 
 dialog_item_class* resource_dialog::get_item(int id, void*) {
-    host_call("get_item");
+    host_call("get_item", nullptr, id);
     for (auto& entry : items)
         if (entry->id == id) return entry.get();
     return nullptr;

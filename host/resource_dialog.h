@@ -23,9 +23,16 @@ struct dialog_run {
     struct item {
         int id;
         std::string label;
-        bool value;  // as handed back to save_dialog_data
+        bool value;  // as handed back to save_dialog_data; after Cancel, as shown
     };
     std::vector<item> items;
+    bool accepted = true;  // false: closed with Cancel, nothing handed back
+};
+
+// How the host answers the next ask without a person: the items to set, then OK or Cancel.
+struct dialog_answer {
+    std::map<int, bool> choices;  // item id -> state; unnamed items keep theirs
+    bool cancel = false;
 };
 
 // A front end that puts the dialog before a person: called by ask with the items as the
@@ -35,21 +42,21 @@ using dialog_presenter = std::function<bool(dialog_run& shown)>;
 
 class resource_dialog final : public counted<dialog_interface> {
 public:
-    // resource_dir and lang locate the descriptions; pending holds the choices to apply at
+    // resource_dir and lang locate the descriptions; pending holds the answer to give at
     // the next ask (consumed by it); finished receives the record of each ask; problem
     // receives why a description could not be read. All three are the host's and outlive
     // the dialog.
     resource_dialog(tq::uuid_class const& owner, std::string resource_dir, std::string lang,
-                    std::map<int, bool>& pending, dialog_run& finished, std::string& problem);
+                    dialog_answer& pending, dialog_run& finished, std::string& problem);
 
     // Reads <resource dir>/<lang>/<name>.xml; refuses a name that is not a plain file name.
     // A refusal is also written to problem, for the runner to report: the plug-in only
     // sees an exception.
     void set_resource_name(char const* name, void* reserved = nullptr) override;
     void set_responder(plugin_interface* responder, void* reserved = nullptr) override;
-    // load_dialog_data, the queued choices (an id the dialog lacks is refused),
-    // the presenter if one is set, then save_dialog_data; answers 1 for OK, 0 when the
-    // presenter cancelled. The responder's exceptions pass on.
+    // load_dialog_data, the queued choices (an id the dialog lacks is refused), the
+    // presenter if one is set (else the queued answer), then on OK save_dialog_data;
+    // answers 1 for OK, 0 for Cancel. The responder's exceptions pass on.
     int ask(int a, int b, void* reserved = nullptr) override;
     dialog_item_class* get_item(int id, void* reserved = nullptr) override;
 
@@ -72,7 +79,7 @@ private:
     tq::uuid_class owner_id;
     std::string resource_dir;
     std::string lang;
-    std::map<int, bool>& pending;
+    dialog_answer& pending;
     dialog_run& finished;
     std::string& problem;
     std::string resource;

@@ -137,7 +137,7 @@ int scene_model::get_camera_index(void*) {
 }
 
 void scene_model::set_camera_index(int index, void*) {
-    host_call("scene.set_camera_index");
+    host_call("scene.set_camera_index", nullptr, index);
     current_camera = index;
 }
 
@@ -158,7 +158,8 @@ shape_node* scene_model::node_of(shape_class* shape) const {
 
 void scene_model::begin_undo_record(int count, shape_class* const* shapes, bool flag_a,
                                     bool flag_b, int kind, void*) {
-    host_call("scene.begin_undo_record");
+    host_call("scene.begin_undo_record", count > 0 && shapes ? shapes[0] : nullptr, count, flag_a,
+              flag_b, kind);
     if (count < 0 || (count > 0 && !shapes))
         throw host_error("begin_undo_record: bad shape array");
     std::vector<shape_node*> nodes;
@@ -168,7 +169,8 @@ void scene_model::begin_undo_record(int count, shape_class* const* shapes, bool 
 
 void scene_model::end_undo_record(int count, shape_class* const* shapes, bool flag_a,
                                   bool flag_b, int kind, void*) {
-    host_call("scene.end_undo_record");
+    host_call("scene.end_undo_record", count > 0 && shapes ? shapes[0] : nullptr, count, flag_a,
+              flag_b, kind);
     if (count < 0 || (count > 0 && !shapes))
         throw host_error("end_undo_record: bad shape array");
     std::vector<shape_class*> given(shapes, shapes + count);
@@ -377,6 +379,18 @@ void scene_model::set_figure_unit(float factor) {
 bool scene_model::undo() {
     auto restored = history.undo();
     if (restored.empty()) return false;
+    for (shape_node* node : all_shapes()) {
+        if (node->active_points.empty()) continue;
+        int n = 0;
+        try {
+            n = node->count_points();
+        } catch (host_error const&) {
+            continue;  // a link cycle: nothing to compare with
+        }
+        auto& active = node->active_points;
+        active.erase(std::remove_if(active.begin(), active.end(), [n](int i) { return i >= n; }),
+                     active.end());
+    }
     if (listener) {
         std::vector<shape_class*> shapes;
         for (shape_node* node : restored) shapes.push_back(&node->iface());

@@ -129,6 +129,23 @@ public:
     // (1). A part's flat index moves the point of the shape that holds it. Calls the
     // modification listener.
     void move_point(std::string const& path, int index, vec3 const& p);
+    // Inserts a point at index (0 to the point count: before that point, or at the end)
+    // of the line or polygon mesh at path: a control point with its anchor at p (local
+    // frame), its four handles on the anchor and both link flags false, or a vertex at p.
+    // The active points behind it, in the shape and in every part that numbers it, move
+    // up by one. Calls the modification listener.
+    void insert_point(std::string const& path, int index, vec3 const& p);
+    // Removes point index of the line or polygon mesh at path. It is no longer active;
+    // the active points behind it move down by one. Calls the modification listener.
+    void remove_point(std::string const& path, int index);
+    // Renames the shape at path. The name follows the scene file's rule: not empty, no
+    // "/", not the name of another shape at the same level. Calls the modification listener.
+    void rename_shape(std::string const& path, std::string const& name);
+    // The shape's modifiable flag. Calls the modification listener.
+    void set_modifiable(std::string const& path, bool modifiable);
+    // The direction flag of the surface part at path; any other shape is refused. Calls
+    // the modification listener.
+    void set_surface_direction(std::string const& path, bool direction);
     // The shape at path and its subtree, in pre-order.
     std::vector<shape_class*> subtree(std::string const& path) const;
     // Deletes the shape at path and its subtree. before_free sees them while they are
@@ -145,12 +162,18 @@ public:
     void set_figure_unit(float factor);
     void set_state_flag(bool value) { state_flag = value; }
     // The host's undo: restores the last committed undo step; false when there was none
-    // (or none of its shapes still exists).
-    // Calls the modification listener with the restored shapes.
+    // (or none of its shapes still exists). A restored shape may hold fewer points than
+    // before (the host removed or inserted some since the step): active points past the
+    // end are dropped. Calls the modification listener with the restored shapes.
     bool undo();
 
 private:
     shape_node& require(std::string const& path) const;
+    // The line or polygon mesh at path, for an edit of its points (operation names it).
+    shape_node& require_point_holder(std::string const& path, char const* operation) const;
+    // Renumbers the active points of every shape after point index of holder was inserted
+    // (step 1) or removed (step -1); call it before the edit.
+    void renumber_active_points(shape_node const& holder, int index, int step);
     shape_node* node_of(shape_class* shape) const;
 
     std::vector<std::unique_ptr<shape_node>> top;

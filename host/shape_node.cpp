@@ -34,11 +34,21 @@ std::string shape_node::path() const {
 
 void shape_node::add_control_point(control_point_data const& point) {
     geometry.points.push_back(point);
-    point_views.push_back(
-        std::make_unique<control_point_object>(*this, static_cast<int>(point_views.size())));
 }
 
 void shape_node::add_vertex(vertex_data const& vertex) { geometry.vertices.push_back(vertex); }
+
+control_point_object& shape_node::control_point_view(int index) {
+    std::size_t i = static_cast<std::size_t>(index);
+    if (index < 0 || i >= geometry.points.size())
+        throw std::out_of_range("control_point_view: index " + std::to_string(index) +
+                                " out of range");
+    // Views are never dropped: the plug-in may still hold one of a removed point.
+    while (point_views.size() <= i)
+        point_views.push_back(
+            std::make_unique<control_point_object>(*this, static_cast<int>(point_views.size())));
+    return *point_views[i];
+}
 
 vertex_object& shape_node::vertex_view(int index) {
     std::size_t i = static_cast<std::size_t>(index);
@@ -112,10 +122,8 @@ dmat4 shape_node::world_matrix() const {
     return m;
 }
 
-void shape_node::enter(char const* operation) const {
-    host_call(operation);
-    if (is_end_marker)
-        throw host_error(std::string(operation) + ": child_end is a sentinel, not a shape");
+void shape_node::refuse_as_end_marker(char const* operation) {
+    throw host_error(std::string(operation) + ": child_end is a sentinel, not a shape");
 }
 
 scene_interface* shape_node::do_get_scene() { return owner_scene.new_reference(); }
@@ -170,10 +178,10 @@ control_point_class* shape_node::do_control_point_at(int index) {
     } else if (kind != kind_line) {
         throw host_error("control_point_at: " + path() + " has no control points");
     }
-    if (inner < 0 || inner >= static_cast<int>(holder->point_views.size()))
+    if (inner < 0 || inner >= static_cast<int>(holder->geometry.points.size()))
         throw host_error("control_point_at: index " + std::to_string(index) +
                          " out of range for " + path());
-    return holder->point_views[inner].get();
+    return &holder->control_point_view(inner);
 }
 
 // The shape's own geometry moves by m in its local frame: the local matrix becomes

@@ -34,6 +34,8 @@ public:
 
     // The interface object the plug-in sees.
     virtual shape_class& iface() = 0;
+    // Its address without a virtual call, for the call record (host_call).
+    shape_class const* traced() const { return interface_address; }
     // The node behind a shape pointer the plug-in hands back; null for a foreign object.
     static shape_node* from(shape_class* shape);
 
@@ -60,7 +62,10 @@ public:
     shape_geometry geometry;
     std::vector<linked_set> linked;
 
-    // Adds a control point together with the view the plug-in reaches it through.
+    // Adds a control point. The views the plug-in reaches points through are made when
+    // first asked for and live as long as the shape: a point removed by the host leaves its
+    // view behind (each call on it then throws host_error), and an undo that brings the
+    // point back finds it in place.
     void add_control_point(control_point_data const& point);
     // Adds a vertex; its view is made when first asked for (a mesh may have millions).
     void add_vertex(vertex_data const& vertex);
@@ -77,16 +82,20 @@ public:
     // Local-to-world matrix: the local matrices up the chain, in double precision.
     dmat4 world_matrix() const;
 
-    // Element views for host code (tests, the runner); no host call is counted.
-    control_point_object& control_point_view(int index) { return *point_views.at(index); }
-    // Throws std::out_of_range for an index outside the mesh.
+    // Element views for host code (tests, the runner); no host call is counted. Both throw
+    // std::out_of_range for an index outside the line or the mesh.
+    control_point_object& control_point_view(int index);
     vertex_object& vertex_view(int index);
     camera_view* camera() { return camera_object.get(); }
 
 protected:
-    // Enter an operation on this shape: the fault injector may throw; the child_end
-    // sentinel refuses every operation.
-    void enter(char const* operation) const;
+    // Enter an operation on this shape, given values: the fault injector may throw; the
+    // child_end sentinel refuses every operation.
+    template <class... Values>
+    void enter(char const* operation, Values const&... values) const {
+        host_call(operation, interface_address, values...);
+        if (is_end_marker) refuse_as_end_marker(operation);
+    }
 
     // The shared implementation of the shape_class operations.
     scene_interface* do_get_scene();
@@ -110,6 +119,9 @@ protected:
 private:
     friend class scene_model;
     friend class mesh_view;
+    friend std::unique_ptr<shape_node> make_shape_node(scene_model&, shape_node*, std::string,
+                                                       int, int);
+    [[noreturn]] static void refuse_as_end_marker(char const* operation);
     // The link parts being counted, innermost first: a chain on the stack, so counting
     // allocates nothing.
     shape_node& end_marker();
@@ -125,10 +137,11 @@ private:
     int kind;
     int part;
     bool is_end_marker = false;
+    shape_class const* interface_address = nullptr;  // set by make_shape_node
     std::vector<std::unique_ptr<shape_node>> child_nodes;
     std::unique_ptr<shape_node> end_sentinel;  // child_end of this shape, made on demand
-    std::vector<std::unique_ptr<control_point_object>> point_views;
-    std::vector<std::unique_ptr<vertex_object>> vertex_views;  // made on demand
+    std::vector<std::unique_ptr<control_point_object>> point_views;  // made on demand
+    std::vector<std::unique_ptr<vertex_object>> vertex_views;        // made on demand
     std::unique_ptr<camera_view> camera_object;
     std::shared_ptr<shape_node*> life_token;
 };

@@ -66,7 +66,7 @@ int shape_object<I>::point_count(void*) {
 
 template <class I>
 int shape_object<I>::get_active_points(int* buffer, int capacity, void*) {
-    enter("shape.get_active_points");
+    enter("shape.get_active_points", capacity);
     return do_get_active_points(buffer, capacity);
 }
 
@@ -90,20 +90,20 @@ skin_class* shape_object<I>::get_skin(void*) {
 
 template <class I>
 control_point_class* shape_object<I>::control_point_at(int index, void*) {
-    enter("shape.control_point_at");
+    enter("shape.control_point_at", index);
     return do_control_point_at(index);
 }
 
 template <class I>
 void shape_object<I>::apply_transformation(mat4 const& m, void*) {
-    enter("shape.apply_transformation");
+    enter("shape.apply_transformation", m);
     do_apply_transformation(m);
 }
 
 template <class I>
 int shape_object<I>::get_linked_shapes(tq::uuid_class const& id, shape_class** buffer,
                                        int capacity, void*) {
-    enter("shape.get_linked_shapes");
+    enter("shape.get_linked_shapes", capacity);
     return do_get_linked_shapes(id, buffer, capacity);
 }
 
@@ -206,11 +206,15 @@ bool part_shape::get_surface_direction(void*) {
 
 std::unique_ptr<shape_node> make_shape_node(scene_model& scene, shape_node* parent,
                                             std::string name, int object_kind, int part_kind) {
+    std::unique_ptr<shape_node> node;
     if (object_kind == kind_part)
-        return std::make_unique<part_shape>(scene, parent, std::move(name), object_kind,
+        node = std::make_unique<part_shape>(scene, parent, std::move(name), object_kind,
                                             part_kind);
-    return std::make_unique<plain_shape>(scene, parent, std::move(name), object_kind,
-                                         part_kind);
+    else
+        node = std::make_unique<plain_shape>(scene, parent, std::move(name), object_kind,
+                                             part_kind);
+    node->interface_address = &node->iface();
+    return node;
 }
 
 }  // namespace host

@@ -13,7 +13,7 @@ namespace host {
 class text_field_object final : public host_text_object {
 public:
     void set_text(char const* new_text) override {
-        host_call("text_object.set_text");
+        host_call("text_object.set_text", nullptr, new_text);
         text = new_text ? new_text : "";
     }
     char const* get_text() override {
@@ -21,11 +21,11 @@ public:
         return text.c_str();
     }
     void set_font_size(float points) override {
-        host_call("text_object.set_font_size");
+        host_call("text_object.set_font_size", nullptr, points);
         font_size = points;
     }
     void set_vertical_offset(float offset) override {
-        host_call("text_object.set_vertical_offset");
+        host_call("text_object.set_vertical_offset", nullptr, offset);
         vertical_offset = offset;
     }
 

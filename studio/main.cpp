@@ -1,6 +1,6 @@
 // vexel-studio: the reference host as a desktop program.
 //   vexel-studio [--module PATH] [--lang en|ja] [--prefs FILE] [--script FILE] [--png DIR]
-//                [SCENE.json]
+//                [--no-announce] [SCENE.json]
 // Without --script it opens the studio for a person; with it, it plays the script through
 // the real widgets, prints what the runner prints and exits (0 when nothing failed).
 #include <cstdio>
@@ -26,7 +26,7 @@ namespace {
 
 char const usage[] =
     "usage: vexel-studio [--module PATH] [--lang en|ja] [--prefs FILE] [--script FILE]\n"
-    "                    [--png DIR] [SCENE.json]\n";
+    "                    [--png DIR] [--no-announce] [SCENE.json]\n";
 
 char const help[] =
     "  --module PATH   the plug-in module to load (default: the one built beside the studio)\n"
@@ -35,7 +35,9 @@ char const help[] =
     "                  or ~/.config/vexel-studio/prefs.json)\n"
     "  --script FILE   play a vexel-host script through the real widgets, print its output\n"
     "                  and exit\n"
-    "  --png DIR       with --script: write every dump also as DIR/001.png, 002.png, ...\n";
+    "  --png DIR       with --script: write every dump also as DIR/001.png, 002.png, ...\n"
+    "  --no-announce   do not announce the scene at start (a script announces it with\n"
+    "                  the action announce)\n";
 
 struct command_line {
     studio::studio_options options;
@@ -70,6 +72,8 @@ command_line parse(int argc, char** argv) {
             c.script = value();
         } else if (arg == "--png") {
             c.png_dir = value();
+        } else if (arg == "--no-announce") {
+            c.options.announce = false;
         } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
             throw std::invalid_argument("unknown option " + arg);
         } else if (c.scene.empty()) {
@@ -85,7 +89,7 @@ command_line parse(int argc, char** argv) {
 }
 
 int play(command_line const& c, studio::studio_host& host, studio::main_window& window,
-         std::map<int, bool>& choices) {
+         host::dialog_answer& answer) {
     host::script actions;
     try {
         actions = host::load_script_file(c.script);
@@ -101,7 +105,7 @@ int play(command_line const& c, studio::studio_host& host, studio::main_window& 
             return 1;
         }
     }
-    studio::script_player player(host, window.vexel(), choices, std::cout, std::cerr, c.png_dir);
+    studio::script_player player(host, window.vexel(), answer, std::cout, std::cerr, c.png_dir);
     window.set_interactive(false);
     window.show();
     bool ok = host.start(c.scene);
@@ -131,13 +135,13 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("vexel-studio");
-    std::map<int, bool> choices;
+    host::dialog_answer answer;
     studio::studio_host host(c.options);
     studio::main_window window(host);
     // A script answers the settings dialog itself; a person gets it modally.
     host.set_dialog_presenter(
-        studio::dialog_presenter_for(&window, c.script.empty() ? nullptr : &choices));
-    if (!c.script.empty()) return play(c, host, window, choices);
+        studio::dialog_presenter_for(&window, c.script.empty() ? nullptr : &answer));
+    if (!c.script.empty()) return play(c, host, window, answer);
 
     QObject::connect(&host, &studio::studio_host::failure,
                      [](QString const& line) { std::cerr << line.toStdString() << "\n"; });

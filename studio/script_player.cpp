@@ -13,7 +13,9 @@
 #include "expected_refs.h"
 #include "host_checks.h"
 #include "runner_controls.h"
+#include "runner_dialog.h"
 #include "runner_dump.h"
+#include "runner_edits.h"
 #include "runner_session.h"
 #include "scene_dump.h"
 #include "scene_file.h"
@@ -36,9 +38,9 @@ void send_key(QWidget* target, int key, QString const& text = QString()) {
 }  // namespace
 
 script_player::script_player(studio_host& given_host, vexel_window_widget& given_window,
-                             std::map<int, bool>& choices, std::ostream& out_stream,
+                             host::dialog_answer& answer, std::ostream& out_stream,
                              std::ostream& err_stream, std::string pictures)
-    : host(given_host), window(given_window), dialog_choices(choices), out(out_stream),
+    : host(given_host), window(given_window), dialog_answer(answer), out(out_stream),
       err(err_stream), png_dir(std::move(pictures)) {
     QObject::connect(&host, &studio_host::failure, &context, [this](QString const& line) {
         failed = true;
@@ -71,6 +73,7 @@ bool script_player::run(host::script const& actions) {
             stop = true;
         }
         collect_marks();
+        host::collect_calls(host.all_scenes(), calls_since);
         if (stop) break;
     }
     acting = nullptr;
@@ -133,6 +136,10 @@ void script_player::perform(host::script_action const& a) {
         throw script_error(a.word + ": no shape at path " + host::quoted_word(a.path));
     switch (a.kind) {
     case action_kind::active: refusing(a.word, [&] { host.make_active(a.path); }); break;
+    case action_kind::announce:
+        if (!host.loaded()) throw script_error(a.word + ": no plug-in window is open");
+        host.announce();
+        break;
     case action_kind::select: refusing(a.word, [&] { host.select_points(a.path, a.indices); }); break;
     case action_kind::idle:
         if (!host.loaded()) throw script_error(a.word + ": no plug-in window is open");
@@ -162,23 +169,32 @@ void script_player::perform(host::script_action const& a) {
         break;
     case action_kind::dump: do_dump(); break;
     case action_kind::dump_scene: do_dump_scene(a); break;
-    case action_kind::settings:
-        dialog_choices = a.choices;
-        try {
-            do_click(a, "Ref.", 2);
-        } catch (...) {
-            dialog_choices.clear();
-            throw;
-        }
-        dialog_choices.clear();
+    case action_kind::settings: ask_settings(a, a.cancel); break;
+    case action_kind::dialog:
+        host.app().forget_dialog();
+        ask_settings(a, true);
+        if (host.app().last_dialog().resource.empty())
+            throw script_error(a.word + ": the plug-in showed no settings dialog");
+        out << host::one_line_json(host::dialog_line(host.app().last_dialog())) << "\n";
+        break;
+    case action_kind::trace:
+        host::collect_calls(host.all_scenes(), calls_since);
+        host::play_trace(a, calls_since, out);
         break;
     case action_kind::undo:
         if (!host.undo()) out << "undo: nothing to undo\n";
         break;
     case action_kind::move:
-        refusing(a.word, [&] {
-            host.move_point(a.path, a.number, vec3{a.xyz[0], a.xyz[1], a.xyz[2]});
-        });
+    case action_kind::insert_point:
+    case action_kind::remove_point:
+    case action_kind::modifiable:
+    case action_kind::direction:
+        // The scene's modification listener tells the plug-in and redraws.
+        host::edit_shape(*scene, a);
+        break;
+    case action_kind::rename:
+        host::edit_shape(*scene, a);
+        Q_EMIT host.scene_replaced();  // the outline shows names
         break;
     case action_kind::delete_shape: refusing(a.word, [&] { host.delete_shape(a.path); }); break;
     case action_kind::unit: refusing(a.word, [&] { host.set_figure_unit(a.factor); }); break;
@@ -210,6 +226,17 @@ void script_player::perform(host::script_action const& a) {
         break;
     case action_kind::move_window: do_move_window(a); break;
     }
+}
+
+void script_player::ask_settings(host::script_action const& a, bool cancel) {
+    dialog_answer = {a.choices, cancel};
+    try {
+        do_click(a, "Ref.", 2);
+    } catch (...) {
+        dialog_answer = {};
+        throw;
+    }
+    dialog_answer = {};
 }
 
 void script_player::do_click(host::script_action const& a, std::string const& name, int action) {
@@ -277,6 +304,8 @@ void script_player::do_move_window(host::script_action const& a) {
     if (!s.shown) throw script_error(a.word + ": the window is hidden");
     tq::rectangle_class r = host::dragged_frame(s.frame, a.at[0], a.at[1]);
     // Only the frame moves: the plug-in gets no event and sees the place when it next asks.
+    // The move is the user's, not the plug-in's: `trace` does not show it.
+    host::unrecorded_calls users_own;
     refusing(a.word, [&] { host.app().services().set_frame_rectangle(*host.app().window(), &r); });
     Q_EMIT host.window_changed();
 }

@@ -22,6 +22,7 @@ settings_dialog::settings_dialog(host::dialog_run const& given, QWidget* parent)
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok = buttons->button(QDialogButtonBox::Ok);
+    cancel = buttons->button(QDialogButtonBox::Cancel);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -39,13 +40,13 @@ host::dialog_run settings_dialog::chosen() const {
     return out;
 }
 
-host::dialog_presenter dialog_presenter_for(QWidget* parent, std::map<int, bool>* choices) {
-    return [parent, choices](host::dialog_run& shown) {
+host::dialog_presenter dialog_presenter_for(QWidget* parent, host::dialog_answer* answer) {
+    return [parent, answer](host::dialog_run& shown) {
         settings_dialog dialog(shown, parent);
-        if (choices && !choices->empty()) {
-            std::map<int, bool> wanted;
-            wanted.swap(*choices);
-            for (auto const& [id, value] : wanted) {
+        if (answer) {
+            host::dialog_answer wanted = std::move(*answer);
+            *answer = {};
+            for (auto const& [id, value] : wanted.choices) {
                 QCheckBox* box = dialog.item(id);
                 if (!box)
                     throw host::host_error("ask: dialog \"" + shown.resource + "\" has no item " +
@@ -53,11 +54,7 @@ host::dialog_presenter dialog_presenter_for(QWidget* parent, std::map<int, bool>
                 if (box->isChecked() != value) box->click();
             }
             dialog.show();
-            dialog.ok_button()->click();
-        } else if (choices) {
-            // A script's settings line without items: OK at once.
-            dialog.show();
-            dialog.ok_button()->click();
+            (wanted.cancel ? dialog.cancel_button() : dialog.ok_button())->click();
         } else if (dialog.exec() != QDialog::Accepted) {
             return false;
         }

@@ -22,6 +22,7 @@ public:
     // The check box of item id, null when the description has none.
     QCheckBox* item(int id) const;
     QPushButton* ok_button() const { return ok; }
+    QPushButton* cancel_button() const { return cancel; }
     // The items with the values their check boxes show.
     host::dialog_run chosen() const;
 
@@ -29,12 +30,14 @@ private:
     host::dialog_run shown;
     std::map<int, QCheckBox*> boxes;
     QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
 };
 
-// A presenter for host_app::set_dialog_presenter. With choices (a script's `settings`),
-// the named check boxes are clicked where they differ and OK is clicked, without waiting
-// for a person; an id the dialog lacks throws host_error as the headless host does.
-// Without, the dialog runs modally. The choices are consumed by the next dialog.
-host::dialog_presenter dialog_presenter_for(QWidget* parent, std::map<int, bool>* choices);
+// A presenter for host_app::set_dialog_presenter. With an answer (a script's `settings`
+// or `dialog`), the named check boxes are clicked where they differ and OK, or Cancel, is
+// clicked, without waiting for a person; an id the dialog lacks throws host_error as the
+// headless host does. Without, the dialog runs modally. The answer is consumed by the next
+// dialog.
+host::dialog_presenter dialog_presenter_for(QWidget* parent, host::dialog_answer* answer);
 
 }  // namespace studio

@@ -33,6 +33,7 @@ void studio_host::pass_messages() {
 }
 
 bool studio_host::start(std::string const& scene_path) {
+    host::faults().record_calls(false);
     host::faults().reset();
     host::audit().reset();
     try {
@@ -58,7 +59,7 @@ bool studio_host::start(std::string const& scene_path) {
         report(std::string("cannot load the plug-in: ") + e.what());
         return false;
     }
-    announce_scene();
+    if (options.announce) announce();
     Q_EMIT scene_replaced();
     return true;
 }
@@ -101,7 +102,7 @@ void studio_host::use_scene(std::unique_ptr<host::scene_model> next) {
     hostapp->set_scene(current.get());
 }
 
-void studio_host::announce_scene() {
+void studio_host::announce() {
     if (loaded()) into_plugin("active_scene_changed", [&] { hostapp->active_scene_changed(); });
 }
 
@@ -154,7 +155,7 @@ void studio_host::open_scene(std::string const& file) {
         throw host::scene_file_error(file + ": is a folder, not a scene file");
     use_scene(host::load_scene_file(file));
     path = file;
-    announce_scene();
+    announce();
     Q_EMIT scene_replaced();
 }
 
@@ -198,7 +199,7 @@ void studio_host::restart(std::string const& lang) {
         Q_EMIT window_changed();
         return;
     }
-    announce_scene();
+    announce();
 }
 
 std::map<host::shape_node const*, std::set<int>> studio_host::marked_points() const {

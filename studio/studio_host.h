@@ -26,6 +26,7 @@ struct studio_options {
     std::string module_path;
     std::string lang = "en";
     std::string prefs_file;  // "" keeps the preferences in memory only
+    bool announce = true;    // false: start leaves the scene unannounced (--no-announce)
 };
 
 class studio_host final : public QObject {
@@ -35,7 +36,8 @@ public:
     ~studio_host() override;
 
     // Makes the host, opens the scene file (or an empty scene for ""), loads the module
-    // and announces the scene. False, with failure() emitted, when it cannot start.
+    // and announces the scene unless told not to. False, with failure() emitted, when it
+    // cannot start.
     bool start(std::string const& scene_path);
 
     // The settings dialog's presenter, handed to the host at start.
@@ -73,6 +75,8 @@ public:
     void joint_changed(std::string const& shape_path);
     // Unloads and reloads the module, then announces the scene; lang "" keeps the language.
     void restart(std::string const& lang = "");
+    // Announces the scene to the window (active_scene_changed), as start does.
+    void announce();
 
     // Points the plug-in has marked, per shape: the last mark request for a shape that is
     // not followed by a clear. Flat point indices of that shape.
@@ -95,7 +99,6 @@ Q_SIGNALS:
 
 private:
     void use_scene(std::unique_ptr<host::scene_model> next);
-    void announce_scene();
     void report(std::string const& line);
     void pass_messages();
 

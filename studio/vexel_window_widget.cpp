@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "runner_trace.h"
 #include "windowinterface"
 
 namespace studio {
@@ -300,6 +301,7 @@ void vexel_window_widget::moveEvent(QMoveEvent* event) {
     r.left = at.x();
     r.top = at.y();
     try {
+        host::unrecorded_calls persons_own;  // not the plug-in's call: `trace` leaves it out
         host.app().services().set_frame_rectangle(*host.app().window(), &r);
     } catch (std::exception const&) {
         // A refused move leaves the model where it was; the next follow puts it back.

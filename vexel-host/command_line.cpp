@@ -6,8 +6,10 @@
 #include "quoted_word.h"
 
 char const usage_text[] =
-    "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]\n"
-    "       vexel-host --fault-sweep [--module PATH] [--lang en|ja] SCENE.json SCRIPT\n"
+    "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] [--no-announce] "
+    "SCENE.json [SCRIPT]\n"
+    "       vexel-host --fault-sweep [--module PATH] [--lang en|ja] [--no-announce] SCENE.json "
+    "SCRIPT\n"
     "       vexel-host --dump-scene SCENE.json\n"
     "       vexel-host --info PATH_TO_MODULE [--lang en|ja]\n"
     "The script (standard input without SCRIPT) holds one action a line; see examples/*.vxs.\n";
@@ -20,6 +22,8 @@ std::string help_text() {
            "  --prefs FILE       the preference store (default: $XDG_CONFIG_HOME/vexel-host/prefs.json\n"
            "                     or ~/.config/vexel-host/prefs.json)\n"
            "  --view             echo each action and draw the window as text at every dump\n"
+           "  --no-announce      do not announce the scene at start: the script may act on the\n"
+           "                     window first and announce it with the action announce\n"
            "  --keep-going       a refused line is reported and the script goes on\n"
            "  --oracles          check the window's promises after every action (an untouched App. or\n"
            "                     Snap changes nothing, the rows show the point, a slot gives back\n"
@@ -71,6 +75,8 @@ command_line parse_command_line(int argc, char const* const* argv) {
             c.prefs_given = true;
         } else if (arg == "--view") {
             c.options.view = true;
+        } else if (arg == "--no-announce") {
+            c.options.announce = false;
         } else if (arg == "--oracles") {
             c.oracles = true;
         } else if (arg == "--keep-going") {

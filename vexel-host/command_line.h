@@ -1,6 +1,7 @@
 // vexel-host's command line, read without any library:
-//   vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]
-//   vexel-host --fault-sweep [--module PATH] [--lang en|ja] SCENE.json SCRIPT
+//   vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] [--no-announce]
+//              SCENE.json [SCRIPT]
+//   vexel-host --fault-sweep [--module PATH] [--lang en|ja] [--no-announce] SCENE.json SCRIPT
 //   vexel-host --dump-scene SCENE.json
 //   vexel-host --info PATH_TO_MODULE [--lang en|ja]
 // with --keep-going (a refused line is reported and the script goes on), --fail-call N

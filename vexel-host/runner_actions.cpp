@@ -8,7 +8,9 @@
 #include "host_checks.h"
 #include "host_shape.h"
 #include "runner_controls.h"
+#include "runner_dialog.h"
 #include "runner_dump.h"
+#include "runner_edits.h"
 #include "runner_session.h"
 #include "runner_view.h"
 #include "scene_dump.h"
@@ -16,10 +18,6 @@
 #include "windowinterface"
 
 namespace host {
-
-namespace {
-
-}  // namespace
 
 void runner_session::perform(script_action const& a) {
     // Checked here for every action, so that the refusal shows the path escaped and cut.
@@ -59,7 +57,6 @@ void runner_session::perform(script_action const& a) {
         // As in a host, an undo with nothing to undo does nothing.
         if (!require_scene().undo()) out << "undo: nothing to undo\n";
         break;
-    case action_kind::move: do_move(a); break;
     case action_kind::delete_shape: do_delete(a); break;
     case action_kind::unit:
         refusing(a.word, [&] { require_scene().set_figure_unit(a.factor); });
@@ -73,6 +70,21 @@ void runner_session::perform(script_action const& a) {
     case action_kind::expect_refs: do_expect_refs(a); break;
     case action_kind::marks: do_marks(); break;
     case action_kind::move_window: do_move_window(a); break;
+    case action_kind::dialog: do_dialog(a); break;
+    case action_kind::trace: do_trace(a); break;
+    case action_kind::announce:
+        require_window();
+        announce_scene();
+        break;
+    case action_kind::move:
+    case action_kind::insert_point:
+    case action_kind::remove_point:
+    case action_kind::rename:
+    case action_kind::modifiable:
+    case action_kind::direction:
+        // The scene's modification listener sends shapes_modified.
+        edit_shape(require_scene(), a);
+        break;
     }
 }
 
@@ -149,26 +161,29 @@ void runner_session::do_dump_scene(script_action const& a) {
     }
 }
 
-void runner_session::do_settings(script_action const& a) {
+void runner_session::do_settings(script_action const& a) { ask_settings(a, a.cancel); }
+
+void runner_session::do_dialog(script_action const& a) {
+    ask_settings(a, true);
+    out << one_line_json(dialog_line(hostapp->last_dialog())) << "\n";
+}
+
+void runner_session::ask_settings(script_action const& a, bool cancel) {
     check_control(vexel_controls::ref, control_kind::button, quoted_word("Ref."));
     window_interface& w = require_window();
     hostapp->queue_dialog_choices(a.choices);
+    hostapp->queue_dialog_cancel(cancel);
     hostapp->forget_dialog();
     // Action code 2 asks "Ref." for the settings dialog instead of a refresh.
-    into_plugin("settings", [&] { hostapp->services().click(w, vexel_controls::ref, 2); });
+    into_plugin(a.word.c_str(), [&] { hostapp->services().click(w, vexel_controls::ref, 2); });
     hostapp->queue_dialog_choices({});
+    hostapp->queue_dialog_cancel(false);
     // The plug-in swallows a dialog that cannot be shown; the line must not pass for it.
     if (!hostapp->dialog_problem().empty())
         throw script_error(a.word + ": the settings dialog cannot be shown: " +
                            hostapp->dialog_problem());
     if (hostapp->last_dialog().resource.empty())
         throw script_error(a.word + ": the plug-in showed no settings dialog");
-}
-
-void runner_session::do_move(script_action const& a) {
-    vec3 p{a.xyz[0], a.xyz[1], a.xyz[2]};
-    // The scene's modification listener sends shapes_modified.
-    refusing(a.word, [&] { require_scene().move_point(a.path, a.number, p); });
 }
 
 void runner_session::do_delete(script_action const& a) {
@@ -221,6 +236,11 @@ void runner_session::do_expect_refs(script_action const& a) {
     if (!mismatch.empty()) throw expectation_failed(mismatch);
 }
 
+void runner_session::do_trace(script_action const& a) {
+    collect_trace();
+    play_trace(a, calls_since, out);
+}
+
 void runner_session::do_marks() {
     collect_marks();
     for (collected_mark const& m : marks_since) out << one_line_json(mark_line(m)) << "\n";
@@ -235,7 +255,9 @@ void runner_session::do_move_window(script_action const& a) {
     tq::rectangle_class r = dragged_frame(s.frame, a.at[0], a.at[1]);
     // Only the frame moves: a host sends a window no event for being dragged, so the
     // plug-in sees the new place when it next asks (a refresh, a hidden-to-shown tick).
-    // The move goes through the host's frame operation and counts as one host call.
+    // The move goes through the host's frame operation and counts as one host call, but
+    // it is the user's, not the plug-in's: `trace` does not show it.
+    unrecorded_calls users_own;
     refusing(a.word, [&] { hostapp->services().set_frame_rectangle(w, &r); });
 }
 

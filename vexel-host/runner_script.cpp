@@ -27,7 +27,8 @@ struct action_syntax {
 };
 
 action_syntax const syntax[] = {
-    {"active", action_kind::active, 1, 1, "active PATH", "make the shape active, then active_shapes_changed"},
+    {"active", action_kind::active, 1, 1, "active PATH",
+     "make the shape active (- for none), then active_shapes_changed"},
     {"select", action_kind::select, 1, -1, "select PATH [i ...]", "set the shape's active points (no notification)"},
     {"idle", action_kind::idle, 0, 1, "idle [N]", "N idle ticks (1)"},
     {"ref", action_kind::ref, 0, 0, "ref", "click \"Ref.\""},
@@ -38,8 +39,8 @@ action_syntax const syntax[] = {
     {"show", action_kind::show, 0, 0, "show", "the user shows the window"},
     {"dump", action_kind::dump, 0, 0, "dump", "print the window as one line of JSON"},
     {"dump-scene", action_kind::dump_scene, 0, 1, "dump-scene [PATH]", "print the scene, or a shape and its subtree"},
-    {"settings", action_kind::settings, 0, 3, "settings mark=0|1 number=0|1 undo=0|1",
-     "the settings dialog with the named items set"},
+    {"settings", action_kind::settings, 0, 4, "settings mark=0|1 number=0|1 undo=0|1 [cancel]",
+     "the settings dialog, the named items set, then OK (or Cancel)"},
     {"undo", action_kind::undo, 0, 0, "undo", "the host's undo of the last undo record"},
     {"move", action_kind::move, 5, 5, "move PATH INDEX X Y Z", "a host-side move of one point"},
     {"delete", action_kind::delete_shape, 1, 1, "delete PATH", "delete the shape and its subtree"},
@@ -52,6 +53,21 @@ action_syntax const syntax[] = {
     {"marks", action_kind::marks, 0, 0, "marks", "print the marking requests since the last marks, one JSON line each"},
     {"move-window", action_kind::move_window, 2, 2, "move-window LEFT TOP",
      "the user drags the window's frame to LEFT, TOP"},
+    {"dialog", action_kind::dialog, 0, 0, "dialog",
+     "print the settings dialog as shown (one JSON line), closed with Cancel"},
+    {"trace", action_kind::trace, 0, 1, "trace [on|off]",
+     "record the plug-in's host calls (on, off); alone: print them, one JSON line each"},
+    {"insert-point", action_kind::insert_point, 5, 5, "insert-point PATH INDEX X Y Z",
+     "a host-side new point of a line or mesh at INDEX"},
+    {"remove-point", action_kind::remove_point, 2, 2, "remove-point PATH INDEX",
+     "a host-side removal of a line's or mesh's point"},
+    {"rename", action_kind::rename, 2, 2, "rename PATH NAME", "a host-side new name of the shape"},
+    {"modifiable", action_kind::modifiable, 2, 2, "modifiable PATH on|off",
+     "the host sets the shape's modifiable flag"},
+    {"direction", action_kind::direction, 2, 2, "direction PATH on|off",
+     "the host sets a surface part's direction flag"},
+    {"announce", action_kind::announce, 0, 0, "announce",
+     "announce the scene (active_scene_changed), as at start"},
 };
 
 // The refusal of one word of an action: "WORD: REASON".
@@ -138,9 +154,18 @@ float finite_number(std::string const& word, std::string const& arg) {
     return value;
 }
 
-void parse_settings(script_action& action, std::vector<std::string> const& args) {
+// "on" or "off".
+bool on_or_off(std::string const& word, std::string const& arg) {
+    if (arg != "on" && arg != "off") refuse(word, quoted_word(arg) + " is not on or off");
+    return arg == "on";
+}
+
+void parse_settings(script_action& action, std::vector<std::string> args) {
     static std::map<std::string, int> const items = {{"mark", 10}, {"number", 11}, {"undo", 12}};
+    action.cancel = !args.empty() && args.back() == "cancel";
+    if (action.cancel) args.pop_back();
     for (std::string const& arg : args) {
+        if (arg == "cancel") refuse(action.word, "\"cancel\" comes last");
         std::size_t eq = arg.find('=');
         std::string name = arg.substr(0, eq);
         auto item = items.find(name);
@@ -158,6 +183,9 @@ void parse_arguments(script_action& a, std::vector<std::string> const& args) {
     std::string const& w = a.word;
     switch (a.kind) {
     case action_kind::active:
+        // "-": no shape is active.
+        if (args[0] != "-") a.path = nonempty(w, args[0], "shape path");
+        break;
     case action_kind::delete_shape:
     case action_kind::joint:
         a.path = nonempty(w, args[0], "shape path");
@@ -199,18 +227,35 @@ void parse_arguments(script_action& a, std::vector<std::string> const& args) {
         parse_settings(a, args);
         break;
     case action_kind::move:
+    case action_kind::insert_point:
         a.path = nonempty(w, args[0], "shape path");
         a.number = whole_number(w, args[1], 0, 0x7fffffff, "a point index");
         for (int i = 0; i < 3; ++i) a.xyz[i] = finite_number(w, args[2 + i]);
+        break;
+    case action_kind::remove_point:
+        a.path = nonempty(w, args[0], "shape path");
+        a.number = whole_number(w, args[1], 0, 0x7fffffff, "a point index");
+        break;
+    case action_kind::rename:
+        a.path = nonempty(w, args[0], "shape path");
+        a.value = nonempty(w, args[1], "shape name");
+        break;
+    case action_kind::modifiable:
+    case action_kind::direction:
+        a.path = nonempty(w, args[0], "shape path");
+        a.on = on_or_off(w, args[1]);
+        break;
+    case action_kind::trace:
+        if (!args.empty()) {
+            on_or_off(w, args[0]);
+            a.value = args[0];
+        }
         break;
     case action_kind::unit:
         a.factor = finite_number(w, args[0]);
         if (!(a.factor > 0)) refuse(w, quoted_word(args[0]) + " is not a positive number");
         break;
-    case action_kind::state:
-        if (args[0] != "on" && args[0] != "off") refuse(w, quoted_word(args[0]) + " is not on or off");
-        a.on = args[0] == "on";
-        break;
+    case action_kind::state: a.on = on_or_off(w, args[0]); break;
     case action_kind::expect_refs:
         a.number = whole_number(w, args[0], 0, 0x7fffffff, "a count");
         break;
@@ -226,6 +271,8 @@ void parse_arguments(script_action& a, std::vector<std::string> const& args) {
     case action_kind::dump:
     case action_kind::undo:
     case action_kind::restart:
+    case action_kind::dialog:
+    case action_kind::announce:
         break;
     }
 }
@@ -313,7 +360,12 @@ bool names_a_shape(action_kind kind) {
     case action_kind::move:
     case action_kind::delete_shape:
     case action_kind::joint:
-    case action_kind::dump_scene: return true;
+    case action_kind::dump_scene:
+    case action_kind::insert_point:
+    case action_kind::remove_point:
+    case action_kind::rename:
+    case action_kind::modifiable:
+    case action_kind::direction: return true;
     default: return false;
     }
 }

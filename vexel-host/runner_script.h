@@ -23,7 +23,7 @@ struct script_error : std::runtime_error {
 };
 
 enum class action_kind {
-    active,        // active PATH
+    active,        // active PATH, active - (no active shape)
     select,        // select PATH [i ...]
     idle,          // idle [N]
     ref,           // ref
@@ -34,7 +34,7 @@ enum class action_kind {
     show,          // show
     dump,          // dump
     dump_scene,    // dump-scene [PATH]
-    settings,      // settings mark=0|1 number=0|1 undo=0|1
+    settings,      // settings mark=0|1 number=0|1 undo=0|1 [cancel]
     undo,          // undo
     move,          // move PATH INDEX X Y Z
     delete_shape,  // delete PATH
@@ -46,6 +46,14 @@ enum class action_kind {
     expect_refs,   // expect-refs N
     marks,         // marks
     move_window,   // move-window LEFT TOP
+    dialog,        // dialog
+    trace,         // trace [on|off]
+    insert_point,  // insert-point PATH INDEX X Y Z
+    remove_point,  // remove-point PATH INDEX
+    rename,        // rename PATH NAME
+    modifiable,    // modifiable PATH on|off
+    direction,     // direction PATH on|off
+    announce,      // announce
 };
 
 // One parsed line. Only the fields of its kind are meaningful.
@@ -54,15 +62,18 @@ struct script_action {
     std::string text;      // the line as written, without its comment
     action_kind kind = action_kind::dump;
     std::string word;      // the action word, e.g. "click"
-    std::string path;      // shape path; scene file for `scene`
+    std::string path;      // shape path ("" for `active -`); scene file for `scene`
     std::vector<int> indices;  // select
-    int number = 0;        // idle N, slot N, type ROW, move INDEX, click ACTION, expect-refs N
+    int number = 0;        // idle N, slot N, type ROW, move and the point edits INDEX,
+                           // click ACTION, expect-refs N
     char field = 'x';      // type: 'x', 'y' or 'z'
-    std::string value;     // type: the text; click: the control name
-    float xyz[3] = {0, 0, 0};  // move
+    std::string value;     // type: the text; click: the control name; rename: the name;
+                           // trace: "on", "off" or "" (print)
+    float xyz[3] = {0, 0, 0};  // move, insert-point
     float factor = 1;      // unit
-    bool on = false;       // state
+    bool on = false;       // state, modifiable, direction
     std::map<int, bool> choices;  // settings: dialog item id -> state
+    bool cancel = false;   // settings: close the dialog with Cancel
     int at[2] = {0, 0};    // move-window: the frame's new top-left corner
 };
 

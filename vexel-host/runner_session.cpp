@@ -15,6 +15,8 @@ runner_session::runner_session(runner_options given, std::ostream& out_stream,
     : options(std::move(given)), out(out_stream), err(err_stream) {}
 
 runner_session::~runner_session() {
+    // The call record is the one host's: the next session starts without it.
+    faults().record_calls(false);
     if (!hostapp || !hostapp->loaded()) return;
     try {
         hostapp->unload();
@@ -42,6 +44,7 @@ void runner_session::fail(failure_kind kind, std::string const& what) {
 }
 
 bool runner_session::start(std::string const& scene_path) {
+    faults().record_calls(false);
     faults().reset();
     audit().reset();
     if (options.fail_call > 0) faults().fail_any(options.fail_call);
@@ -62,7 +65,7 @@ bool runner_session::start(std::string const& scene_path) {
         fail(failure_kind::host, std::string("cannot load the plug-in: ") + e.what());
         return false;
     }
-    announce_scene();
+    if (options.announce) announce_scene();
     print_messages();
     collect_marks();
     return ok();
@@ -104,17 +107,24 @@ void runner_session::print_messages() {
     hostapp->clear_messages();
 }
 
+std::vector<scene_model const*> runner_session::all_scenes() const {
+    std::vector<scene_model const*> scenes;
+    if (current) scenes.push_back(current.get());
+    for (auto const& s : retired) scenes.push_back(s.get());
+    return scenes;
+}
+
 void runner_session::collect_marks() {
     // The component keeps its whole record for marker(); only the new tail is taken.
     std::vector<mark_request> const& all = marking.requests();
     if (marks_collected > all.size()) marks_collected = 0;  // cleared from outside
     if (marks_collected == all.size()) return;
-    std::vector<scene_model const*> scenes;
-    if (current) scenes.push_back(current.get());
-    for (auto const& s : retired) scenes.push_back(s.get());
+    std::vector<scene_model const*> scenes = all_scenes();
     for (; marks_collected < all.size(); ++marks_collected)
         marks_since.push_back({path_in(scenes, all[marks_collected].shape), all[marks_collected]});
 }
+
+void runner_session::collect_trace() { collect_calls(all_scenes(), calls_since); }
 
 bool runner_session::run(script const& actions) {
     std::size_t failures_before = failure_list.size();
@@ -145,6 +155,7 @@ bool runner_session::run(script const& actions) {
         call_log.push_back({action.line, action.text, first, faults().calls()});
         if (hostapp) print_messages();
         collect_marks();
+        collect_trace();
         if (watching && !refused)
             for (std::string const& problem : watching->after(*this, action))
                 fail(failure_kind::violated, action.word + ": " + problem);

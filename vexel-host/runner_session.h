@@ -19,6 +19,7 @@
 #include "marking_component.h"
 #include "runner_marks.h"
 #include "runner_script.h"
+#include "runner_trace.h"
 #include "scene_model.h"
 #include "window_model.h"
 
@@ -54,6 +55,7 @@ struct runner_options {
     bool view = false;        // echo each action and draw the window at each dump
     bool keep_going = false;  // a refused line is reported and the script goes on
     long fail_call = 0;       // > 0: the n-th host call counted from start() throws host_error
+    bool announce = true;     // false: start() leaves the scene unannounced (--no-announce)
 };
 
 enum class failure_kind {
@@ -101,7 +103,8 @@ public:
     runner_session& operator=(runner_session const&) = delete;
 
     // Opens the scene file, loads the module (its window is created shown), announces the
-    // scene as the active scene. False, with the failure printed, when it cannot start.
+    // scene as the active scene unless told not to. False, with the failure printed, when
+    // it cannot start.
     bool start(std::string const& scene_path);
     // Plays the actions in order. Returns false when anything failed in this run.
     bool run(script const& actions);
@@ -134,7 +137,11 @@ private:
     void do_dump();
     void do_dump_scene(script_action const& a);
     void do_settings(script_action const& a);
-    void do_move(script_action const& a);
+    void do_dialog(script_action const& a);
+    // Opens the settings dialog ("Ref." with action 2), which the host answers with the
+    // line's choices and OK, or Cancel.
+    void ask_settings(script_action const& a, bool cancel);
+    void do_trace(script_action const& a);
     void do_delete(script_action const& a);
     void do_joint(script_action const& a);
     void do_scene(script_action const& a);
@@ -160,6 +167,10 @@ private:
     // Takes the marking component's new requests, with their shapes' paths as they are now
     // (after every action: a shape deleted later still shows its path).
     void collect_marks();
+    // Takes the host calls recorded during the line, for `trace`.
+    void collect_trace();
+    // The current scene first, then the ones it replaced.
+    std::vector<scene_model const*> all_scenes() const;
     void fail(failure_kind kind, std::string const& what);
     std::string where() const;
 
@@ -177,6 +188,7 @@ private:
     std::vector<action_calls> call_log;
     std::vector<collected_mark> marks_since;  // since the last `marks`
     std::size_t marks_collected = 0;          // requests of marking taken into it
+    std::vector<collected_call> calls_since;  // since the last `trace`
     action_watcher* watching = nullptr;
     script const* running = nullptr;        // the script being played, for messages
     script_action const* acting = nullptr;  // its current line

@@ -164,7 +164,9 @@ TEST_F(CommandLine, AFaultCanBeInjectedAtOneHostCall) {
 }
 
 TEST_F(CommandLine, ACommandLineThatCannotRunSaysWhyAndShowsTheUsage) {
-    std::string usage = "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] SCENE.json [SCRIPT]\n";
+    std::string usage =
+        "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] [--no-announce] "
+        "SCENE.json [SCRIPT]\n";
     struct bad {
         std::vector<std::string> args;
         char const* reason;

@@ -33,7 +33,8 @@ TEST(ScriptParsing, RefusesABadLineWithItsReason) {
         {"clack App.",
          "s.vxs:1: unknown action \"clack\" (expected active, select, idle, ref, type, click, "
          "slot, hide, show, dump, dump-scene, settings, undo, move, delete, unit, state, joint, "
-         "scene, restart, expect-refs, marks, move-window)"},
+         "scene, restart, expect-refs, marks, move-window, dialog, trace, insert-point, "
+         "remove-point, rename, modifiable, direction, announce)"},
         {"click", "s.vxs:1: click: expected \"click NAME [ACTION]\""},
         {"click App. 1 2", "s.vxs:1: click: expected \"click NAME [ACTION]\""},
         {"click App. two", "s.vxs:1: click: \"two\" is not an integer action code"},
@@ -59,6 +60,51 @@ TEST(ScriptParsing, RefusesABadLineWithItsReason) {
         {"type 0 x \"1.5", "s.vxs:1: unterminated quote"},
     };
     for (bad_line const& c : cases) EXPECT_EQ(refusal(c.line), c.message) << c.line;
+}
+
+TEST(ScriptParsing, TheInspectingAndEditingActionsRefuseOddWords) {
+    bad_line const cases[] = {
+        {"dialog now", "s.vxs:1: dialog: expected \"dialog\""},
+        {"trace maybe", "s.vxs:1: trace: \"maybe\" is not on or off"},
+        {"trace on off", "s.vxs:1: trace: expected \"trace [on|off]\""},
+        {"settings cancel undo=1", "s.vxs:1: settings: \"cancel\" comes last"},
+        {"settings undo=1 cancel cancel", "s.vxs:1: settings: \"cancel\" comes last"},
+        {"settings mark=1 number=1 undo=1 cancel 1",
+         "s.vxs:1: settings: expected \"settings mark=0|1 number=0|1 undo=0|1 [cancel]\""},
+        {"insert-point curve 1 2 3",
+         "s.vxs:1: insert-point: expected \"insert-point PATH INDEX X Y Z\""},
+        {"insert-point curve -1 0 0 0", "s.vxs:1: insert-point: \"-1\" is not a point index"},
+        {"insert-point curve 0 0 nan 0", "s.vxs:1: insert-point: \"nan\" is not a finite number"},
+        {"remove-point curve", "s.vxs:1: remove-point: expected \"remove-point PATH INDEX\""},
+        {"remove-point curve last", "s.vxs:1: remove-point: \"last\" is not a point index"},
+        {"rename curve", "s.vxs:1: rename: expected \"rename PATH NAME\""},
+        {"rename curve \"\"", "s.vxs:1: rename: empty shape name"},
+        {"modifiable curve yes", "s.vxs:1: modifiable: \"yes\" is not on or off"},
+        {"direction \"\" on", "s.vxs:1: direction: empty shape path"},
+        {"announce now", "s.vxs:1: announce: expected \"announce\""},
+        {"active - -", "s.vxs:1: active: expected \"active PATH\""},
+    };
+    for (bad_line const& c : cases) EXPECT_EQ(refusal(c.line), c.message) << c.line;
+}
+
+TEST(ScriptParsing, TheNewActionsReadTheirWords) {
+    EXPECT_TRUE(only("active -").path.empty());
+    EXPECT_EQ(only("active -x").path, "-x");
+    EXPECT_TRUE(only("settings undo=1 cancel").cancel);
+    EXPECT_EQ(only("settings undo=1 cancel").choices, (std::map<int, bool>{{12, true}}));
+    EXPECT_FALSE(only("settings undo=1").cancel);
+    EXPECT_TRUE(only("settings cancel").choices.empty());
+    EXPECT_EQ(only("trace").value, "");
+    EXPECT_EQ(only("trace off").value, "off");
+    host::script_action i = only("insert-point wing/rib1 3 1.5 -2 0");
+    EXPECT_EQ(i.path, "wing/rib1");
+    EXPECT_EQ(i.number, 3);
+    EXPECT_EQ(i.xyz[0], 1.5f);
+    EXPECT_EQ(i.xyz[1], -2.0f);
+    EXPECT_EQ(only("remove-point hull 4").number, 4);
+    EXPECT_EQ(only("rename curve \"new name\"").value, "new name");
+    EXPECT_FALSE(only("modifiable curve off").on);
+    EXPECT_TRUE(only("direction wing on").on);
 }
 
 TEST(ScriptParsing, LineNumbersCountBlankAndCommentLines) {

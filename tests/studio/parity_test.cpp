@@ -22,7 +22,8 @@ std::string output_of(std::string const& command, int& status) {
     return text;
 }
 
-void expect_same_lines(char const* script) {
+// options go to both front ends, before the scene.
+void expect_same_lines(char const* script, std::string const& options = "") {
     std::string src = VEXEL_SOURCE_DIR;
     std::string dir = std::filesystem::temp_directory_path() /
                       ("vexel-parity-" + std::to_string(::getpid()));
@@ -31,11 +32,13 @@ void expect_same_lines(char const* script) {
     std::string scene = src + "/examples/tour.json", path = src + "/" + script;
     int runner_status = -1, studio_status = -1;
     std::string runner = output_of(std::string(VEXEL_RUNNER_PATH) + " --prefs " + dir +
-                                       "/runner.json " + scene + " " + path + " 2>/dev/null",
+                                       "/runner.json " + options + " " + scene + " " + path +
+                                       " 2>/dev/null",
                                    runner_status);
     std::string studio = output_of("QT_QPA_PLATFORM=offscreen " + std::string(VEXEL_STUDIO_PATH) +
                                        " --prefs " + dir + "/studio.json --script " + path +
-                                       " --png " + dir + "/png " + scene + " 2>/dev/null",
+                                       " --png " + dir + "/png " + options + " " + scene +
+                                       " 2>/dev/null",
                                    studio_status);
     EXPECT_EQ(runner_status, 0);
     EXPECT_EQ(studio_status, 0);
@@ -59,6 +62,13 @@ TEST(Parity, TheTourPrintsTheSameDumpsThroughBothFrontEnds) { expect_same_lines(
 // marks, undo, host-side moves, hiding and moving the window, row mode buttons.
 TEST(Parity, EditingAndSettingsPrintTheSameLinesThroughBothFrontEnds) {
     expect_same_lines("tests/studio/parity.vxs");
+}
+
+// A scene announced by the script, the dialog as shown and closed with Cancel, the
+// plug-in's host calls as traced (the studio's widgets make none of their own), the host's
+// edits of points, names and flags, and no active shape.
+TEST(Parity, TheHostSideActionsPrintTheSameLinesThroughBothFrontEnds) {
+    expect_same_lines("tests/studio/parity_host_side.vxs", "--no-announce");
 }
 
 }  // namespace

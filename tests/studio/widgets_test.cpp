@@ -32,7 +32,7 @@ struct studio_fixture {
         std::filesystem::create_directories(dir);
         std::ofstream(dir + "/prefs.json")
             << R"({"d43b04ce-8713-4d82-8b7c-c79466f1bfd2": )" << prefs_word << "}";
-        host.set_dialog_presenter(studio::dialog_presenter_for(&window, &choices));
+        host.set_dialog_presenter(studio::dialog_presenter_for(&window, &answer));
         EXPECT_TRUE(host.start(tour));
         window.show();
         host.make_active("curve");
@@ -46,7 +46,7 @@ struct studio_fixture {
                       ("vexel-studio-test-" + std::to_string(::getpid()));
     studio::studio_host host{{VEXEL_MODULE_PATH, "en", dir + "/prefs.json"}};
     studio::main_window window{host};
-    std::map<int, bool> choices;
+    host::dialog_answer answer;
 };
 
 QPushButton* button(studio_fixture& f, int index) {
@@ -98,7 +98,7 @@ TEST(StudioPictures, APictureIsTheClientAreaWithEachControlAtItsRectangle) {
     std::string png = f.dir + "/png";
     std::filesystem::create_directories(png);
     std::ostringstream out, err;
-    studio::script_player player(f.host, f.window.vexel(), f.choices, out, err, png);
+    studio::script_player player(f.host, f.window.vexel(), f.answer, out, err, png);
     ASSERT_TRUE(player.run(host::parse_script_text("click loc\ndump\n"))) << err.str();
     QImage picture(QString::fromStdString(png + "/001.png"));
     ASSERT_FALSE(picture.isNull());
@@ -118,7 +118,7 @@ TEST(StudioPictures, APictureIsTheClientAreaWithEachControlAtItsRectangle) {
 
 TEST(StudioSettings, TheSettingsDialogIsARealDialogAnsweredThroughItsCheckBoxes) {
     studio_fixture f(0);
-    f.choices = {{12, true}};
+    f.answer.choices = {{12, true}};
     f.window.vexel().set_next_action(2);
     QTest::mouseClick(button(f, host::vexel_controls::ref), Qt::LeftButton);
     // The host's record of the dialog run shows the item as the real check box left it.

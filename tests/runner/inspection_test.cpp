@@ -1,0 +1,154 @@
+// What a script can now see of the plug-in's side of the conversation: the settings dialog
+// as shown (`dialog`), a dialog closed with Cancel, and the host calls the plug-in made, in
+// order and with their values (`trace`).
+#include "runner_fixture.h"
+
+namespace runner_test {
+namespace {
+
+tq::uuid_class const vexel_id("d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
+
+// The JSON lines an output holds that start with {"KEY": .
+std::vector<json> lines_of(std::string const& out, std::string const& key) {
+    std::vector<json> lines;
+    std::istringstream in(out);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("{\"" + key + "\": ", 0) == 0) lines.push_back(json::parse(line));
+    return lines;
+}
+
+class Inspection : public session_fixture {
+protected:
+    void SetUp() override { open(small_scene); }
+    // The lines the script printed.
+    std::string printed(std::string const& script) {
+        std::size_t before = out.str().size();
+        EXPECT_TRUE(play(script)) << errors();
+        return out.str().substr(before);
+    }
+    // The operations of the traced calls, in order.
+    static std::vector<std::string> operations(std::vector<json> const& trace) {
+        std::vector<std::string> names;
+        for (json const& t : trace) names.push_back(t["trace"]);
+        return names;
+    }
+    // The traced calls of operation.
+    static std::vector<json> calls_of(std::vector<json> const& trace, std::string const& op) {
+        std::vector<json> found;
+        for (json const& t : trace)
+            if (t["trace"] == op) found.push_back(t);
+        return found;
+    }
+};
+
+// --- dialog and settings ... cancel ---
+
+TEST_F(Inspection, DialogPrintsTheTitleAndEachItemWithTheValueThePluginLoaded) {
+    std::vector<json> shown = lines_of(printed("settings undo=1\ndialog"), "dialog");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0],
+              json::parse(R"({"dialog": "Vexel mode Setting", "resource": "mode_dialog_id",
+        "items": [{"id": 10, "label": "Mark indicated element", "value": false},
+                  {"id": 11, "label": "Use Tessel standard number box.", "value": false},
+                  {"id": 12, "label": "Activate undo.", "value": true}]})"));
+    EXPECT_EQ(session->app().preferences().value(vexel_id), 4) << "the dialog stored nothing";
+}
+
+TEST_F(Inspection, DialogSpeaksTheHostsLanguage) {
+    host::runner_options options;
+    options.lang = "ja";
+    open(small_scene, options);
+    std::vector<json> shown = lines_of(printed("dialog"), "dialog");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0]["dialog"], "Vexel モード設定");
+    std::vector<std::string> labels;
+    for (json const& item : shown[0]["items"]) labels.push_back(item["label"]);
+    EXPECT_EQ(labels, (std::vector<std::string>{"記憶した要素をマークする",
+                                                "Tessel 標準の数値ボックスを使う",
+                                                "取り消しを有効にする"}));
+}
+
+TEST_F(Inspection, SettingsClosedWithCancelStoreNothing) {
+    ASSERT_TRUE(play("settings undo=1\ntrace on"));
+    ASSERT_TRUE(play("settings mark=1 number=1 undo=0 cancel\ntrace off"));
+    std::vector<json> trace = lines_of(printed("trace"), "trace");
+    EXPECT_EQ(calls_of(trace, "ask").size(), 1u) << "the dialog was shown";
+    EXPECT_TRUE(calls_of(trace, "open_write_stream").empty());
+    EXPECT_TRUE(calls_of(trace, "write_int").empty());
+    EXPECT_EQ(session->app().preferences().value(vexel_id), 4);
+    EXPECT_FALSE(session->app().last_dialog().accepted);
+    // The window still works by the settings it had: one App. is one undo step.
+    ASSERT_TRUE(play("active ball\nidle\ntype 0 x 8\nclick App.\nundo"));
+    EXPECT_EQ(session->scene()->find("ball")->geometry.center.x, 1);
+}
+
+// --- trace ---
+
+TEST_F(Inspection, TraceShowsAnUndoRecordAroundTheWritesOfAnApp) {
+    ASSERT_TRUE(
+        play("settings undo=1\nactive curve\nselect curve 1\nidle 2\ntype 0 x 11\ntrace on\n"
+             "click App.\ntrace off"));
+    std::vector<json> trace = lines_of(printed("trace"), "trace");
+    std::vector<std::string> ops = operations(trace);
+    auto at = [&](std::string const& op) {
+        return std::find(ops.begin(), ops.end(), op) - ops.begin();
+    };
+    // The record names the line, the anchor is written inside it, then it is closed and filed.
+    EXPECT_LT(at("scene.begin_undo_record"), at("control_point.set_point_position"));
+    EXPECT_LT(at("control_point.set_point_position"), at("scene.end_undo_record"));
+    EXPECT_LT(at("scene.end_undo_record"), at("scene.commit_undo"));
+    EXPECT_LT(at("scene.commit_undo"), static_cast<long>(ops.size()));
+    json begin = trace[at("scene.begin_undo_record")];
+    EXPECT_EQ(begin["shape"], "curve");
+    EXPECT_EQ(begin["args"], trace[at("scene.end_undo_record")]["args"]);
+    EXPECT_EQ(begin["args"][0], 1) << "one shape";
+    json write = trace[at("control_point.set_point_position")];
+    EXPECT_EQ(write["shape"], "curve");
+    EXPECT_EQ(write["args"], json::array({11.0, 0.0, 0.0}));
+    EXPECT_EQ(printed("trace"), "") << "printed once";
+}
+
+TEST_F(Inspection, TraceShowsSnapSuspendingTheStateFlagInsideAnUpdateBracket) {
+    ASSERT_TRUE(play("active ball\nidle\nstate on\nidle\ntype 0 x 9\ntrace on\nclick Snap"));
+    std::vector<std::string> scene_ops;
+    for (std::string const& op : operations(lines_of(printed("trace"), "trace")))
+        if (op.rfind("scene.", 0) == 0 || op == "shape.apply_transformation")
+            scene_ops.push_back(op);
+    EXPECT_EQ(scene_ops,
+              (std::vector<std::string>{"scene.begin_update", "scene.suspend_state_flag",
+                                        "shape.apply_transformation", "scene.resume_state_flag",
+                                        "scene.end_update", "scene.refresh"}));
+}
+
+TEST_F(Inspection, OnlyCallsMadeWhileTheTraceIsOnAreShown) {
+    ASSERT_TRUE(play("active ball\nidle"));
+    EXPECT_EQ(printed("trace"), "");
+    ASSERT_TRUE(play("trace on\nref\ntrace off\nref\nidle"));
+    std::vector<json> trace = lines_of(printed("trace"), "trace");
+    EXPECT_EQ(calls_of(trace, "center.get_center").size(), 1u) << "one Ref. traced, not two";
+}
+
+TEST_F(Inspection, TheUsersDragOfTheWindowIsNotThePluginsCall) {
+    ASSERT_TRUE(play("active ball\nidle\ntrace on\nmove-window 20 30"));
+    EXPECT_EQ(printed("trace"), "");
+    EXPECT_EQ(dump()["frame"][0], 20);
+}
+
+TEST_F(Inspection, AShapeDeletedInTheSameLineIsTracedWithoutAPath) {
+    open(R"({"shapes": [{"name": "wing", "type": "part", "part": "surface", "children": [
+        {"name": "rib0", "type": "line", "points": [{"anchor": [0, 0, 0]}]},
+        {"name": "rib1", "type": "line", "points": [{"anchor": [1, 0, 0]}]}]}]})");
+    ASSERT_TRUE(play("active wing\nidle\ntrace on\nref\ndelete wing/rib1"));
+    std::vector<json> trace = lines_of(printed("trace"), "trace");
+    std::vector<json> on_wing = calls_of(trace, "shape.point_count");
+    ASSERT_FALSE(on_wing.empty());
+    EXPECT_EQ(on_wing.front()["shape"], "wing");
+    // The window asks whether the doomed line lies within the shown part.
+    std::vector<json> on_rib = calls_of(trace, "shape.has_parent");
+    ASSERT_FALSE(on_rib.empty());
+    EXPECT_TRUE(on_rib.back()["shape"].is_null());
+}
+
+}  // namespace
+}  // namespace runner_test
