@@ -1,6 +1,8 @@
 #include "random_actions.h"
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "runner_controls.h"
@@ -29,7 +31,9 @@ std::string quoted(std::string const& text) {
     return q + "\"";
 }
 
+// A float as a script word; a subnormal one is written 0 (the script reader refuses it).
 std::string number_text(float v) {
+    if (std::fabs(v) < std::numeric_limits<float>::min()) v = 0;
     char text[32];
     std::snprintf(text, sizeof text, "%.9g", static_cast<double>(v));
     return text;
@@ -76,7 +80,8 @@ shape_node* any_shape(byte_source& in, host::scene_model& scene, bool (*wanted)(
 }
 
 enum class choice { active, select, idle, ref, type, app, snap, save, load, loc, mode, link, slot, hide_show,
-                    settings, undo, move, remove, unit, state, joint, scene, restart };
+                    settings, dialog, undo, move, insert, remove_point, rename, modifiable, direction, remove,
+                    unit, state, joint, scene, announce, restart };
 
 struct weighted {
     choice what;
@@ -87,8 +92,9 @@ weighted const choices[] = {
     {choice::active, 10}, {choice::select, 9}, {choice::idle, 12}, {choice::ref, 8},   {choice::type, 16},
     {choice::app, 9},     {choice::snap, 4},   {choice::save, 4},   {choice::load, 4},  {choice::loc, 3},
     {choice::mode, 6},    {choice::link, 2},   {choice::slot, 3},   {choice::hide_show, 2}, {choice::settings, 3},
-    {choice::undo, 3},    {choice::move, 4},   {choice::remove, 2}, {choice::unit, 2},  {choice::state, 1},
-    {choice::joint, 1},   {choice::scene, 1},  {choice::restart, 1},
+    {choice::dialog, 1},  {choice::undo, 3},   {choice::move, 4},   {choice::insert, 2}, {choice::remove_point, 2},
+    {choice::rename, 1},  {choice::modifiable, 1}, {choice::direction, 1}, {choice::remove, 2}, {choice::unit, 2},
+    {choice::state, 1},   {choice::joint, 1},  {choice::scene, 1},  {choice::announce, 1}, {choice::restart, 1},
 };
 
 choice pick_choice(byte_source& in) {
@@ -156,8 +162,8 @@ std::string random_action(byte_source& in, host::runner_session& session, std::s
     choice what = after_edit && in.chance(35) ? choice::undo : pick_choice(in);
     switch (what) {
     case choice::active: {
-        shape_node* shape = any_shape(in, *scene, nullptr);
-        return shape ? "active " + shape->path() : "";
+        shape_node* shape = in.chance(8) ? nullptr : any_shape(in, *scene, nullptr);
+        return shape ? "active " + shape->path() : "active -";
     }
     case choice::select: {
         shape_node* shape = any_shape(in, *scene, [](shape_node const& n) { return listed_points(n) > 0; });
@@ -194,7 +200,8 @@ std::string random_action(byte_source& in, host::runner_session& session, std::s
     case choice::settings:
         if (!reachable(s, controls::ref, control_kind::button)) return "";
         return std::string("settings mark=") + (in.chance(50) ? "1" : "0") + " number=" + (in.chance(20) ? "1" : "0") +
-               " undo=" + (in.chance(60) ? "1" : "0");
+               " undo=" + (in.chance(60) ? "1" : "0") + (in.chance(10) ? " cancel" : "");
+    case choice::dialog: return reachable(s, controls::ref, control_kind::button) ? "dialog" : "";
     case choice::undo: return "undo";
     case choice::move: {
         shape_node* shape = any_shape(in, *scene, [](shape_node const& n) { return movable_points(n) > 0; });
@@ -203,6 +210,37 @@ std::string random_action(byte_source& in, host::runner_session& session, std::s
         float const values[] = {0, 1, -1, 2, 0.5f, 3, -4, 10, 0.1f, 1e-7f, 123.456f};
         for (int i = 0; i < 3; ++i) line += " " + number_text(in.chance(90) ? in.pick(values) : in.any_float());
         return line;
+    }
+    case choice::insert:
+    case choice::remove_point: {
+        shape_node* shape = any_shape(in, *scene, [](shape_node const& n) {
+            return n.object_kind() == kind_line || n.object_kind() == kind_polygon_mesh;
+        });
+        if (!shape) return "";
+        int n = shape->count_points();
+        if (what == choice::remove_point)
+            return n > 0 ? "remove-point " + shape->path() + " " + std::to_string(in.below(n)) : "";
+        std::string line = "insert-point " + shape->path() + " " + std::to_string(in.below(n + 1));
+        for (int i = 0; i < 3; ++i) line += " " + number_text(in.pick({0.0f, 1.0f, -2.0f, 0.5f, 10.0f}));
+        return line;
+    }
+    case choice::rename: {
+        shape_node* shape = any_shape(in, *scene, nullptr);
+        std::string name = "renamed" + std::to_string(in.byte());
+        // A name no other shape has anywhere, so that a window title still names one shape.
+        for (shape_node* other : scene->all_shapes())
+            if (other->name() == name) return "";
+        return shape ? "rename " + shape->path() + " " + name : "";
+    }
+    case choice::modifiable: {
+        shape_node* shape = any_shape(in, *scene, nullptr);
+        return shape ? "modifiable " + shape->path() + (in.chance(50) ? " on" : " off") : "";
+    }
+    case choice::direction: {
+        shape_node* part = any_shape(in, *scene, [](shape_node const& n) {
+            return n.is_part() && n.part_kind() == part_surface;
+        });
+        return part ? "direction " + part->path() + (in.chance(50) ? " on" : " off") : "";
     }
     case choice::remove: {
         shape_node* shape = any_shape(in, *scene, nullptr);
@@ -215,6 +253,7 @@ std::string random_action(byte_source& in, host::runner_session& session, std::s
         return part ? "joint " + part->path() : "";
     }
     case choice::scene: return "scene " + second_scene;
+    case choice::announce: return "announce";
     case choice::restart: return "restart";
     }
     return "";

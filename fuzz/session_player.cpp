@@ -56,7 +56,13 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
              ++tries) {
             std::string line = random_action(in, session, second_scene_file, after_edit);
             if (line.empty()) continue;
-            host::script one = host::parse_script_text(line, "session.vxs");
+            host::script one;
+            try {
+                one = host::parse_script_text(line, "session.vxs");
+            } catch (host::script_error const& e) {
+                record.refused.push_back(e.what());
+                continue;
+            }
             one.dir = dir;
             one.actions.front().line = header_lines + record.actions + 1;
             record.script += line + "\n";

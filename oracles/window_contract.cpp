@@ -141,6 +141,16 @@ void window_contract::forget(std::vector<shape_node*> const& deleted) {
         }
 }
 
+// A point inserted into or removed from shape: a slot that keeps a point of it by its index
+// may now name another point, which is left open.
+void window_contract::renumbered(shape_node const* shape) {
+    for (saved_point& s : slots) {
+        if (s.shape == nullptr) continue;
+        bool by_index = s.line ? s.line == shape : lies_within(shape, s.shape);
+        if (by_index) s.known = false;
+    }
+}
+
 void window_contract::follow(host::script_action const& a, host::scene_model& scene, action_outcome const& outcome) {
     filled_now = false;
     rebound_now = false;
@@ -172,8 +182,16 @@ void window_contract::follow(host::script_action const& a, host::scene_model& sc
         chosen_slot = a.number;
         popup_value = a.number;
         break;
+    case action_kind::insert_point:
+    case action_kind::remove_point:
+        renumbered(scene.find(a.path));
+        [[fallthrough]];
     case action_kind::move:
+    case action_kind::rename:
+    case action_kind::modifiable:
+    case action_kind::direction:
     case action_kind::undo:
+        // The host tells the window of its edit (of an undo that restored something).
         if (a.kind == action_kind::undo && !outcome.notified) break;
         if (!shown_now) {
             current = false;
@@ -191,6 +209,7 @@ void window_contract::follow(host::script_action const& a, host::scene_model& sc
         break;
     case action_kind::delete_shape: forget(outcome.deleted); break;
     case action_kind::scene:
+    case action_kind::announce:
         let_go();
         current = false;
         for (saved_point& s : slots) s = saved_point{};

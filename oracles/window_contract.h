@@ -65,6 +65,7 @@ private:
     void idle_tick(host::scene_model& scene, bool shown_now);
     void save();
     void forget(std::vector<host::shape_node*> const& deleted);
+    void renumbered(host::shape_node const* shape);
 
     host::shape_node* shown = nullptr;
     std::shared_ptr<host::shape_node*> shown_alive;
