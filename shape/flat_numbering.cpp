@@ -51,7 +51,25 @@ shape_class* resolve(shape_class& shape, int* index, bool follow_links, bool& se
     }
 }
 
+// How many points shape adds to its parent's numbering.
+long long points_of(shape_class& shape) {
+    int kind = shape.get_object_kind();
+    bool listed = kind == kind_part || kind == kind_line || kind == kind_polygon_mesh;
+    return listed ? shape.point_count() : 1;
+}
+
 }  // namespace
+
+long long flat_index_of(shape_class& part, shape_class const& child, int index) {
+    if (index < 0 || !part.has_children()) return -1;
+    long long before = 0;
+    shape_class* end = part.child_end();
+    for (shape_class* c = part.first_child(); c != nullptr && c != end; c = c->next_sibling()) {
+        if (c == &child) return index < points_of(*c) ? before + index : -1;
+        before += points_of(*c);
+    }
+    return -1;
+}
 
 shape_class* substance_shape(shape_class& shape, int* index, bool follow_links) {
     bool settled = false;

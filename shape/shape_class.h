@@ -77,3 +77,7 @@ public:
 
 // The recursive worker of Shape_class::substance_shape. May throw.
 shape_class* substance_shape(shape_class& shape, int* index, bool follow_links);
+// The flat index in part of point index of its child: the points of the children before
+// it, plus index. -1 when child is not among part's children or has no point index.
+// May throw.
+long long flat_index_of(shape_class& part, shape_class const& child, int index);

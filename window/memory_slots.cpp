@@ -30,14 +30,14 @@ vexel_window::pop::pop(vexel_window& window, int x)
 }
 
 void vexel_window::pop::empty_all() {
-    for (memory_slot& slot : slots) slot = memory_slot{nullptr, -1, -1, true};
+    for (memory_slot& slot : slots) slot = memory_slot{nullptr, nullptr, -1};
 }
 
 bool vexel_window::pop::forget(shape_class const* shape) {
     bool chosen_emptied = false;
     for (int i = 0; i < 10; ++i) {
-        if (slots[i].shape != shape) continue;
-        slots[i].shape = nullptr;  // the indices stay
+        if (slots[i].shape != shape && slots[i].line != shape) continue;
+        slots[i].shape = nullptr;  // the index stays
         if (i == chosen) {
             chosen = no_slot;
             chosen_emptied = true;
@@ -60,14 +60,8 @@ void vexel_window::pop::clicked(int, void*) {
 
 void vexel_window::pop::memory(Shape_class& wrapper, int index) {
     clear_current_mark();
-    memory_slot stored{wrapper.shape, index, 0, true};
-    shape_class* dad = wrapper.get_surface_dad();
-    if (dad != nullptr) {
-        int line = wrapper.shape->get_sequence_number() - dad->get_sequence_number() - 1;
-        part_class* part = dad->as_part();
-        bool direction = part != nullptr && part->get_surface_direction();
-        stored = direction ? memory_slot{dad, line, index, false} : memory_slot{dad, index, line, false};
-    }
+    memory_slot stored{wrapper.shape, nullptr, index};
+    if (shape_class* dad = wrapper.get_surface_dad()) stored = memory_slot{dad, wrapper.shape, index};
     // Everything was asked before the slot changes: a failed host call leaves it as it was.
     slots[chosen] = stored;
     mark_current();
@@ -76,20 +70,10 @@ void vexel_window::pop::memory(Shape_class& wrapper, int index) {
 int vexel_window::pop::get_real_index() {
     if (!chosen_holds_shape()) return -1;
     memory_slot const& slot = slots[chosen];
-    shape_class& shape = *slot.shape;
-    // A point saved while the surface part itself was shown is stored by its own flat
-    // index; reading it as a (line, point) pair would name another point.
-    if (slot.flat || !is_part_of_kind(shape, part_surface)) return slot.first;
-    // A surface part: (line, point) with N points on every line, N taken from the first
-    // line. A part without lines has no N: nothing can be addressed in it.
-    shape_class* first_line = shape.first_child();
-    if (first_line == nullptr || first_line == shape.child_end()) return -1;
-    long long n = first_line->point_count();
-    bool direction = shape.as_part()->get_surface_direction();
-    long long real = direction ? n * slot.first + slot.second : n * slot.second + slot.first;
-    // Computed wide: an index that does not fit, or that is negative, names no point.
-    if (real < 0 || real > INT_MAX) return -1;
-    return static_cast<int>(real);
+    if (slot.line == nullptr) return slot.index;
+    // Worked out at every use: the points before the line may have changed since "Save".
+    long long real = flat_index_of(*slot.shape, *slot.line, slot.index);
+    return real >= 0 && real <= INT_MAX ? static_cast<int>(real) : -1;
 }
 
 void vexel_window::pop::mark_current() {

@@ -47,7 +47,8 @@ vexel_window::one_data::one_data(vexel_window& window, int index, tq::point_clas
       z_box(nullptr),
       local_btn(nullptr),
       mode_btn(nullptr),
-      link(nullptr) {
+      link(nullptr),
+      given{0.0f, 0.0f, 0.0f} {
     int x = corner.x;
     int y = corner.y;
     tq::point_class size{box_width, row_height};
@@ -135,20 +136,25 @@ bool vexel_window::one_data::displayed(vec3& shown) const {
     return x && y && z;
 }
 
-// A length row's value: the typed length along the partner row's vector, reversed.
+// A length row's value: the typed length along the partner row's vector, reversed. A
+// partner with no direction (a handle on its anchor) gives none to follow: the handle then
+// keeps the direction of the value the row was given, and stays on the anchor only when
+// that has none either.
 bool vexel_window::one_data::opposite_of(one_data const& partner, vec3& value) const {
     float l;
     bool numbers = x_box->read(l);
     vec3 n;
     numbers = partner.displayed(n) && numbers;
+    float back = 1.0f / display_factor();
     float d = length(n);
-    if (d == 0.0f) {  // no direction: the handle sits on the anchor
-        value = vec3{0.0f, 0.0f, 0.0f};
+    if (d != 0.0f) {
+        float scale = l / d;
+        value = vec3{(-n.x * scale) * back, (-n.y * scale) * back, (-n.z * scale) * back};
         return numbers;
     }
-    float scale = l / d;
-    float back = 1.0f / display_factor();
-    value = vec3{(-n.x * scale) * back, (-n.y * scale) * back, (-n.z * scale) * back};
+    float own = length(given);
+    float scale = own != 0.0f ? (l * back) / own : 0.0f;
+    value = vec3{given.x * scale, given.y * scale, given.z * scale};
     return numbers;
 }
 
@@ -168,16 +174,20 @@ vec3 vexel_window::one_data::get_value() {
 }
 
 void vexel_window::one_data::set_value(vec3 v) {
+    given = v;
     float f = display_factor();
     vec3 s{v.x * f, v.y * f, v.z * f};
     // Already shown: write nothing, so that a typed "2.5" over 2.5 stays as typed. A box
-    // that holds no number only reads as 0 and is always written.
-    vec3 now;
-    if (read(now) && now.x == v.x && now.y == v.y && now.z == v.z) return;
+    // that holds no number only reads as 0 and is always written. A length row compares
+    // lengths: its vector depends on the partner row, which may still show another point.
     if (shows_length()) {
-        x_box->set_value(length(s));
+        float shown;
+        float l = length(s);
+        if (!x_box->read(shown) || shown != l) x_box->set_value(l);
         return;
     }
+    vec3 now;
+    if (read(now) && now.x == v.x && now.y == v.y && now.z == v.z) return;
     x_box->set_value(s.x);
     y_box->set_value(s.y);
     z_box->set_value(s.z);

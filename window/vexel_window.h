@@ -137,15 +137,16 @@ public:
 // The memory-slot pop-up "0" to "9" and the ten slots behind it.
 class vexel_window::pop : public window_interface::popup_menu_class {
 public:
-    // A stored point: shape null = empty. For a control point of a line inside a surface
-    // part, shape is the surface part and (first, second) the pair (line, point) ordered
-    // by the part's direction flag; otherwise (point index, 0). Not counted: deletion
-    // notifications empty the slots that hold deleted shapes.
+    // A stored point: shape null = empty. A control point of a line inside a surface part
+    // is kept as the surface part, the line and the point's index in the line, so that it
+    // still names the same point when lines of other lengths, nested parts or points
+    // inserted into earlier lines shift its flat index; otherwise line is null and index
+    // is the point's index in shape. Not counted: deletion notifications empty the slots
+    // that hold a deleted shape or line.
     struct memory_slot {
         shape_class* shape;
-        int first;
-        int second;
-        bool flat;  // first is the point's own index in shape (no (line, point) pair)
+        shape_class* line;
+        int index;
     };
 
     pop(vexel_window& window, int x);
@@ -154,14 +155,16 @@ public:
 
     // Stores point index of wrapper in the chosen slot.
     void memory(Shape_class& wrapper, int index);
-    // The chosen slot's point index within its shape; -1 when it cannot be formed.
+    // The chosen slot's point index within its shape (the surface part's flat index for a
+    // line's point); -1 when it names no point. May throw.
     int get_real_index();
     void mark_current();
     void clear_current_mark();
 
     // Bookkeeping without host calls.
     void empty_all();
-    // Empties the slots holding shape; true when the chosen slot was among them.
+    // Empties the slots holding shape (or its line); true when the chosen slot was among
+    // them.
     bool forget(shape_class const* shape);
     bool chosen_holds_shape() const { return chosen >= 0 && slots[chosen].shape != nullptr; }
 
@@ -214,6 +217,10 @@ public:
     link_class* link;
 
 private:
+    // The last value the row was given, in stored units: the direction a length row keeps
+    // when its partner has none.
+    vec3 given;
+
     // As get_value and displayed; false when a box read holds no number.
     bool read(vec3& value) const;
     bool displayed(vec3& shown) const;

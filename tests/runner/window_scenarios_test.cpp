@@ -2,6 +2,7 @@
 // left over from a line, signs, boxes that hold no number, "Snap" through a rotated line,
 // and a line deleted under the shown point.
 #include <cmath>
+#include <sstream>
 
 #include "runner_fixture.h"
 
@@ -174,6 +175,203 @@ TEST_F(WindowScenarios, DeletingALineOfTheShownSurfacePartLetsGoOfIt) {
     for (int button : {app, snap, save})
         EXPECT_FALSE(control(button)["enabled"].get<bool>()) << button;
     EXPECT_EQ(dump()["title"], "");
+}
+
+// --- memory slots of surface parts whose lines differ in length ---
+
+// "u": lines of 2, 4 and 3 points; "n": a simple part of two lines, then the line "l2".
+char const* const uneven_lines = R"({
+  "shapes": [
+    {"name": "u", "type": "part", "part": "surface", "direction": true, "children": [
+      {"name": "a", "type": "line", "points": [{"anchor": [0, 0, 0]}, {"anchor": [1, 0, 0]}]},
+      {"name": "b", "type": "line", "points": [{"anchor": [0, 1, 0]}, {"anchor": [1, 1, 0]},
+                                              {"anchor": [2, 1, 0]}, {"anchor": [3, 1, 0]}]},
+      {"name": "c", "type": "line", "points": [{"anchor": [0, 2, 0]},
+        {"anchor": [1, 2, 0], "in": [0.5, 2, 0], "out": [1.5, 2.25, 0], "linked": true},
+        {"anchor": [2, 2, 0]}]}
+    ]},
+    {"name": "n", "type": "part", "part": "surface", "children": [
+      {"name": "inner", "type": "part", "part": "simple", "children": [
+        {"name": "i0", "type": "line", "points": [{"anchor": [0, 0, 5]}, {"anchor": [1, 0, 5]}]},
+        {"name": "i1", "type": "line", "points": [{"anchor": [0, 1, 5]}, {"anchor": [1, 1, 5]}]}
+      ]},
+      {"name": "l2", "type": "line", "points": [{"anchor": [0, 2, 5]}, {"anchor": [7, 2, 5]}]}
+    ]},
+    {"name": "s", "type": "sphere", "center": [9, 9, 9]}
+  ]
+})";
+
+class SavedPoints : public session_fixture {
+protected:
+    void SetUp() override { open(uneven_lines); }
+    // The marking requests printed by `marks`, parsed.
+    std::vector<json> marks() {
+        out.str("");
+        EXPECT_TRUE(play("marks"));
+        std::vector<json> lines;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);) lines.push_back(json::parse(line));
+        return lines;
+    }
+    // Saves point `point` of `shape` with marking on, and returns the mark it made.
+    json save(std::string const& shape, int point) {
+        EXPECT_TRUE(play("settings mark=1\nactive " + shape + "\nselect " + shape + " " +
+                         std::to_string(point) + "\nidle 2\nclick Save"))
+            << errors();
+        std::vector<json> made = marks();
+        return made.empty() ? json() : made.back();
+    }
+    // Row 0 after "Load" on the sphere.
+    std::vector<double> loaded() {
+        EXPECT_TRUE(play("active s\nidle 2\nclick Load")) << errors();
+        json d = dump();
+        return {box_number(d, 0, 0), box_number(d, 0, 1), box_number(d, 0, 2)};
+    }
+};
+
+TEST_F(SavedPoints, ALinesPointIsMarkedAndLoadedWhateverTheOtherLinesHold) {
+    struct {
+        char const* shape;
+        int point;
+        char const* part;
+        int flat;  // points of the shapes before the line, plus the point's index
+        std::vector<double> anchor;
+    } const cases[] = {
+        {"u/c", 1, "u", 7, {1, 2, 0}},  // after lines of 2 and 4 points
+        {"u/a", 1, "u", 1, {1, 0, 0}},
+        {"n/l2", 1, "n", 5, {7, 2, 5}},  // after a simple part of 4 points
+        {"u", 7, "u", 7, {1, 2, 0}},     // the surface part itself, direction flag on
+    };
+    for (auto const& c : cases) {
+        open(uneven_lines);
+        json mark = save(c.shape, c.point);
+        EXPECT_EQ(mark["marks"], c.part) << c.shape;
+        EXPECT_EQ(mark["indices"], json::array({c.flat})) << c.shape;
+        EXPECT_EQ(loaded(), c.anchor) << c.shape;
+    }
+}
+
+TEST_F(SavedPoints, LoadWhileAControlPointIsShownGivesTheSavedPointsHandles) {
+    save("u/c", 1);
+    ASSERT_TRUE(play("active u/b\nselect u/b 0\nidle 2\nclick Load")) << errors();
+    json d = dump();
+    EXPECT_DOUBLE_EQ(box_number(d, 0, 0), 1);
+    EXPECT_DOUBLE_EQ(box_number(d, 1, 0), -0.5);  // "Rel.": In minus the anchor
+    EXPECT_DOUBLE_EQ(box_number(d, 2, 1), 0.25);
+    EXPECT_EQ(d["controls"][extra(2)]["value"], 1);
+}
+
+TEST_F(SavedPoints, AnEarlierLinesDeletionKeepsTheSavedPointAndItsOwnDeletionEmptiesTheSlot) {
+    save("u/c", 1);
+    ASSERT_TRUE(play("delete u/a")) << errors();
+    EXPECT_EQ(loaded(), (std::vector<double>{1, 2, 0}));
+    ASSERT_TRUE(play("slot 1\nslot 0")) << errors();
+    EXPECT_EQ(marks().back()["indices"], json::array({5})) << "4 points before line c now";
+    ASSERT_TRUE(play("delete u/c")) << errors();
+    EXPECT_FALSE(dump()["controls"][load]["enabled"].get<bool>());
+}
+
+// --- rows that show only a length ---
+
+// Point 1's In and point 3's handles lie on their anchors; point 0 has no Out.
+char const* const zero_handles = R"({
+  "shapes": [
+    {"name": "h", "type": "line", "points": [
+      {"anchor": [0, 0, 0], "in": [-3, -4, 0]},
+      {"anchor": [10, 0, 0], "out": [12, 1, 0]},
+      {"anchor": [20, 0, 0], "in": [17, 4, 0], "out": [20, 5, 0]},
+      {"anchor": [30, 0, 0]}
+    ]},
+    {"name": "v", "type": "part", "part": "surface", "children": [
+      {"name": "r", "type": "line", "points": [{"anchor": [1, 1, 1], "out": [1, 7, 9]}]}
+    ]}
+  ]
+})";
+
+class LengthRows : public session_fixture {
+protected:
+    void SetUp() override { open(zero_handles); }
+    // The points of the shape at path, as dump-scene prints them.
+    json points(std::string const& path) {
+        out.str("");
+        EXPECT_TRUE(play("dump-scene " + path));
+        return json::parse(out.str().substr(0, out.str().find('\n')))["points"];
+    }
+};
+
+TEST_F(LengthRows, ALengthRowShowsTheShownPointsOwnLength) {
+    struct {
+        char const* mode_clicks;  // from "Rel."
+        int point;
+        int row;
+    } const cases[] = {
+        {"click mode1\nclick mode1\n", 1, 1},  // "O b.": In on its anchor, after point 0's 5
+        {"click mode1\n", 3, 2},               // "I b.": no Out, after point 2's 5
+    };
+    for (auto const& c : cases) {
+        open(zero_handles);
+        ASSERT_TRUE(play(std::string("active h\nselect h ") + (c.point == 1 ? "0" : "2") +
+                         "\nidle 2\n" + c.mode_clicks + "select h " + std::to_string(c.point) +
+                         "\nidle"));
+        EXPECT_EQ(text(box(c.row, 0)), " 0.000000") << c.mode_clicks;
+    }
+}
+
+TEST_F(LengthRows, AHandleWhosePartnerHasNoDirectionKeepsItsOwn) {
+    // In on the anchor, Out 10 long: "I b." shows the Out row as a length only.
+    ASSERT_TRUE(play("active v/r\nselect v/r 0\nidle 2\nclick mode1\nidle"));
+    EXPECT_EQ(text(box(2, 0)), "10.000000");
+    ASSERT_TRUE(play("click App.\nidle"));
+    json out_handle = points("v/r")[0]["out"]["local"];
+    EXPECT_EQ(out_handle, json::array({1.0, 7.0, 9.0}));
+}
+
+// The distance of a point's handle from its anchor, from dump-scene's JSON.
+double handle_length(json const& point, char const* handle) {
+    double sum = 0;
+    for (int a = 0; a < 3; ++a) {
+        double d = point[handle]["local"][a].get<double>() - point["local"][a].get<double>();
+        sum += d * d;
+    }
+    return std::sqrt(sum);
+}
+
+// The clicks that take a mode button from "Rel." to mode.
+std::string clicks_to(char const* button, int mode) {
+    std::string s;
+    for (int i = 0; i < (mode + 3) % 4; ++i) s += std::string("click ") + button + "\n";
+    return s;
+}
+
+// "App." with nothing typed, for every pair of modes and every point shown after another:
+// anchors stay, a handle keeps its length, and one outside a length mode stays put.
+TEST_F(LengthRows, AppWithNothingTypedNeverChangesAHandlesLength) {
+    char const* const handles[] = {"in", "out", "l_in", "l_out"};
+    for (int in_out = 0; in_out < 4; ++in_out)
+        for (int l_pair = 0; l_pair < 4; ++l_pair)
+            for (int first = 0; first < 4; ++first)
+                for (int then = 0; then < 4; ++then) {
+                    if (first == then) continue;
+                    open(zero_handles);
+                    ASSERT_TRUE(play("active h\nselect h " + std::to_string(first) + "\nidle 2\n" +
+                                     clicks_to("mode1", in_out) + clicks_to("mode3", l_pair) +
+                                     "select h " + std::to_string(then) + "\nidle"));
+                    json before = points("h")[then];
+                    ASSERT_TRUE(play("click App.\nidle"));
+                    json after = points("h")[then];
+                    std::string where = "modes " + std::to_string(in_out) + "/" +
+                                        std::to_string(l_pair) + ", point " +
+                                        std::to_string(then) + " after " + std::to_string(first);
+                    EXPECT_EQ(after["local"], before["local"]) << where;
+                    for (int h = 0; h < 4; ++h) {
+                        EXPECT_NEAR(handle_length(after, handles[h]),
+                                    handle_length(before, handles[h]), 1e-5)
+                            << where << " " << handles[h];
+                        if ((h < 2 ? in_out : l_pair) < 2) {
+                            EXPECT_EQ(after[handles[h]], before[handles[h]]) << where << " " << handles[h];
+                        }
+                    }
+                }
 }
 
 }  // namespace

@@ -63,13 +63,13 @@ TEST_F(Apply, OutBasedModePutsInOppositeOut) {
     EXPECT_TRUE(point(0).get_linked());
 }
 
-TEST_F(Apply, ALengthOppositeAHandleOnTheAnchorLandsOnTheAnchor) {
-    show_curve_point(0);
+TEST_F(Apply, ALengthOppositeAHandleOnTheAnchorKeepsItsOwnDirection) {
+    show_curve_point(0);  // L out is (0, 1, 0)
     set_mode(3, "I b.");
-    type_row(3, vec3{0, 0, 0});  // L in on the anchor: no direction
+    type_row(3, vec3{0, 0, 0});  // L in on the anchor: no direction to go opposite
     type(box(4, 0), "5");
     click(app);
-    EXPECT_VEC3_NEAR(point(0).get_l_out_handle(), 0, 0, 0, 0);
+    EXPECT_VEC3_NEAR(point(0).get_l_out_handle(), 0, 5, 0, 1e-6);
     EXPECT_TRUE(point(0).get_l_linked());
 }
 
