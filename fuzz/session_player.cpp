@@ -2,7 +2,10 @@
 
 #include <dlfcn.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <sstream>
 
 #include "random_actions.h"
@@ -20,10 +23,18 @@ char const second_scene_file[] = "scene2.json";
 
 void write_file(std::string const& path, std::string const& text) { std::ofstream(path, std::ios::binary) << text; }
 
+std::string make_work_dir() {
+    std::filesystem::path base = "/dev/shm";
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(base, ignored)) base = std::filesystem::temp_directory_path();
+    std::string pattern = (base / "vexel-session-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder in " + base.string());
+    return pattern;
+}
+
 }  // namespace
 
-session_player::session_player(std::string module_path, std::string work_dir)
-    : module(std::move(module_path)), dir(std::move(work_dir)) {
+session_player::session_player(std::string module_path) : module(std::move(module_path)), dir(make_work_dir()) {
     // The host maps and unmaps the module with every window; one mapping of our own keeps
     // its code (and a fuzzer's coverage counters in it) in place between sessions. The
     // window starts from nothing at every initialize, so sessions stay independent.
@@ -32,6 +43,8 @@ session_player::session_player(std::string module_path, std::string work_dir)
 
 session_player::~session_player() {
     if (resident) dlclose(resident);
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
 }
 
 session_record session_player::play(std::uint8_t const* data, std::size_t size, int max_actions) {
@@ -72,10 +85,12 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
         }
     }
     session.finish();
+    record.judged = promises.judged();
     for (host::runner_failure const& f : session.failures())
         (f.kind == host::failure_kind::refused ? record.refused : record.failures).push_back(f.message);
     return record;
 }
+
 
 void session_player::write(session_record const& record, std::string const& to) {
     write_file(to + "/scene.json", record.scene);

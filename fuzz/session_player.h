@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,16 @@ struct session_record {
     std::vector<std::string> failures;  // broken promises, exceptions, the host's checks
     std::vector<std::string> refused;   // lines the host refused: a fault of the generator
     int actions = 0;
+    std::map<std::string, long> judged;  // how often each promise was judged, on what
 };
 
 class session_player {
 public:
     // module: the plug-in, kept mapped while the player lives (a session's windows come and
-    // go, the module's code stays); work_dir: where the scene files are written.
-    session_player(std::string module, std::string work_dir);
+    // go, the module's code stays). The scene files are written into a folder of the
+    // player's own, in memory (/dev/shm) where the system offers it (a disk would flush two
+    // files a session), removed with the player. Throws std::runtime_error without a folder.
+    explicit session_player(std::string module);
     ~session_player();
     session_player(session_player const&) = delete;
     session_player& operator=(session_player const&) = delete;

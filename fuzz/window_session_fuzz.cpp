@@ -6,7 +6,6 @@
 // DIR/session.vxs, for `vexel-host --oracles` (tools/fuzz --reproduce FILE does it all).
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "session_player.h"
@@ -14,24 +13,23 @@
 namespace {
 
 int const actions_per_session = 48;
-session_player* player = nullptr;
 char const* replay_dir = nullptr;
+
+session_player& player() {
+    static session_player one(VEXEL_MODULE_PATH);  // removes its folder at exit
+    return one;
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vexel-session-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        std::perror("fuzz_window_session: a working folder");
-        std::abort();
-    }
-    player = new session_player(VEXEL_MODULE_PATH, pattern);
+    player();
     replay_dir = std::getenv("VEXEL_SESSION_REPLAY");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
-    session_record record = player->play(data, size, actions_per_session);
+    session_record record = player().play(data, size, actions_per_session);
     if (replay_dir) session_player::write(record, replay_dir);
     if (record.failures.empty()) return 0;
     for (std::string const& f : record.failures) std::fprintf(stderr, "%s\n", f.c_str());

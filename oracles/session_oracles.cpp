@@ -44,6 +44,26 @@ bool same_rows(window_view const& a, window_view const& b) {
     return a.links[2] == b.links[2] && a.links[4] == b.links[4];
 }
 
+char const* kind_name(point_kind k) {
+    switch (k) {
+    case point_kind::control_points: return "a control point";
+    case point_kind::vertices: return "a vertex";
+    case point_kind::two_fixed: return "a two-point joint";
+    case point_kind::one_fixed: return "a centre or pivot";
+    case point_kind::none: break;
+    }
+    return "nothing";
+}
+
+// "a control point in Glo., In/Out O b." for the judged counts.
+std::string shown_as(shape_node const& shape, window_view const& w) {
+    char const* const modes[4] = {"Abs.", "Rel.", "I b.", "O b."};
+    std::string text = std::string(kind_name(kind_of(shape))) + (w.local ? " in Loc." : " in Glo.");
+    if (kind_of(shape) == point_kind::control_points && w.modes[1] >= 0)
+        text += std::string(", In/Out ") + modes[w.modes[1]];
+    return text;
+}
+
 // The point-number text a refresh writes for the shown point.
 std::string point_number_text(shape_node const* shape, int index) {
     point_kind k = shape ? kind_of(*shape) : point_kind::none;
@@ -69,16 +89,21 @@ void session_oracles::before(runner_session& session, script_action const& actio
     untouched.reset();
     snapped.reset();
     deleted.clear();
+    deleted_under.clear();
     if (scene == nullptr) return;
     marks_before = session.marker().requests().size();
     calls_before = host::faults().calls();
     steps_before = scene->undo_records().step_count();
     settings = settings_word(session);
-    rows_before = view_of(session);
     if (action.kind == action_kind::delete_shape)
-        if (shape_node* node = scene->find(action.path)) subtree(node, deleted);
+        if (shape_node* node = scene->find(action.path)) {
+            subtree(node, deleted);
+            for (shape_node* up = node->parent(); up != nullptr; up = up->parent()) deleted_under.push_back(up);
+        }
     bool app = clicked(action, "App."), snap = clicked(action, "Snap");
-    if (!(app || snap || action.kind == action_kind::undo) || !rows_before) return;
+    if (!(app || snap || clicked(action, "Load"))) return;
+    rows_before = view_of(session);
+    if (!(app || snap) || !rows_before) return;
     state_before = scene_state::of(*scene);
     double unit = scene->figure_unit();
     if (app) {
@@ -100,28 +125,41 @@ std::vector<std::string> session_oracles::after(runner_session& session, script_
         return out;
     }
     check_host(session, out);
-    std::optional<window_view> now = view_of(session);
     double unit = scene->figure_unit();
 
     if (typed || snapped) {
         scene_state after_state = scene_state::of(*scene);
-        if (typed) add(out, 6, check_write(*typed, *state_before, after_state, "App. of the rows as they show"));
-        if (untouched) add(out, 2, check_write(*untouched, *state_before, after_state, "untouched App."));
-        if (snapped) add(out, snapped->untouched ? 3 : 6, check_snap(*snapped, *state_before, after_state, "Snap"));
+        if (typed) {
+            count("6 App. of " + (typed->shape ? shown_as(*typed->shape, *rows_before) : std::string("nothing shown")));
+            add(out, 6, check_write(*typed, *state_before, after_state, "App. of the rows as they show"));
+        }
+        if (untouched && untouched->shape) {
+            count("2 untouched App. of " + shown_as(*untouched->shape, *rows_before));
+            add(out, 2, check_write(*untouched, *state_before, after_state, "untouched App."));
+        }
+        if (snapped) {
+            if (snapped->shape) count(std::string(snapped->untouched ? "3 untouched " : "6 typed ") + "Snap of " +
+                                      shown_as(*snapped->shape, *rows_before));
+            add(out, snapped->untouched ? 3 : 6, check_snap(*snapped, *state_before, after_state, "Snap"));
+        }
         check_undo_records(*scene, !differences(*state_before, after_state).empty(), out);
     }
-    if (action.kind == action_kind::undo && undo_pending && undoable)
+    if (action.kind == action_kind::undo && undo_pending && undoable) {
+        count("7 undo right after App. or Snap");
         add(out, 7, differences(*undoable, scene_state::of(*scene)));
+    }
 
     action_outcome outcome;
-    outcome.window_shown = now && now->shown;
     outcome.notified = host::faults().calls() > calls_before;
     outcome.deleted = deleted;
+    outcome.deleted_under = deleted_under;
     window.follow(action, *scene, outcome);
 
-    if (now) {
-        check_refresh(session, *now, out);
-        if (clicked(action, "Load")) check_load(action, *now, unit, out);
+    bool load = clicked(action, "Load");
+    if (window.refreshed() || load) {
+        std::optional<window_view> now = view_of(session);
+        if (now && window.refreshed()) check_refresh(session, *now, out);
+        if (now && load) check_load(action, *now, unit, out);
     }
     if (window.saved() || action.kind == action_kind::slot) check_marks(session, out);
     return out;
@@ -129,6 +167,7 @@ std::vector<std::string> session_oracles::after(runner_session& session, script_
 
 void session_oracles::check_host(runner_session& session, std::vector<std::string>& out) {
     if (session.scene() == nullptr) return;
+    count("1 host checks");
     for (std::string const& v : session.scene()->violations())
         if (reported.insert(v).second) out.push_back(promise(1) + v);
 }
@@ -136,6 +175,7 @@ void session_oracles::check_host(runner_session& session, std::vector<std::strin
 void session_oracles::check_undo_records(host::scene_model& s, bool changed, std::vector<std::string>& out) {
     std::size_t steps = s.undo_records().step_count();
     bool undo_on = (settings & 4) != 0;
+    count(undo_on ? "7 undo steps with undo on" : "7 no undo record with undo off");
     if (!undo_on) {
         if (steps != steps_before) out.push_back(promise(7) + "with undo off an undo record was made");
         return;
@@ -152,8 +192,10 @@ void session_oracles::check_refresh(runner_session&, window_view const& now, std
     if (!window.refreshed()) return;
     shape_node* shape = window.shape();
     std::string where = "after the refresh, " + point_name(*shape, window.index());
-    if (auto expected = rows_for_point(*shape, window.index(), now, scene->figure_unit()))
+    if (auto expected = rows_for_point(*shape, window.index(), now, scene->figure_unit())) {
+        count("4 rows of " + shown_as(*shape, now));
         add(out, 4, compare_rows(*expected, now, where));
+    }
     if (!window.rebound()) return;
     std::string name = "[" + shape->name() + "]";
     if (now.title.size() < name.size() || now.title.compare(now.title.size() - name.size(), name.size(), name) != 0)
@@ -188,7 +230,10 @@ void session_oracles::check_load(script_action const& action, window_view const&
         bool second_row = shown && kind_of(*shown) == point_kind::two_fixed && (action.number & 2) != 0;
         expected = row_for_position(*slot.shape, flat, second_row ? 1 : 0, now, unit);
     }
-    if (expected) add(out, 5, compare_rows(*expected, now, where));
+    if (expected) {
+        count(std::string("5 Load of ") + kind_name(kind_of(*slot.shape)) + (slot.line ? " in a surface part's line" : ""));
+        add(out, 5, compare_rows(*expected, now, where));
+    }
 }
 
 void session_oracles::check_marks(runner_session& session, std::vector<std::string>& out) {
@@ -211,6 +256,7 @@ void session_oracles::check_marks(runner_session& session, std::vector<std::stri
         if (last) out.push_back(promise(5) + what + ", a camera joint, which is never marked, but a mark was made");
         return;
     }
+    count(std::string("5 mark of ") + kind_name(kind_of(*slot.shape)) + (slot.line ? " in a surface part's line" : ""));
     if (!last) {
         out.push_back(promise(5) + what + " and marking is on, but no mark was made");
         return;

@@ -15,6 +15,7 @@
 // counted objects still held.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -35,6 +36,9 @@ public:
     std::vector<std::string> after(host::runner_session& session, host::script_action const& action) override;
 
     window_contract const& contract() const { return window; }
+    // How often each promise was judged, by what it was judged on, e.g.
+    // "4 rows of a control point in Glo., In/Out I b." or "7 undo after App.".
+    std::map<std::string, long> const& judged() const { return counts; }
 
 private:
     // The settings word as the plug-in stored it (bit 0 marking, bit 2 undo).
@@ -46,7 +50,10 @@ private:
     void check_marks(host::runner_session& session, std::vector<std::string>& out);
     void check_undo_records(host::scene_model& scene, bool changed, std::vector<std::string>& out);
 
+    void count(std::string const& what) { ++counts[what]; }
+
     window_contract window;
+    std::map<std::string, long> counts;
     std::set<std::string> reported;  // host check failures already reported
 
     // Taken before the action.
@@ -55,7 +62,7 @@ private:
     std::optional<scene_state> state_before;
     std::optional<point_expectation> typed, untouched;
     std::optional<snap_expectation> snapped;
-    std::vector<host::shape_node*> deleted;
+    std::vector<host::shape_node*> deleted, deleted_under;
     std::size_t marks_before = 0;
     long calls_before = 0;
     std::size_t steps_before = 0;

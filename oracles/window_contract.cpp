@@ -40,21 +40,21 @@ bool window_contract::still_there(saved_point const& p) {
 }
 
 void window_contract::let_go() {
-    shown = nullptr;
-    shown_alive.reset();
+    bound = nullptr;
+    bound_alive.reset();
     point = -1;
 }
 
 void window_contract::bind(shape_node* shape) {
-    shown = shape;
-    shown_alive = shape ? shape->token() : nullptr;
+    bound = shape;
+    bound_alive = shape ? shape->token() : nullptr;
 }
 
 // "Ref.", an active-shape notification, a window shown again: the active shape, its first
 // active point, the rows filled.
 void window_contract::full_refresh(host::scene_model& scene) {
     bind(scene.active_shape());
-    point = shown ? first_active_point(*shown) : -1;
+    point = bound ? first_active_point(*bound) : -1;
     rebound_now = true;
     values_refresh();
 }
@@ -63,26 +63,26 @@ void window_contract::full_refresh(host::scene_model& scene) {
 // is filled without a shape with points or, for a listed shape, without a chosen point.
 void window_contract::values_refresh() {
     if (!alive()) return;
-    point_kind k = kind_of(*shown);
+    point_kind k = kind_of(*bound);
     if (k == point_kind::none) return;
     if (k == point_kind::one_fixed || k == point_kind::two_fixed) {
         point = 0;
-    } else if (count_points(*shown) <= 0 || point < 0) {
+    } else if (count_points(*bound) <= 0 || point < 0) {
         return;
     }
     filled_now = true;
     current = true;
 }
 
-void window_contract::idle_tick(host::scene_model& scene, bool shown_now) {
+void window_contract::idle_tick(host::scene_model& scene) {
     if (!shown_at_last_idle) {
-        if (shown_now) {
+        if (shown) {
             shown_at_last_idle = true;
             full_refresh(scene);
         }
         return;
     }
-    shown_at_last_idle = shown_now;
+    shown_at_last_idle = shown;
     if (scene.state_flag_value() != state_mirror) {
         state_mirror = scene.state_flag_value();
         values_refresh();
@@ -90,9 +90,9 @@ void window_contract::idle_tick(host::scene_model& scene, bool shown_now) {
     }
     // The tick follows the active point of the shown line, surface part or mesh only.
     if (scene.active_shape() != shape() || !alive()) return;
-    point_kind k = kind_of(*shown);
+    point_kind k = kind_of(*bound);
     if (k != point_kind::control_points && k != point_kind::vertices) return;
-    int first = first_active_point(*shown);
+    int first = first_active_point(*bound);
     if (first == point) return;
     point = first;
     values_refresh();
@@ -100,14 +100,14 @@ void window_contract::idle_tick(host::scene_model& scene, bool shown_now) {
 
 void window_contract::save() {
     if (!alive()) return;
-    if (has_listed_points(*shown) && point == -1) return;
+    if (has_listed_points(*bound) && point == -1) return;
     saved_point p;
-    p.shape = shown;
+    p.shape = bound;
     p.index = std::max(point, 0);
-    shape_node* parent = shown->parent();
-    if (is_line(*shown) && parent != nullptr && is_surface_part(*parent)) {
+    shape_node* parent = bound->parent();
+    if (is_line(*bound) && parent != nullptr && is_surface_part(*parent)) {
         p.shape = parent;
-        p.line = shown;
+        p.line = bound;
     }
     // With no slot chosen (its shape was deleted) where "Save" stores is left open.
     if (chosen_slot < 0) {
@@ -118,27 +118,22 @@ void window_contract::save() {
     saved_now = true;
 }
 
-void window_contract::forget(std::vector<shape_node*> const& deleted) {
+void window_contract::forget(action_outcome const& outcome) {
     for (int i = 0; i < 10; ++i) {
         saved_point& s = slots[i];
         if (s.shape == nullptr) continue;
-        if (among(deleted, s.shape) || among(deleted, s.line)) {
+        if (among(outcome.deleted, s.shape) || among(outcome.deleted, s.line)) {
             s.shape = nullptr;
             s.line = nullptr;
             if (i == chosen_slot) chosen_slot = -1;
             continue;
         }
         // A flat index into a part that lost some of its shapes may name another point now.
-        if (s.line == nullptr)
-            for (shape_node const* d : deleted)
-                if (lies_within(d, s.shape)) s.known = false;
+        if (s.line == nullptr && among(outcome.deleted_under, s.shape)) s.known = false;
     }
-    if (!alive()) return;
-    for (shape_node const* d : deleted)
-        if (lies_within(d, shown)) {
-            let_go();
-            return;
-        }
+    // The window lets go of a shape deleted itself, or whose points were renumbered by
+    // the deletion of something inside it.
+    if (!alive() || among(outcome.deleted, bound) || among(outcome.deleted_under, bound)) let_go();
 }
 
 // A point inserted into or removed from shape: a slot that keeps a point of it by its index
@@ -155,19 +150,18 @@ void window_contract::follow(host::script_action const& a, host::scene_model& sc
     filled_now = false;
     rebound_now = false;
     saved_now = false;
-    bool shown_now = outcome.window_shown;
     switch (a.kind) {
     case action_kind::active:
-        if (shown_now && scene.active_shape() != nullptr) full_refresh(scene);
+        if (shown && scene.active_shape() != nullptr) full_refresh(scene);
         break;
     case action_kind::ref: full_refresh(scene); break;
     case action_kind::idle:
-        for (int i = 0; i < a.number; ++i) idle_tick(scene, shown_now);
+        for (int i = 0; i < a.number; ++i) idle_tick(scene);
         break;
     case action_kind::type: current = false; break;
     case action_kind::click:
         if (a.value == "App.") {
-            if (alive() && kind_of(*shown) == point_kind::one_fixed) point = -1;
+            if (alive() && kind_of(*bound) == point_kind::one_fixed) point = -1;
         } else if (a.value == "Save") {
             save();
         } else if (a.value == "Load" || a.value == "link2" || a.value == "link4") {
@@ -178,6 +172,8 @@ void window_contract::follow(host::script_action const& a, host::scene_model& sc
             values_refresh();
         }
         break;
+    case action_kind::hide: shown = false; break;
+    case action_kind::show: shown = true; break;
     case action_kind::slot:
         chosen_slot = a.number;
         popup_value = a.number;
@@ -193,21 +189,21 @@ void window_contract::follow(host::script_action const& a, host::scene_model& sc
     case action_kind::undo:
         // The host tells the window of its edit (of an undo that restored something).
         if (a.kind == action_kind::undo && !outcome.notified) break;
-        if (!shown_now) {
+        if (!shown) {
             current = false;
             break;
         }
-        point = alive() ? first_active_point(*shown) : -1;
+        point = alive() ? first_active_point(*bound) : -1;
         values_refresh();
         break;
     case action_kind::unit:
     case action_kind::joint:
-        if (shown_now)
+        if (shown)
             values_refresh();
         else if (a.kind == action_kind::unit)
             current = false;
         break;
-    case action_kind::delete_shape: forget(outcome.deleted); break;
+    case action_kind::delete_shape: forget(outcome); break;
     case action_kind::scene:
     case action_kind::announce:
         let_go();

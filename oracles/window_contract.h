@@ -26,9 +26,11 @@ struct saved_point {
 
 // What the host did during one action, as far as the contract depends on it.
 struct action_outcome {
-    bool window_shown = true;  // the window is shown after the action
     bool notified = false;     // undo: the host told the window of restored shapes
-    std::vector<host::shape_node*> deleted;  // delete: the shapes removed, before they went
+    // delete: the shapes removed (addresses only: they are freed), and the shapes the
+    // removed one lay in, which stay.
+    std::vector<host::shape_node*> deleted;
+    std::vector<host::shape_node*> deleted_under;
 };
 
 class window_contract {
@@ -38,7 +40,7 @@ public:
 
     // The shown shape (null: none) and point: a control point's or vertex's index, 0 for a
     // shape with fixed points, -1 for none (and for a one-point shape after "App.").
-    host::shape_node* shape() const { return alive() ? shown : nullptr; }
+    host::shape_node* shape() const { return alive() ? bound : nullptr; }
     int index() const { return point; }
     // The rows hold the shown point as a refresh showed it, and nothing changed it since
     // except the window's own writes.
@@ -57,23 +59,24 @@ public:
     static bool still_there(saved_point const& p);
 
 private:
-    bool alive() const { return shown_alive && *shown_alive; }
+    bool alive() const { return bound_alive && *bound_alive; }
     void let_go();
     void bind(host::shape_node* shape);
     void full_refresh(host::scene_model& scene);
     void values_refresh();
-    void idle_tick(host::scene_model& scene, bool shown_now);
+    void idle_tick(host::scene_model& scene);
     void save();
-    void forget(std::vector<host::shape_node*> const& deleted);
+    void forget(action_outcome const& outcome);
     void renumbered(host::shape_node const* shape);
 
-    host::shape_node* shown = nullptr;
-    std::shared_ptr<host::shape_node*> shown_alive;
+    host::shape_node* bound = nullptr;
+    std::shared_ptr<host::shape_node*> bound_alive;
     int point = -1;
     bool current = false;
     bool filled_now = false;
     bool rebound_now = false;
     bool saved_now = false;
+    bool shown = true;  // the user has not hidden the window (it is made shown)
     bool shown_at_last_idle = true;
     bool state_mirror = false;
     saved_point slots[10];

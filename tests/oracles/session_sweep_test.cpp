@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -20,23 +21,14 @@ namespace fs = std::filesystem;
 
 class Sessions : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vexel-sweep-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        player = std::make_unique<session_player>(VEXEL_MODULE_PATH, dir);
-    }
-    void TearDown() override {
-        player.reset();
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
+    void SetUp() override { player = std::make_unique<session_player>(VEXEL_MODULE_PATH); }
 
     // Plays one input; on a failure keeps its files and says where they are.
     void expect_clean(std::vector<std::uint8_t> const& input, std::string const& name, int actions) {
         session_record r = player->play(input.data(), input.size(), actions);
         played_actions += r.actions;
         ++played_sessions;
+        for (auto const& [what, n] : r.judged) judged[what] += n;
         if (r.failures.empty() && r.refused.empty()) return;
         fs::path keep = fs::temp_directory_path() / ("vexel-session-" + name);
         fs::create_directories(keep);
@@ -49,10 +41,10 @@ protected:
                       << all;
     }
 
-    std::string dir;
     std::unique_ptr<session_player> player;
     long played_actions = 0;
     int played_sessions = 0;
+    std::map<std::string, long> judged;
 };
 
 TEST_F(Sessions, AFixedSeedSweepKeepsEveryPromise) {
@@ -69,6 +61,7 @@ TEST_F(Sessions, AFixedSeedSweepKeepsEveryPromise) {
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%d sessions, %ld actions in %.1f s (%.0f sessions/s)\n", played_sessions, played_actions, seconds,
                 played_sessions / seconds);
+    for (auto const& [what, n] : judged) std::printf("%8ld  %s\n", n, what.c_str());
     // A sweep whose sessions do nothing checks nothing.
     EXPECT_GT(played_actions, played_sessions * 20L);
 }
