@@ -27,6 +27,11 @@ std::string help_text() {
            "  --no-announce      do not announce the scene at start: the script may act on the\n"
            "                     window first and announce it with the action announce\n"
            "  --keep-going       a refused line is reported and the script goes on\n"
+           "  --oracles          check the window's promises after every action (an untouched App. or\n"
+           "                     Snap changes nothing, the rows show the point, a slot gives back\n"
+           "                     what was saved, a typed value lands, undo is exact; README,\n"
+           "                     Reliability); each broken promise is a failure. Replays what the\n"
+           "                     session fuzzer found\n"
            "  --fail-call N      the N-th host call counted from loading the plug-in throws\n"
            "                     (to reproduce one run of a fault-injection sweep)\n"
            "  --fault-sweep      play SCRIPT once per host call of its clean run, that call made to\n"
@@ -76,6 +81,8 @@ command_line parse_command_line(int argc, char const* const* argv) {
             c.options.announce = false;
         } else if (arg == "--json") {
             c.options.json = true;
+        } else if (arg == "--oracles") {
+            c.oracles = true;
         } else if (arg == "--keep-going") {
             c.options.keep_going = true;
         } else if (arg == "--fail-call") {
@@ -99,6 +106,8 @@ command_line parse_command_line(int argc, char const* const* argv) {
         throw usage_error("no scene file given");
     if (c.what == command_line::mode::fault_sweep && c.script_file.empty())
         throw usage_error("--fault-sweep needs a scene file and a script file");
+    if (c.oracles && c.what != command_line::mode::run && c.what != command_line::mode::help)
+        throw usage_error("--oracles checks a script's run; it takes no --fault-sweep, --info or --dump-scene");
     if (c.what == command_line::mode::fault_sweep && (c.prefs_given || c.options.fail_call > 0))
         throw usage_error("--fault-sweep takes no --prefs or --fail-call (each run has its own)");
     if (c.what == command_line::mode::dump_scene && positional > 0)

@@ -4,8 +4,9 @@
 //   vexel-host --fault-sweep [--module PATH] [--lang en|ja] [--no-announce] SCENE.json SCRIPT
 //   vexel-host --dump-scene SCENE.json
 //   vexel-host --info PATH_TO_MODULE [--lang en|ja]
-// with --keep-going (a refused line is reported and the script goes on) and --fail-call N
-// (the n-th host call throws, to reproduce one run of a fault-injection sweep).
+// with --keep-going (a refused line is reported and the script goes on), --fail-call N
+// (the n-th host call throws, to reproduce one run of a fault-injection sweep) and
+// --oracles (the window's promises checked after every action).
 #pragma once
 
 #include <stdexcept>
@@ -25,6 +26,7 @@ struct command_line {
     std::string scene_file;   // run, fault_sweep: the scene; dump_scene: the file to dump
     std::string script_file;  // "" reads standard input
     bool prefs_given = false;
+    bool oracles = false;  // check the window's promises after every action
     host::runner_options options;  // module_path "" means the module built beside it
 };
 

@@ -11,6 +11,7 @@
 #include "runner_session.h"
 #include "runner_sweep.h"
 #include "scene_dump.h"
+#include "session_oracles.h"
 
 namespace {
 
@@ -57,6 +58,8 @@ int run_scenario(command_line const& c) {
                          "this run only\n";
     }
     host::runner_session session(options, std::cout, std::cerr);
+    oracles::session_oracles promises;
+    if (c.oracles) session.watch(&promises);
     if (session.start(c.scene_file)) session.run(actions);
     session.finish();
     return session.ok() ? 0 : 1;

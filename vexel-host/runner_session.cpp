@@ -137,6 +137,8 @@ bool runner_session::run(script const& actions) {
         if (options.view) out << "> " << action.text << "\n";
         long first = faults().calls() + 1;
         bool stop = false;
+        bool refused = false;
+        if (watching) watching->before(*this, action);
         try {
             perform(action);
         } catch (expectation_failed const& e) {
@@ -145,15 +147,20 @@ bool runner_session::run(script const& actions) {
         } catch (script_error const& e) {
             fail(failure_kind::refused, e.what());
             stop = !options.keep_going;
+            refused = true;
         } catch (std::exception const& e) {
             // The host's own refusal of an edit that perform did not word itself.
             fail(failure_kind::refused, action.word + ": " + host_reason(e.what()));
             stop = !options.keep_going;
+            refused = true;
         }
         call_log.push_back({action.line, action.text, first, faults().calls()});
         if (hostapp) print_messages();
         collect_marks();
         collect_trace();
+        if (watching && !refused)
+            for (std::string const& problem : watching->after(*this, action))
+                fail(failure_kind::violated, action.word + ": " + problem);
         if (stop) break;
     }
     acting = nullptr;

@@ -66,6 +66,20 @@ enum class failure_kind {
     violated,  // a host check failed (after the script, or expect-refs)
 };
 
+class runner_session;
+
+// Checks made around every action of a script (vexel-host --oracles, the session fuzzer):
+// before() sees the session as the action finds it, after() as the action left it and
+// returns what it found wrong, one line each; the runner reports those as failures of the
+// plug-in. Not told of a line the host refused.
+class action_watcher {
+public:
+    virtual ~action_watcher() = default;
+    virtual void before(runner_session& session, script_action const& action) = 0;
+    virtual std::vector<std::string> after(runner_session& session,
+                                           script_action const& action) = 0;
+};
+
 struct runner_failure {
     failure_kind kind;
     std::string message;  // the whole line as printed
@@ -102,6 +116,9 @@ public:
     bool ok() const { return failure_list.empty(); }
     std::vector<runner_failure> const& failures() const { return failure_list; }
     std::vector<action_calls> const& calls() const { return call_log; }
+
+    // Checks every action from now on; null stops. Borrowed: outlives the runs it watches.
+    void watch(action_watcher* watcher) { watching = watcher; }
 
     // The host, the current scene (null before start) and the marking component. Borrowed:
     // they live as long as the session. None throws.
@@ -173,6 +190,7 @@ private:
     std::vector<collected_mark> marks_since;  // since the last `marks`
     std::size_t marks_collected = 0;          // requests of marking taken into it
     std::vector<collected_call> calls_since;  // since the last `trace`
+    action_watcher* watching = nullptr;
     script const* running = nullptr;        // the script being played, for messages
     script_action const* acting = nullptr;  // its current line
     std::string last_script = "vexel-host";

@@ -1,0 +1,273 @@
+#include "session_oracles.h"
+
+#include <cstdio>
+
+#include "expected_rows.h"
+#include "host_checks.h"
+#include "windowinterface"
+
+namespace oracles {
+
+using host::action_kind;
+using host::runner_session;
+using host::script_action;
+using host::shape_node;
+
+namespace {
+
+bool clicked(script_action const& a, char const* name) { return a.kind == action_kind::click && a.value == name; }
+
+std::optional<window_view> view_of(runner_session& session) {
+    if (!session.app().loaded()) return std::nullopt;
+    return read_window(session.window());
+}
+
+void subtree(shape_node* node, std::vector<shape_node*>& out) {
+    out.push_back(node);
+    for (auto const& child : node->children()) subtree(child.get(), out);
+}
+
+std::string promise(int n) { return "promise " + std::to_string(n) + ": "; }
+
+void add(std::vector<std::string>& out, int n, std::vector<std::string> const& problems) {
+    for (std::string const& p : problems) out.push_back(promise(n) + p);
+}
+
+bool same_rows(window_view const& a, window_view const& b) {
+    for (int row = 0; row < 5; ++row)
+        for (int axis = 0; axis < 3; ++axis) {
+            box_view const& x = a.rows[row].box[axis];
+            box_view const& y = b.rows[row].box[axis];
+            if (x.text != y.text || !(x.number == y.number || (x.number != x.number && y.number != y.number)))
+                return false;
+        }
+    return a.links[2] == b.links[2] && a.links[4] == b.links[4];
+}
+
+char const* kind_name(point_kind k) {
+    switch (k) {
+    case point_kind::control_points: return "a control point";
+    case point_kind::vertices: return "a vertex";
+    case point_kind::two_fixed: return "a two-point joint";
+    case point_kind::one_fixed: return "a centre or pivot";
+    case point_kind::none: break;
+    }
+    return "nothing";
+}
+
+// "a control point in Glo., In/Out O b." for the judged counts.
+std::string shown_as(shape_node const& shape, window_view const& w) {
+    char const* const modes[4] = {"Abs.", "Rel.", "I b.", "O b."};
+    std::string text = std::string(kind_name(kind_of(shape))) + (w.local ? " in Loc." : " in Glo.");
+    if (kind_of(shape) == point_kind::control_points && w.modes[1] >= 0)
+        text += std::string(", In/Out ") + modes[w.modes[1]];
+    return text;
+}
+
+// The point-number text a refresh writes for the shown point.
+std::string point_number_text(shape_node const* shape, int index) {
+    point_kind k = shape ? kind_of(*shape) : point_kind::none;
+    if (k != point_kind::control_points && k != point_kind::vertices) return "       ";
+    if (index == -1) return "un sel.";
+    char text[16];
+    std::snprintf(text, sizeof text, "%7i", index);
+    return text;
+}
+
+}  // namespace
+
+int session_oracles::settings_word(runner_session& session) {
+    if (!session.app().loaded()) return 0;
+    return session.app().preferences().value(session.app().window()->get_uuid(nullptr)).value_or(0);
+}
+
+void session_oracles::before(runner_session& session, script_action const& action) {
+    scene = session.scene();
+    rows_before.reset();
+    state_before.reset();
+    typed.reset();
+    untouched.reset();
+    snapped.reset();
+    deleted.clear();
+    deleted_under.clear();
+    if (scene == nullptr) return;
+    marks_before = session.marker().requests().size();
+    calls_before = host::faults().calls();
+    steps_before = scene->undo_records().step_count();
+    settings = settings_word(session);
+    if (action.kind == action_kind::delete_shape)
+        if (shape_node* node = scene->find(action.path)) {
+            subtree(node, deleted);
+            for (shape_node* up = node->parent(); up != nullptr; up = up->parent()) deleted_under.push_back(up);
+        }
+    bool app = clicked(action, "App."), snap = clicked(action, "Snap");
+    if (!(app || snap || clicked(action, "Load"))) return;
+    rows_before = view_of(session);
+    if (!(app || snap) || !rows_before) return;
+    state_before = scene_state::of(*scene);
+    double unit = scene->figure_unit();
+    if (app) {
+        typed = expect_typed_apply(window.shape(), window.index(), *rows_before, unit);
+        if (window.rows_current())
+            untouched = expect_untouched_apply(window.shape(), window.index(), *rows_before, unit);
+    }
+    if (snap) snapped = expect_snap(window.shape(), window.index(), *rows_before, unit, window.rows_current());
+}
+
+std::vector<std::string> session_oracles::after(runner_session& session, script_action const& action) {
+    std::vector<std::string> out;
+    bool undo_pending = undoable_now;
+    undoable_now = false;
+    if (scene == nullptr || scene != session.scene()) {
+        // A new scene: the window lets go of everything it showed or saved.
+        if (session.scene()) window.follow(action, *session.scene(), {});
+        check_host(session, out);
+        return out;
+    }
+    check_host(session, out);
+    double unit = scene->figure_unit();
+
+    if (typed || snapped) {
+        scene_state after_state = scene_state::of(*scene);
+        if (typed) {
+            count("6 App. of " + (typed->shape ? shown_as(*typed->shape, *rows_before) : std::string("nothing shown")));
+            add(out, 6, check_write(*typed, *state_before, after_state, "App. of the rows as they show"));
+        }
+        if (untouched && untouched->shape) {
+            count("2 untouched App. of " + shown_as(*untouched->shape, *rows_before));
+            add(out, 2, check_write(*untouched, *state_before, after_state, "untouched App."));
+        }
+        if (snapped) {
+            if (snapped->shape) count(std::string(snapped->untouched ? "3 untouched " : "6 typed ") + "Snap of " +
+                                      shown_as(*snapped->shape, *rows_before));
+            add(out, snapped->untouched ? 3 : 6, check_snap(*snapped, *state_before, after_state, "Snap"));
+        }
+        check_undo_records(*scene, !differences(*state_before, after_state).empty(), out);
+    }
+    if (action.kind == action_kind::undo && undo_pending && undoable) {
+        count("7 undo right after App. or Snap");
+        add(out, 7, differences(*undoable, scene_state::of(*scene)));
+    }
+
+    action_outcome outcome;
+    outcome.notified = host::faults().calls() > calls_before;
+    outcome.deleted = deleted;
+    outcome.deleted_under = deleted_under;
+    window.follow(action, *scene, outcome);
+
+    bool load = clicked(action, "Load");
+    if (window.refreshed() || load) {
+        std::optional<window_view> now = view_of(session);
+        if (now && window.refreshed()) check_refresh(session, *now, out);
+        if (now && load) check_load(action, *now, unit, out);
+    }
+    if (window.saved() || action.kind == action_kind::slot) check_marks(session, out);
+    return out;
+}
+
+void session_oracles::check_host(runner_session& session, std::vector<std::string>& out) {
+    if (session.scene() == nullptr) return;
+    count("1 host checks");
+    for (std::string const& v : session.scene()->violations())
+        if (reported.insert(v).second) out.push_back(promise(1) + v);
+}
+
+void session_oracles::check_undo_records(host::scene_model& s, bool changed, std::vector<std::string>& out) {
+    std::size_t steps = s.undo_records().step_count();
+    bool undo_on = (settings & 4) != 0;
+    count(undo_on ? "7 undo steps with undo on" : "7 no undo record with undo off");
+    if (!undo_on) {
+        if (steps != steps_before) out.push_back(promise(7) + "with undo off an undo record was made");
+        return;
+    }
+    if (steps > steps_before + 1) out.push_back(promise(7) + "one click made more than one undo step");
+    if (changed && steps != steps_before + 1) out.push_back(promise(7) + "with undo on the change made no undo step");
+    if (steps == steps_before + 1) {
+        undoable = state_before;
+        undoable_now = true;
+    }
+}
+
+void session_oracles::check_refresh(runner_session&, window_view const& now, std::vector<std::string>& out) {
+    if (!window.refreshed()) return;
+    shape_node* shape = window.shape();
+    std::string where = "after the refresh, " + point_name(*shape, window.index());
+    if (auto expected = rows_for_point(*shape, window.index(), now, scene->figure_unit())) {
+        count("4 rows of " + shown_as(*shape, now));
+        add(out, 4, compare_rows(*expected, now, where));
+    }
+    if (!window.rebound()) return;
+    std::string name = "[" + shape->name() + "]";
+    if (now.title.size() < name.size() || now.title.compare(now.title.size() - name.size(), name.size(), name) != 0)
+        out.push_back(promise(4) + where + ": the title is \"" + now.title + "\", not the shape's name");
+    std::string number = point_number_text(shape, window.index());
+    if (now.point_number != number)
+        out.push_back(promise(4) + where + ": the point number shows \"" + now.point_number + "\", not \"" + number +
+                      "\"");
+}
+
+void session_oracles::check_load(script_action const& action, window_view const& now, double unit,
+                                 std::vector<std::string>& out) {
+    int chosen = window.chosen();
+    if (chosen < 0 || !rows_before) return;
+    saved_point const& slot = window.slot(chosen);
+    if (!slot.known) return;
+    if (slot.shape == nullptr || !window_contract::still_there(slot)) {
+        if (!same_rows(*rows_before, now))
+            out.push_back(promise(5) + "Load of slot " + std::to_string(chosen) +
+                          ", whose point was deleted, changed the rows");
+        return;
+    }
+    int flat = window_contract::flat_index(slot);
+    std::string where = "Load of slot " + std::to_string(chosen) + " (" + point_name(*slot.shape, flat) + ")";
+    shape_node* shown = window.shape();
+    bool shown_control = shown && kind_of(*shown) == point_kind::control_points && window.index() >= 0;
+    bool saved_control = kind_of(*slot.shape) == point_kind::control_points;
+    std::optional<expected_rows> expected;
+    if (shown_control && saved_control) {
+        if (auto point = control_point(*slot.shape, flat)) expected = rows_for_control_point(*point, now, unit);
+    } else {
+        bool second_row = shown && kind_of(*shown) == point_kind::two_fixed && (action.number & 2) != 0;
+        expected = row_for_position(*slot.shape, flat, second_row ? 1 : 0, now, unit);
+    }
+    if (expected) {
+        count(std::string("5 Load of ") + kind_name(kind_of(*slot.shape)) + (slot.line ? " in a surface part's line" : ""));
+        add(out, 5, compare_rows(*expected, now, where));
+    }
+}
+
+void session_oracles::check_marks(runner_session& session, std::vector<std::string>& out) {
+    std::vector<host::mark_request> const& all = session.marker().requests();
+    host::mark_request const* last = nullptr;
+    for (std::size_t i = marks_before; i < all.size(); ++i)
+        if (all[i].operation == 3) last = &all[i];
+    bool marking = (settings & 1) != 0;
+    if (!marking) {
+        if (last) out.push_back(promise(5) + "a point was marked with marking off");
+        return;
+    }
+    int chosen = window.chosen();
+    if (chosen < 0) return;
+    saved_point const& slot = window.slot(chosen);
+    if (!slot.known || !window_contract::still_there(slot)) return;
+    int flat = window_contract::flat_index(slot);
+    std::string what = "slot " + std::to_string(chosen) + " holds " + point_name(*slot.shape, flat);
+    if (is_camera_joint(*slot.shape)) {
+        if (last) out.push_back(promise(5) + what + ", a camera joint, which is never marked, but a mark was made");
+        return;
+    }
+    count(std::string("5 mark of ") + kind_name(kind_of(*slot.shape)) + (slot.line ? " in a surface part's line" : ""));
+    if (!last) {
+        out.push_back(promise(5) + what + " and marking is on, but no mark was made");
+        return;
+    }
+    bool names_it = last->shape == &slot.shape->iface() && last->indices.size() == 1 && last->indices[0] == flat;
+    if (!names_it) {
+        shape_node* marked = shape_node::from(last->shape);
+        out.push_back(promise(5) + what + ", but the mark names " +
+                      (marked ? marked->path() : std::string("another shape")) + " point " +
+                      (last->indices.empty() ? std::string("(none)") : std::to_string(last->indices[0])));
+    }
+}
+
+}  // namespace oracles

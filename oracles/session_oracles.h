@@ -1,0 +1,77 @@
+// The window's promises, checked around every action of a session (vexel-host --oracles,
+// the session fuzzer and its fixed-seed sweep). Each problem names its promise:
+//   1 nothing escapes: the host's checks hold after every action (nothing non-finite
+//     written, no undo record or update bracket open, state-flag suspends balanced);
+//   2 an untouched "App." changes nothing (apply_expectations.h);
+//   3 an untouched "Snap" moves nothing, and a typed one lands (snap_expectation.h);
+//   4 what is shown is the point: after every refresh the rows equal the shown point
+//     (expected_rows.h), the title names the shape and the point number its index;
+//   5 a slot gives back what was saved: "Load" shows the saved point as a refresh would,
+//     and a mark names it by its flat index in the slot's shape;
+//   6 a typed value lands (apply_expectations.h);
+//   7 undo is exact: with undo on, "App." or "Snap" then `undo` restores every coordinate
+//     and flag bit for bit; with undo off no undo record is made.
+// The runner itself reports exceptions let out of the plug-in, and after the session the
+// counted objects still held.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "apply_expectations.h"
+#include "runner_session.h"
+#include "scene_state.h"
+#include "snap_expectation.h"
+#include "window_contract.h"
+#include "window_view.h"
+
+namespace oracles {
+
+class session_oracles final : public host::action_watcher {
+public:
+    void before(host::runner_session& session, host::script_action const& action) override;
+    std::vector<std::string> after(host::runner_session& session, host::script_action const& action) override;
+
+    window_contract const& contract() const { return window; }
+    // How often each promise was judged, by what it was judged on, e.g.
+    // "4 rows of a control point in Glo., In/Out I b." or "7 undo after App.".
+    std::map<std::string, long> const& judged() const { return counts; }
+
+private:
+    // The settings word as the plug-in stored it (bit 0 marking, bit 2 undo).
+    static int settings_word(host::runner_session& session);
+    void check_host(host::runner_session& session, std::vector<std::string>& out);
+    void check_refresh(host::runner_session& session, window_view const& now, std::vector<std::string>& out);
+    void check_load(host::script_action const& action, window_view const& now, double unit,
+                    std::vector<std::string>& out);
+    void check_marks(host::runner_session& session, std::vector<std::string>& out);
+    void check_undo_records(host::scene_model& scene, bool changed, std::vector<std::string>& out);
+
+    void count(std::string const& what) { ++counts[what]; }
+
+    window_contract window;
+    std::map<std::string, long> counts;
+    std::set<std::string> reported;  // host check failures already reported
+
+    // Taken before the action.
+    host::scene_model* scene = nullptr;
+    std::optional<window_view> rows_before;
+    std::optional<scene_state> state_before;
+    std::optional<point_expectation> typed, untouched;
+    std::optional<snap_expectation> snapped;
+    std::vector<host::shape_node*> deleted, deleted_under;
+    std::size_t marks_before = 0;
+    long calls_before = 0;
+    std::size_t steps_before = 0;
+    int settings = 0;
+
+    // An "App." or "Snap" with undo on that made one undo step: the scene before it, for an
+    // `undo` that follows at once.
+    std::optional<scene_state> undoable;
+    bool undoable_now = false;
+};
+
+}  // namespace oracles
