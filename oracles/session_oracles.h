@@ -53,6 +53,7 @@ private:
     void count(std::string const& what) { ++counts[what]; }
 
     window_contract window;
+    bool started = false;  // the announcement at the session's start was followed
     std::map<std::string, long> counts;
     std::set<std::string> reported;  // host check failures already reported
 

@@ -149,6 +149,10 @@ void window_contract::renumbered(shape_node const* shape) {
     }
 }
 
+void window_contract::announced(host::scene_model& scene) {
+    if (shown && scene.active_shape() != nullptr) full_refresh(scene);
+}
+
 void window_contract::follow(host::script_action const& a, host::scene_model& scene, action_outcome const& outcome) {
     filled_now = false;
     rebound_now = false;
@@ -216,9 +220,11 @@ void window_contract::follow(host::script_action const& a, host::scene_model& sc
         let_go();
         current = false;
         for (saved_point& s : slots) s = saved_point{};
+        announced(scene);
         break;
     case action_kind::restart:
         *this = window_contract{};
+        announced(scene);
         break;
     default: break;
     }

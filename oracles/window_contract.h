@@ -35,6 +35,9 @@ struct action_outcome {
 
 class window_contract {
 public:
+    // The host announced scene: with an active shape it also tells the window of that
+    // shape, which a shown window then shows (at start, after `scene`, `announce`, `restart`).
+    void announced(host::scene_model& scene);
     // Follows one action the host carried out on scene.
     void follow(host::script_action const& action, host::scene_model& scene, action_outcome const& outcome);
 
