@@ -1,0 +1,120 @@
+// The promises judged around every action of a session on the real module: scripts that keep
+// them pass, and a host that changes the scene behind the window's back is caught.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "runner_session.h"
+#include "session_oracles.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+char const* const scene_text = R"({"figure_unit": 2.54, "shapes": [
+  {"name": "curve", "type": "line", "matrix": [0,1,0,0, -2,0,0,0, 0,0,1,0, 5,0,0,1],
+   "points": [{"anchor": [0, 0, 0], "in": [-1, 0, 0], "out": [1, 0, 0]},
+              {"anchor": [10, 0, 0], "in": [8, 0, 0], "out": [12, 1, 0], "l_in": [10, -2, 0]}]},
+  {"name": "ball", "type": "sphere", "center": [1, 2, 3]},
+  {"name": "rot", "type": "part", "part": "rotator", "first_point": [1, 2, 3], "second_point": [0, 0, 10]}
+], "active": "curve"})";
+
+class SessionOracles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("vexel-oracles-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+        std::ofstream(dir / "scene.json") << scene_text;
+        host::runner_options options;
+        options.module_path = VEXEL_MODULE_PATH;
+        session = std::make_unique<host::runner_session>(options, out, err);
+        session->watch(&promises);
+        ASSERT_TRUE(session->start((dir / "scene.json").string())) << err.str();
+    }
+    void TearDown() override {
+        session.reset();
+        fs::remove_all(dir);
+    }
+    // Plays the lines; the failures of the plug-in they caused.
+    std::string play(std::string const& lines) {
+        std::size_t before = session->failures().size();
+        session->run(host::parse_script_text(lines, "test.vxs"));
+        std::string failures;
+        for (std::size_t i = before; i < session->failures().size(); ++i)
+            failures += session->failures()[i].message + "\n";
+        return failures;
+    }
+    long judged(std::string const& prefix) {
+        long n = 0;
+        for (auto const& [what, count] : promises.judged())
+            if (what.rfind(prefix, 0) == 0) n += count;
+        return n;
+    }
+
+    fs::path dir;
+    std::ostringstream out, err;
+    oracles::session_oracles promises;
+    std::unique_ptr<host::runner_session> session;
+};
+
+TEST_F(SessionOracles, EditingInEveryModeAndFrameKeepsEveryPromise) {
+    EXPECT_EQ(play("select curve 1\nref\nidle\n"
+                   "click App.\nclick mode1\nclick App.\nclick mode1\nclick App.\nclick mode1\nclick App.\n"
+                   "click loc\nclick App.\nclick Snap\nclick mode3\nclick App.\n"
+                   "type 0 x \" -1.5e1xyz\"\ntype 1 y \"--5\"\nclick App.\n"
+                   "active rot\nclick App.\nclick mode1\ntype 1 z 7\nclick App.\n"
+                   "active ball\ntype 0 y 4\nclick Snap\n"),
+              "");
+    EXPECT_GE(judged("2 untouched App."), 5);
+    EXPECT_GE(judged("4 rows"), 8);
+    EXPECT_GE(judged("6 App."), 8);
+    EXPECT_GE(judged("6 typed Snap"), 1);
+    EXPECT_EQ(session->finish(), true) << err.str();
+}
+
+TEST_F(SessionOracles, UndoAfterAppOrSnapRestoresEveryBitAndWithUndoOffNoneIsMade) {
+    EXPECT_EQ(play("select curve 0\nref\nidle\ntype 0 x 3\nclick App.\nsettings undo=1\ntype 0 y 4\nclick App.\nundo\n"
+                   "type 0 z 2\nclick Snap\nundo\nclick loc\ntype 0 x 9\nclick Snap\nundo\n"),
+              "");
+    EXPECT_EQ(judged("7 undo right after"), 3);
+    EXPECT_EQ(judged("7 no undo record with undo off"), 1);
+}
+
+TEST_F(SessionOracles, ASavedPointComesBackAndItsMarkNamesIt) {
+    EXPECT_EQ(play("settings mark=1\nselect curve 1\nref\nidle\nclick Save\nactive ball\nslot 3\nclick Save\n"
+                   "slot 0\nactive curve\nclick Load\nclick mode1\nclick Load\nslot 3\nclick Load\n"),
+              "");
+    EXPECT_GE(judged("5 Load"), 3);
+    EXPECT_GE(judged("5 mark"), 3);
+}
+
+TEST_F(SessionOracles, AMoveTheHostDidNotAnnounceIsWrittenBackByAnUntouchedApp) {
+    ASSERT_EQ(play("select curve 0\nref\nidle\n"), "");
+    // The scene changes without a notification: the rows still show the old anchor.
+    session->scene()->find("curve")->geometry.points[0].anchor = {3, 3, 3};
+    std::string failures = play("click App.\n");
+    EXPECT_NE(failures.find("promise 2: untouched App.: curve point 0 anchor"), std::string::npos) << failures;
+}
+
+TEST_F(SessionOracles, AUnitTheHostDidNotAnnounceIsCaughtAtTheNextRefresh) {
+    ASSERT_EQ(play("select curve 0\nref\nidle\n"), "");
+    session->scene()->set_figure_unit(10);  // the window still multiplies by 2.54
+    std::string failures = play("ref\n");
+    EXPECT_NE(failures.find("promise 4: after the refresh, curve point 0"), std::string::npos) << failures;
+}
+
+TEST_F(SessionOracles, ALeftOpenUndoRecordIsReportedOnce) {
+    shape_class* ball = &session->scene()->find("ball")->iface();
+    session->scene()->begin_undo_record(1, &ball, false, false, 0);
+    std::string failures = play("idle\nidle\n");
+    EXPECT_NE(failures.find("promise 1: an undo record was left open"), std::string::npos) << failures;
+    EXPECT_EQ(failures.find("promise 1", failures.find("promise 1") + 1), std::string::npos) << failures;
+    session->scene()->end_undo_record(1, &ball, false, false, 0);
+}
+
+}  // namespace
