@@ -12,6 +12,14 @@ public:
     byte_source(std::uint8_t const* data, std::size_t size) : data(data), size(size) {}
 
     bool empty() const { return at >= size; }
+    // The next n bytes (fewer at the end) as a source of their own: what reads them cannot
+    // shift what follows.
+    byte_source take(std::size_t n) {
+        std::size_t start = at < size ? at : size;
+        std::size_t count = n < size - start ? n : size - start;
+        at = start + count;
+        return byte_source(data + start, count);
+    }
     std::uint8_t byte() { return at < size ? data[at++] : 0; }
     // 0 to n - 1 (n from 1 to 256).
     int below(int n) { return n <= 1 ? 0 : byte() % n; }

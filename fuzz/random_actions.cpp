@@ -90,8 +90,8 @@ struct weighted {
 
 weighted const choices[] = {
     {choice::active, 10}, {choice::select, 9}, {choice::idle, 12}, {choice::ref, 8},   {choice::type, 16},
-    {choice::app, 9},     {choice::snap, 4},   {choice::save, 4},   {choice::load, 4},  {choice::loc, 3},
-    {choice::mode, 6},    {choice::link, 2},   {choice::slot, 3},   {choice::hide_show, 2}, {choice::settings, 3},
+    {choice::app, 9},     {choice::snap, 4},   {choice::save, 4},   {choice::load, 4},  {choice::loc, 5},
+    {choice::mode, 9},    {choice::link, 2},   {choice::slot, 3},   {choice::hide_show, 2}, {choice::settings, 3},
     {choice::dialog, 1},  {choice::undo, 3},   {choice::move, 4},   {choice::insert, 2}, {choice::remove_point, 2},
     {choice::rename, 1},  {choice::modifiable, 1}, {choice::direction, 1}, {choice::remove, 2}, {choice::unit, 2},
     {choice::state, 1},   {choice::joint, 1},  {choice::scene, 1},  {choice::announce, 1}, {choice::restart, 1},

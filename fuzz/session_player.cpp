@@ -48,10 +48,16 @@ session_player::~session_player() {
 }
 
 session_record session_player::play(std::uint8_t const* data, std::size_t size, int max_actions) {
+    // The input: two bytes that size the two scenes' parts, the scenes, then the session.
+    // A mutation inside a scene's part leaves the session's decisions where they were.
     byte_source in(data, size);
+    std::size_t scene_size = in.byte() * 2u;
+    std::size_t second_size = in.byte();
+    byte_source scene_bytes = in.take(scene_size);
+    byte_source second_bytes = in.take(second_size);
     session_record record;
-    record.scene = random_scene(in, 6);
-    record.second_scene = random_scene(in, 3);
+    record.scene = random_scene(scene_bytes, 6);
+    record.second_scene = random_scene(second_bytes, 3);
     record.script = script_header;
     write_file(dir + "/scene.json", record.scene);
     write_file(dir + "/" + second_scene_file, record.second_scene);

@@ -62,8 +62,30 @@ TEST_F(Sessions, AFixedSeedSweepKeepsEveryPromise) {
     std::printf("%d sessions, %ld actions in %.1f s (%.0f sessions/s)\n", played_sessions, played_actions, seconds,
                 played_sessions / seconds);
     for (auto const& [what, n] : judged) std::printf("%8ld  %s\n", n, what.c_str());
-    // A sweep whose sessions do nothing checks nothing.
+    // A sweep whose sessions do nothing checks nothing: every promise is judged on every
+    // kind of point, and the rows in both frames and all four modes.
     EXPECT_GT(played_actions, played_sessions * 20L);
+    if (sessions < 2000) return;
+    std::vector<std::string> wanted = {"7 undo right after App. or Snap", "7 no undo record with undo off"};
+    for (char const* kind : {"a control point", "a vertex", "a centre or pivot", "a two-point joint"}) {
+        for (char const* promise : {"2 untouched App. of ", "3 untouched Snap of ", "6 App. of "})
+            wanted.push_back(std::string(promise) + kind);
+        for (char const* promise : {"5 Load of ", "5 mark of "}) wanted.push_back(std::string(promise) + kind);
+        for (char const* frame : {" in Loc.", " in Glo."}) {
+            std::string rows = std::string("4 rows of ") + kind + frame;
+            if (std::string(kind) != "a control point") {
+                wanted.push_back(rows);
+                continue;
+            }
+            for (char const* mode : {"Abs.", "Rel.", "I b.", "O b."}) wanted.push_back(rows + ", In/Out " + mode);
+        }
+    }
+    for (std::string const& w : wanted) {
+        long n = 0;
+        for (auto const& [what, count] : judged)
+            if (what.rfind(w, 0) == 0) n += count;
+        EXPECT_GT(n, 0) << "never judged: " << w;
+    }
 }
 
 TEST_F(Sessions, TheFuzzerCorpusReplaysClean) {
