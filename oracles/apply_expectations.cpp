@@ -90,6 +90,13 @@ void typed_control_point(point_expectation& e, control_point_ref const& now, win
         e.flags[first == 1 ? 0 : 1] = mode >= 2 || w.links[second] ? 1 : 0;
     }
     for (dvec3 const& v : shown) all_finite = all_finite && finite(v);
+    // A length squares its components in single precision: near the square root of the
+    // range's end the plug-in's length overflows where the reference's does not.
+    bool lengths = w.modes[1] >= 2 || w.modes[3] >= 2;
+    if (lengths && uncertain_length(2 * m * unit)) {
+        e.flags[0] = e.flags[1] = -1;
+        return;
+    }
     if (!all_finite) {
         keep(e, {now.anchor, now.in, now.out, now.l_in, now.l_out},
              {control_names, control_names + 5});
@@ -98,10 +105,17 @@ void typed_control_point(point_expectation& e, control_point_ref const& now, win
         return;
     }
     double bound = arithmetic_bound(e.frame, m);
+    dvec3 local[5];
     for (int i = 0; i < 5; ++i) {
-        dvec3 local = e.frame.store(shown[i]);
-        if (uncertain(2 * m) || uncertain(2 * magnitude(local))) continue;
-        e.positions[i] = expected_at(local, bound, control_names[i]);
+        local[i] = e.frame.store(shown[i]);
+        // Near the end of the range the plug-in may overflow and skip the whole point.
+        if (uncertain(2 * m) || uncertain(2 * magnitude(local[i]))) {
+            e.flags[0] = e.flags[1] = -1;
+            return;
+        }
+    }
+    for (int i = 0; i < 5; ++i) {
+        e.positions[i] = expected_at(local[i], bound, control_names[i]);
         if (free_direction[i]) {
             e.positions[i].length_only = true;
             e.positions[i].length = free_length[i];
@@ -122,9 +136,13 @@ position_expectation typed_position(shown_frame const& f, dvec3 const& shown, dv
 void untouched_control_point(point_expectation& e, control_point_ref const& now, window_view const& w, double unit) {
     shown_frame const& f = e.frame;
     dvec3 const* handles[5] = {&now.anchor, &now.in, &now.out, &now.l_in, &now.l_out};
+    double m_all = 0;
+    for (dvec3 const* h : handles) m_all = std::max(m_all, magnitude(*h));
+    // Near the end of the range (a length squares its components) the plug-in may
+    // overflow and skip the whole point: nothing is predicted.
+    if (uncertain_length(2 * unit * f.shown_magnitude(m_all))) return;
     double m_anchor = magnitude(now.anchor);
-    if (!uncertain(2 * unit * f.shown_magnitude(m_anchor)))
-        e.positions[0] = expected_at(now.anchor, f.stored_bound(m_anchor, unit), control_names[0]);
+    e.positions[0] = expected_at(now.anchor, f.stored_bound(m_anchor, unit), control_names[0]);
     bool flags[2] = {now.linked, now.l_linked};
     for (int first : {1, 3}) {
         int second = first + 1;
@@ -132,9 +150,8 @@ void untouched_control_point(point_expectation& e, control_point_ref const& now,
         double m = std::max({m_anchor, magnitude(*handles[first]), magnitude(*handles[second])});
         // A relative handle carries the rounding of the anchor and of its own row.
         double bound = 3 * f.stored_bound(m, unit);
-        bool sure = !uncertain_length(2 * unit * f.shown_magnitude(m));
         e.flags[first == 1 ? 0 : 1] = mode >= 2 ? 1 : flags[first == 1 ? 0 : 1];
-        if (mode < 0 || !sure) continue;
+        if (mode < 0) continue;
         for (int row : {first, second}) e.positions[row] = expected_at(*handles[row], bound, control_names[row]);
         if (mode < 2) continue;
         int partner = mode == 2 ? first : second;
