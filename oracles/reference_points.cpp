@@ -28,8 +28,22 @@ bool same_block(mat4 const& a, mat4 const& b) {
 }
 
 dmat4 inverse(dmat4 const& m) {
+    // The 3x3 block by its cofactors, the translation moved back through it: exact enough
+    // whatever the size of the translation, which a general elimination is not.
+    double const(*a)[4] = m.m;
+    double c[3][3];
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 3; ++k) {
+            int r1 = (r + 1) % 3, r2 = (r + 2) % 3, k1 = (k + 1) % 3, k2 = (k + 2) % 3;
+            c[r][k] = a[r1][k1] * a[r2][k2] - a[r1][k2] * a[r2][k1];
+        }
+    double det = a[0][0] * c[0][0] + a[0][1] * c[0][1] + a[0][2] * c[0][2];
     dmat4 out = host::identity_dmat4();
-    host::invert(m, out);
+    if (det == 0) return out;
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 3; ++k) out.m[r][k] = c[k][r] / det;
+    for (int k = 0; k < 3; ++k)
+        out.m[3][k] = -(a[3][0] * out.m[0][k] + a[3][1] * out.m[1][k] + a[3][2] * out.m[2][k]);
     return out;
 }
 

@@ -30,9 +30,12 @@ bool has_listed_points(shape_node const& s) {
 
 int window_contract::flat_index(saved_point const& p) {
     if (p.shape == nullptr) return -1;
-    if (p.line == nullptr) return p.index;
+    if (p.line == nullptr) {
+        bool listed = kind_of(*p.shape) == point_kind::control_points || kind_of(*p.shape) == point_kind::vertices;
+        return listed && p.index >= count_points(*p.shape) ? -1 : p.index;
+    }
     int before = points_before(*p.shape, *p.line);
-    return before < 0 ? -1 : before + p.index;
+    return before < 0 || p.index >= count_points(*p.line) ? -1 : before + p.index;
 }
 
 bool window_contract::still_there(saved_point const& p) {
