@@ -165,6 +165,10 @@ void window_contract::follow(host::script_action const& a, host::scene_model& sc
     case action_kind::click:
         if (a.value == "App.") {
             if (alive() && kind_of(*bound) == point_kind::one_fixed) point = -1;
+        } else if (a.value == "Snap") {
+            // The shape moved under the rows by up to their rounding: in "Glo." they no
+            // longer show it exactly as a refresh would.
+            current = false;
         } else if (a.value == "Save") {
             save();
         } else if (a.value == "Load" || a.value == "link2" || a.value == "link4") {
