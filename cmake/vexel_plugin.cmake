@@ -68,8 +68,11 @@ function(vexel_plugin_module)
   add_library(vexel_binding OBJECT ${binding_sources})
   target_include_directories(vexel_binding PUBLIC ${CMAKE_SOURCE_DIR}/include)
   add_library(vexel_plugin OBJECT ${plugin_sources})
-  target_include_directories(vexel_plugin PUBLIC
-    ${CMAKE_SOURCE_DIR}/include ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform)
+  # The plug-in's own folders only: nothing of the reference host or the tools can be
+  # included from here.
+  foreach(folder include entry shape window platform)
+    target_include_directories(vexel_plugin PUBLIC ${CMAKE_SOURCE_DIR}/${folder})
+  endforeach()
   target_link_libraries(vexel_plugin PUBLIC Boost::boost)
   if(NOT WIN32)
     # Only the entry points leave the module; on Windows the .def file names them.

@@ -1,7 +1,7 @@
 #include "entry_points.h"
 
 #include "module_state.h"
-#include "window/vexel_window.h"
+#include "vexel_window.h"
 
 bool VX_CALL has_interface(plugin_iid const& iid, void*) { return iid_equal(iid, window_iid); }
 

@@ -3,7 +3,7 @@
 
 #include "host_component_ids.h"
 #include "mark_elements.h"
-#include "shape/shape_class.h"
+#include "shape_class.h"
 #include "tessel_interface.h"
 #include "uuid_class.h"
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "plugin_module.h"
+#include "uuid_text.h"
 #include "uuid_class.h"
 
 namespace {

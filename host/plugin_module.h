@@ -35,9 +35,6 @@ struct registration {
     bool resident = false;
 };
 
-// "d43b04ce-8713-4d82-8b7c-c79466f1bfd2": the identifier's canonical text form.
-std::string uuid_text(tq::uuid_class const& id);
-
 class plugin_module {
 public:
     // Loads the module and looks up all six entry points. Throws module_error for a missing

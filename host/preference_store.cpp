@@ -11,8 +11,8 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
-#include "plugin_module.h"
 #include "quoted_word.h"
+#include "uuid_text.h"
 
 namespace host {
 

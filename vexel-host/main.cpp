@@ -7,6 +7,7 @@
 
 #include "command_line.h"
 #include "host_app.h"
+#include "uuid_text.h"
 #include "prefs_location.h"
 #include "runner_session.h"
 #include "runner_sweep.h"

@@ -1,8 +1,8 @@
 // How the window follows the host: notifications and the idle tick, which polls for what
 // no notification reports (the active control point, the state flag, visibility).
 #include "busy_guard.h"
-#include "shape/counted_ref.h"
-#include "entry/module_state.h"
+#include "counted_ref.h"
+#include "module_state.h"
 #include "host_boundary.h"
 #include "undo_step.h"
 #include "vexel_window.h"

@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "busy_guard.h"
-#include "entry/module_state.h"
+#include "module_state.h"
 #include "host_boundary.h"
 #include "vexel_window.h"
 

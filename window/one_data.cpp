@@ -2,7 +2,7 @@
 // stored values and the numbers shown, by the scene's figure unit.
 #include <cmath>
 
-#include "entry/module_state.h"
+#include "module_state.h"
 #include "vexel_window.h"
 
 namespace {

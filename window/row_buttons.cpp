@@ -1,6 +1,6 @@
 // The extra controls at the right end of the rows: the frame button of row 0, the mode
 // buttons of rows 1 and 3 and the "link" check boxes of rows 2 and 4.
-#include "entry/module_state.h"
+#include "module_state.h"
 #include "host_boundary.h"
 #include "vexel_window.h"
 

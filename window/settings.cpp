@@ -1,7 +1,7 @@
 // The three settings (marking, standard number boxes, undo): the settings word in the
 // host's preference store and the settings dialog.
-#include "shape/counted_ref.h"
-#include "entry/module_state.h"
+#include "counted_ref.h"
+#include "module_state.h"
 #include "host_boundary.h"
 #include "host_dialog.h"
 #include "vexel_window.h"

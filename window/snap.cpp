@@ -1,8 +1,8 @@
 // "Snap": moves the whole shown shape so that its shown point lands on row 0's position.
 #include "busy_guard.h"
-#include "shape/counted_ref.h"
-#include "entry/module_state.h"
-#include "shape/point_arithmetic.h"
+#include "counted_ref.h"
+#include "module_state.h"
+#include "point_arithmetic.h"
 #include "scene_bracket.h"
 #include "undo_step.h"
 #include "vexel_window.h"

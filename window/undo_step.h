@@ -4,7 +4,7 @@
 #pragma once
 
 #include "host_scene.h"
-#include "shape/shape_class.h"
+#include "shape_class.h"
 
 class undo_step {
 public:

@@ -1,8 +1,8 @@
 // The window itself: construction, the top bar and rows, button dispatch and destruction.
 #include "vexel_window.h"
 
-#include "shape/counted_ref.h"
-#include "entry/module_state.h"
+#include "counted_ref.h"
+#include "module_state.h"
 #include "host_boundary.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "edit_text_class.h"
 #include "host_preferences.h"
-#include "shape/shape_class.h"
+#include "shape_class.h"
 #include "windowinterface"
 
 class vexel_window : public window_interface {

@@ -2,6 +2,7 @@
 // reference count, release, reload, and the loader's refusals.
 #include "host_test_doubles.h"
 #include "plugin_module.h"
+#include "uuid_text.h"
 
 using namespace host_test;
 
