@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "scene_model.h"
+#include "scene/scene_model.h"
 
 namespace bench {
 

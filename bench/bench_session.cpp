@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "host_checks.h"
+#include "checks/host_checks.h"
 
 namespace bench {
 

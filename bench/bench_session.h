@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "host_app.h"
-#include "marking_component.h"
-#include "scene_model.h"
+#include "scene/scene_model.h"
+#include "services/host_app.h"
+#include "services/marking_component.h"
 
 namespace bench {
 

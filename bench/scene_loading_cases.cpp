@@ -1,7 +1,7 @@
 // Loading a scene file: a polygon mesh of a thousand and of a million vertices.
-#include "case_helpers.h"
 #include "bench_scenes.h"
-#include "scene_file.h"
+#include "case_helpers.h"
+#include "files/scene_file.h"
 
 namespace bench {
 namespace {

@@ -36,8 +36,16 @@ VX_EXPORT bool VX_CALL has_interface(plugin_iid const& iid, void* unused);
 // The display name: gettext("product_name") of host. Borrowed from the host.
 VX_EXPORT char const* VX_CALL get_name(void* unused1, void* unused2, tessel_interface& host,
                                        void* unused3);
-// The plug-in's identifier, vexel_UUID.
+// The plug-in's identifier, vexel_UUID. The host expects the record returned by value from
+// an unmangled function, so clang's warning about a C++ type in C linkage does not apply.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wreturn-type-c-linkage"
+#endif
 VX_EXPORT tq::uuid_class VX_CALL get_uuid(void* unused1, void* unused2, void* unused3);
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 // The plug-in stays loaded.
 VX_EXPORT bool VX_CALL is_resident(void* unused1, void* unused2, void* unused3);
 // Writes 10, 0, 0, 12 at offsets 8, 12, 16, 20 of the host's record.

@@ -7,8 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host_checks.h"
-#include "preference_store.h"
+#include "checks/host_checks.h"
+#include "services/preference_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
     std::string text(reinterpret_cast<char const*>(data), size);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "runner_controls.h"
-#include "scene_model.h"
+#include "scene/scene_model.h"
 #include "shape_kind_ids.h"
 
 namespace {

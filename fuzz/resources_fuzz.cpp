@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "dialog_description.h"
-#include "host_checks.h"
-#include "string_table.h"
+#include "checks/host_checks.h"
+#include "files/dialog_description.h"
+#include "files/string_table.h"
 
 namespace {
 

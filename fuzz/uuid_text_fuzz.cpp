@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "uuid_text.h"
+#include "text/uuid_text.h"
 #include "uuid_class.h"
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "scene_matrix.h"
-#include "shape_node.h"
+#include "scene/scene_matrix.h"
+#include "scene/shape_node.h"
 
 namespace oracles {
 

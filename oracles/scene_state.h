@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scene_model.h"
+#include "scene/scene_model.h"
 
 namespace oracles {
 

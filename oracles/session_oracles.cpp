@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "checks/host_checks.h"
 #include "expected_rows.h"
-#include "host_checks.h"
 #include "windowinterface"
 
 namespace oracles {

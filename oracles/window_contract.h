@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "runner_script.h"
-#include "scene_model.h"
+#include "scene/scene_model.h"
 
 namespace oracles {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "window_model.h"
+#include "services/window_model.h"
 
 namespace oracles {
 

@@ -10,7 +10,7 @@
 #include <QPainterPath>
 #include <QWheelEvent>
 
-#include "scene_matrix.h"
+#include "scene/scene_matrix.h"
 #include "studio_words.h"
 
 namespace studio {

@@ -12,15 +12,15 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include "checks/host_checks.h"
 #include "expected_refs.h"
-#include "host_checks.h"
+#include "files/scene_dump.h"
+#include "files/scene_file.h"
 #include "runner_controls.h"
 #include "runner_dialog.h"
 #include "runner_dump.h"
 #include "runner_edits.h"
 #include "runner_session.h"
-#include "scene_dump.h"
-#include "scene_file.h"
 
 namespace studio {
 

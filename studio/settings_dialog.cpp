@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "host_checks.h"
+#include "checks/host_checks.h"
 
 namespace studio {
 

@@ -7,7 +7,7 @@
 
 #include <QDialog>
 
-#include "resource_dialog.h"
+#include "services/resource_dialog.h"
 
 class QCheckBox;
 class QPushButton;

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "shape_type_name.h"
+#include "scene/shape_type_name.h"
 #include "studio_words.h"
 
 namespace studio {

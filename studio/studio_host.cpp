@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "host_checks.h"
-#include "scene_announcement.h"
-#include "scene_file.h"
-#include "scene_writer.h"
+#include "checks/host_checks.h"
+#include "files/scene_file.h"
+#include "files/scene_writer.h"
+#include "session/scene_announcement.h"
 
 namespace studio {
 

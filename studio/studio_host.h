@@ -15,10 +15,10 @@
 #include <QObject>
 #include <QString>
 
-#include "host_app.h"
-#include "marking_component.h"
-#include "scene_model.h"
-#include "window_model.h"
+#include "scene/scene_model.h"
+#include "services/host_app.h"
+#include "services/marking_component.h"
+#include "services/window_model.h"
 
 namespace studio {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "quoted_word.h"
+#include "text/quoted_word.h"
 
 char const usage_text[] =
     "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] [--no-announce] "

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "host_app.h"
-#include "host_checks.h"
+#include "checks/host_checks.h"
+#include "services/host_app.h"
 
 namespace host {
 

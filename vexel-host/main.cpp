@@ -6,13 +6,13 @@
 #include <string>
 
 #include "command_line.h"
-#include "host_app.h"
-#include "uuid_text.h"
+#include "files/scene_dump.h"
 #include "prefs_location.h"
 #include "runner_session.h"
 #include "runner_sweep.h"
-#include "scene_dump.h"
+#include "services/host_app.h"
 #include "session_oracles.h"
+#include "text/uuid_text.h"
 
 namespace {
 

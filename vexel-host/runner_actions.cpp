@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "checks/host_checks.h"
 #include "expected_refs.h"
-#include "host_checks.h"
+#include "files/scene_dump.h"
+#include "files/scene_file.h"
 #include "host_shape.h"
 #include "runner_controls.h"
 #include "runner_dialog.h"
@@ -13,8 +15,6 @@
 #include "runner_edits.h"
 #include "runner_session.h"
 #include "runner_view.h"
-#include "scene_dump.h"
-#include "scene_file.h"
 #include "windowinterface"
 
 namespace host {

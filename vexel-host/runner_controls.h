@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "window_model.h"
+#include "services/window_model.h"
 
 namespace host {
 

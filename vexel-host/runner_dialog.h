@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "resource_dialog.h"
+#include "services/resource_dialog.h"
 
 namespace host {
 

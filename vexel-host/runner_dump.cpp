@@ -1,7 +1,7 @@
 #include "runner_dump.h"
 
 
-#include "shortest_decimal.h"
+#include "text/shortest_decimal.h"
 
 namespace host {
 

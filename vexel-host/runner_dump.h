@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "window_model.h"
+#include "services/window_model.h"
 
 namespace host {
 

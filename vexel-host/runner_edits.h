@@ -5,7 +5,7 @@
 #pragma once
 
 #include "runner_script.h"
-#include "scene_model.h"
+#include "scene/scene_model.h"
 
 namespace host {
 

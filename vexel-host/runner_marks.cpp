@@ -1,7 +1,7 @@
 #include "runner_marks.h"
 
-#include "scene_model.h"
-#include "shape_node.h"
+#include "scene/scene_model.h"
+#include "scene/shape_node.h"
 
 namespace host {
 

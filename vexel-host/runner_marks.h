@@ -13,7 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "marking_component.h"
+#include "services/marking_component.h"
 
 namespace host {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "quoted_word.h"
+#include "text/quoted_word.h"
 
 namespace host {
 

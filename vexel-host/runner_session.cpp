@@ -4,9 +4,9 @@
 #include <ostream>
 #include <system_error>
 
-#include "host_checks.h"
-#include "scene_announcement.h"
-#include "scene_file.h"
+#include "checks/host_checks.h"
+#include "files/scene_file.h"
+#include "session/scene_announcement.h"
 #include "windowinterface"
 
 namespace host {

@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "host_app.h"
-#include "marking_component.h"
 #include "runner_marks.h"
 #include "runner_script.h"
 #include "runner_trace.h"
-#include "scene_model.h"
-#include "window_model.h"
+#include "scene/scene_model.h"
+#include "services/host_app.h"
+#include "services/marking_component.h"
+#include "services/window_model.h"
 
 namespace host {
 

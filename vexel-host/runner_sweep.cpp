@@ -6,10 +6,10 @@
 #include <limits>
 #include <sstream>
 
-#include "host_checks.h"
+#include "checks/host_checks.h"
+#include "files/scene_dump.h"
 #include "runner_controls.h"
-#include "scene_dump.h"
-#include "shape_node.h"
+#include "scene/shape_node.h"
 
 namespace host {
 

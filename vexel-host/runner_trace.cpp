@@ -4,9 +4,9 @@
 #include <unordered_map>
 
 #include "runner_dump.h"
-#include "scene_model.h"
-#include "shape_node.h"
-#include "shortest_decimal.h"
+#include "scene/scene_model.h"
+#include "scene/shape_node.h"
+#include "text/shortest_decimal.h"
 
 namespace host {
 

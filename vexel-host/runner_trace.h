@@ -17,7 +17,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "host_checks.h"
+#include "checks/host_checks.h"
 #include "runner_script.h"
 
 namespace host {

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "window_model.h"
+#include "services/window_model.h"
 
 namespace host {
 

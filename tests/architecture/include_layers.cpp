@@ -18,7 +18,14 @@ std::map<std::string, std::vector<std::string>> const allowed = {
     {"shape", {"include/"}},
     {"window", {"include/", "shape/", "platform/edit_text_class.h", "entry/module_state.h"}},
     {"entry", {"include/", "shape/shape_class.h", "window/vexel_window.h"}},
-    {"host", {"include/"}},
+    // The reference host's rooms, each above the ones it may include.
+    {"host/checks", {"include/"}},
+    {"host/text", {"include/"}},
+    {"host/scene", {"include/", "host/checks/", "host/text/"}},
+    {"host/files", {"include/", "host/checks/", "host/text/", "host/scene/"}},
+    {"host/services", {"include/", "host/checks/", "host/text/", "host/scene/", "host/files/"}},
+    {"host/session",
+     {"include/", "host/checks/", "host/text/", "host/scene/", "host/files/", "host/services/"}},
     {"vexel-host", {"include/", "host/"}},
     {"studio", {"include/", "host/", "vexel-host/"}},
 };
@@ -32,8 +39,11 @@ bool is_source(fs::path const& p) {
     return ext == ".h" || ext == ".cpp" || ext == ".mm" || p.extension().empty();
 }
 
+// The top folder, or for host/ its room: "window", "host/scene".
 std::string folder_of(std::string const& relative) {
-    return relative.substr(0, relative.find('/'));
+    std::size_t end = relative.find('/');
+    if (relative.compare(0, end, "host") == 0) end = relative.find('/', end + 1);
+    return relative.substr(0, end);
 }
 
 bool permitted(std::string const& from, std::string const& to) {

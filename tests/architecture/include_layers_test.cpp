@@ -30,8 +30,9 @@ protected:
         write("entry/module_state.h", "#include \"shape/shape_class.h\"\n");
         write("entry/entry_points.h", "");
         write("entry/entry_points.cpp", "#include \"entry_points.h\"\n");
-        write("host/scene_model.h", "#include \"host_shape.h\"\n");
-        write("vexel-host/runner_session.h", "#include \"scene_model.h\"\n");
+        write("host/scene/scene_model.h", "#include \"host_shape.h\"\n");
+        write("host/services/host_app.h", "#include \"scene/scene_model.h\"\n");
+        write("vexel-host/runner_session.h", "#include \"scene/scene_model.h\"\n");
     }
     void TearDown() override { fs::remove_all(root); }
     void write(std::string const& name, std::string const& text) {
@@ -49,12 +50,15 @@ TEST_F(PlantedInclude, EachWrongArrowIsNamedWithFileAndLine) {
         char const* text;
         char const* expected;
     } const cases[] = {
-        {"window/snap.cpp", "#include \"host/scene_model.h\"\n",
-         "window/snap.cpp:1: includes host/scene_model.h"},
+        {"window/snap.cpp", "#include \"host/scene/scene_model.h\"\n",
+         "window/snap.cpp:1: includes host/scene/scene_model.h"},
         {"shape/shape_class.h", "#include \"host_shape.h\"\n#include \"snap.cpp\"\n",
          "shape/shape_class.h:2: includes window/snap.cpp"},
-        {"host/scene_model.h", "#include \"runner_session.h\"\n",
-         "host/scene_model.h:1: includes vexel-host/runner_session.h"},
+        {"host/scene/scene_model.h", "#include \"runner_session.h\"\n",
+         "host/scene/scene_model.h:1: includes vexel-host/runner_session.h"},
+        // a lower room of the host reaching up
+        {"host/scene/scene_model.h", "#include \"services/host_app.h\"\n",
+         "host/scene/scene_model.h:1: includes host/services/host_app.h"},
         {"include/host_shape.h", "#include \"shape/shape_class.h\"\n",
          "include/host_shape.h:1: includes shape/shape_class.h"},
         {"window/snap.cpp", "#include \"entry/entry_points.h\"\n",

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "host_app.h"
-#include "host_checks.h"
+#include "checks/host_checks.h"
 #include "host_text_object.h"
+#include "services/host_app.h"
 #include "windowinterface"
 
 namespace host_test {

@@ -1,8 +1,8 @@
 // The plug-in module loaded through dlopen as a host loads it: registration, the window's
 // reference count, release, reload, and the loader's refusals.
 #include "host_test_doubles.h"
-#include "plugin_module.h"
-#include "uuid_text.h"
+#include "services/plugin_module.h"
+#include "text/uuid_text.h"
 
 using namespace host_test;
 

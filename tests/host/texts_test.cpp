@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "dialog_description.h"
+#include "files/dialog_description.h"
+#include "files/string_table.h"
 #include "host_test_doubles.h"
-#include "string_table.h"
 
 using namespace host_test;
 

@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "files/string_table.h"
 #include "host_test_doubles.h"
-#include "string_table.h"
 
 using namespace host_test;
 

@@ -2,8 +2,8 @@
 // control state, event routing and the refusals that protect it.
 #include <memory>
 
-#include "control_placement.h"
 #include "host_test_doubles.h"
+#include "services/control_placement.h"
 
 using namespace host_test;
 using host::control_kind;

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "files/scene_file.h"
 #include "reference_points.h"
-#include "scene_file.h"
 #include "window_view.h"
 
 namespace oracles_test {

@@ -2,7 +2,7 @@
 // changes in the scene or makes the window show, and which lines the host refuses.
 #include <filesystem>
 
-#include "host_checks.h"
+#include "checks/host_checks.h"
 #include "runner_fixture.h"
 
 namespace runner_test {

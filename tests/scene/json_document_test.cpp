@@ -6,7 +6,7 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
-#include "json_document.h"
+#include "files/json_document.h"
 
 namespace {
 

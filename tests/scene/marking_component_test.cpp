@@ -1,8 +1,8 @@
 // The marking component keeps its own copy of each request.
 #include <gtest/gtest.h>
 
-#include "marking_component.h"
 #include "scene_fixture.h"
+#include "services/marking_component.h"
 
 namespace {
 

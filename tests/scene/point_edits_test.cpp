@@ -6,7 +6,7 @@
 #include <cmath>
 #include <functional>
 
-#include "scene_dump.h"
+#include "files/scene_dump.h"
 #include "scene_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "scene_dump.h"
+#include "files/scene_dump.h"
 #include "scene_fixture.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "host_checks.h"
-#include "scene_file.h"
+#include "checks/host_checks.h"
+#include "files/scene_file.h"
 
 namespace scene_test {
 

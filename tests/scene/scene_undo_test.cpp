@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "scene_dump.h"
+#include "files/scene_dump.h"
 #include "scene_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // non-finite and leave the scene's brackets balanced.
 #include <functional>
 
-#include "marking_component.h"
+#include "services/marking_component.h"
 #include "shape_fixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The marking request record and the requests the host's marking component receives.
 #include "entry/module_state.h"
-#include "marking_component.h"
+#include "services/marking_component.h"
 #include "shape_fixture.h"
 
 namespace {

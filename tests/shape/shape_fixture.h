@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "host_checks.h"
-#include "scene_file.h"
-#include "scene_model.h"
+#include "checks/host_checks.h"
+#include "files/scene_file.h"
+#include "scene/scene_model.h"
 #include "shape/shape_class.h"
 
 namespace shape_test {

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "files/scene_file.h"
 #include "runner_controls.h"
-#include "scene_file.h"
 #include "studio_fixture.h"
 
 namespace {

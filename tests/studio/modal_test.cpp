@@ -2,7 +2,7 @@
 // reaches the plug-in, so a message of it is shown once.
 #include <QTest>
 
-#include "host_checks.h"
+#include "checks/host_checks.h"
 #include "runner_controls.h"
 #include "studio_fixture.h"
 

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QTest>
 
+#include "files/scene_dump.h"
+#include "files/scene_writer.h"
 #include "main_window.h"
-#include "scene_dump.h"
-#include "scene_writer.h"
 #include "studio_test_main.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "host_checks.h"
+#include "checks/host_checks.h"
 #include "main_window.h"
 #include "runner_controls.h"
 #include "script_player.h"

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "host_app.h"
-#include "host_checks.h"
-#include "windowinterface"
+#include "checks/host_checks.h"
+#include "files/scene_file.h"
 #include "mark_elements.h"
 #include "runner_controls.h"
-#include "scene_file.h"
-#include "scene_model.h"
+#include "scene/scene_model.h"
+#include "services/host_app.h"
+#include "windowinterface"
 
 namespace window_test {
 

@@ -1,0 +1,77 @@
+#include "files/dialog_description.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "files/resource_file.h"
+#include "text/quoted_word.h"
+
+namespace host {
+
+namespace {
+
+// Boxes within boxes deeper than this are refused: a real dialog nests a few levels, and
+// the walk below must not run out of stack on a hostile file.
+int const deepest_box = 64;
+
+void collect(std::string const& path, pugi::xml_node box, dialog_description& into, int depth) {
+    for (pugi::xml_node node : box.children()) {
+        if (node.type() != pugi::node_element) continue;
+        if (std::strcmp(node.name(), "bool") != 0) {
+            if (depth >= deepest_box)
+                refuse_resource(path, "element " + quoted_word(node.name()) +
+                                          " nested deeper than " + std::to_string(deepest_box) +
+                                          " elements");
+            collect(path, node, into, depth + 1);
+            continue;
+        }
+        std::string where = "<bool> #" + std::to_string(into.items.size() + 1);
+        char const* id_text = node.attribute("id").value();
+        char* end = nullptr;
+        errno = 0;
+        long id = std::strtol(id_text, &end, 10);
+        if (*id_text == '\0' || *end != '\0' || errno != 0 || id < INT_MIN || id > INT_MAX)
+            refuse_resource(path, where + ": id " + quoted_word(id_text) + " is not a number");
+        for (auto const& known : into.items)
+            if (known.id == id) refuse_resource(path, where + ": repeated id " + quoted_word(id_text));
+        std::string fallback = node.attribute("default").value();
+        if (fallback != "true" && fallback != "false" && !fallback.empty())
+            refuse_resource(path, where + ": default " + quoted_word(fallback) +
+                                      " is neither true nor false");
+        into.items.push_back({static_cast<int>(id), node.attribute("label").value(),
+                              fallback == "true"});
+    }
+}
+
+}  // namespace
+
+namespace {
+
+dialog_description describe(std::string const& path, pugi::xml_document const& document) {
+    pugi::xml_node root = document.document_element();
+    if (std::strcmp(root.name(), "dialog") != 0)
+        refuse_resource(path, "root element is " + quoted_word(root.name()) +
+                                  ", expected \"dialog\"");
+    dialog_description description;
+    description.title = root.attribute("title").value();
+    collect(path, root, description, 1);
+    return description;
+}
+
+}  // namespace
+
+dialog_description dialog_description::read(std::string const& path) {
+    pugi::xml_document document;
+    load_xml(path, document);
+    return describe(path, document);
+}
+
+dialog_description dialog_description::parse(std::string const& text, std::string const& source) {
+    pugi::xml_document document;
+    parse_xml(text, source, document);
+    return describe(source, document);
+}
+
+}  // namespace host
