@@ -1,7 +1,7 @@
 // "App.": writes the values the rows show back into the shown point.
 #include "busy_guard.h"
 #include "entry/module_state.h"
-#include "shape/point_arithmetic.h"
+#include "point_arithmetic.h"
 #include "undo_step.h"
 #include "vexel_window.h"
 

@@ -2,7 +2,7 @@
 #include "busy_guard.h"
 #include "shape/counted_ref.h"
 #include "entry/module_state.h"
-#include "shape/point_arithmetic.h"
+#include "point_arithmetic.h"
 #include "scene_bracket.h"
 #include "undo_step.h"
 #include "vexel_window.h"

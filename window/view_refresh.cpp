@@ -8,7 +8,7 @@
 #include "shape/counted_ref.h"
 #include "entry/module_state.h"
 #include "scene_bracket.h"
-#include "shape/point_arithmetic.h"
+#include "point_arithmetic.h"
 #include "vexel_window.h"
 
 // Points of the shown shape: the host's count for a shape with a list of points, else the
