@@ -10,7 +10,7 @@
 #include <QPainterPath>
 #include <QWheelEvent>
 
-#include "scene/scene_matrix.h"
+#include "scene/shape_points.h"
 #include "studio_words.h"
 
 namespace studio {
@@ -19,22 +19,49 @@ namespace {
 
 using role = scene_point::role;
 
-host::dmat4 frame_of(host::skin_data const& skin, host::dmat4 const& chain) {
-    return skin.skinned ? host::to_double(skin.matrix) : chain;
+using host::point_role;
+
+// How the view draws a point of each role.
+role look_of(point_role r) {
+    switch (r) {
+    case point_role::anchor: return role::anchor;
+    case point_role::in_handle:
+    case point_role::out_handle:
+    case point_role::l_in_handle:
+    case point_role::l_out_handle: return role::handle;
+    case point_role::vertex: return role::vertex;
+    case point_role::center: return role::center;
+    case point_role::joint_first:
+    case point_role::joint_end: return role::joint;
+    case point_role::pivot: return role::pivot;
+    case point_role::eye: return role::eye;
+    case point_role::target: return role::target;
+    }
+    return role::anchor;
 }
 
-// The frame a point of shape is stored in: element skin, else shape skin, else the chain.
-host::dmat4 point_frame(host::shape_node const& shape, int move_index) {
-    auto const& g = shape.geometry;
-    host::dmat4 chain = shape.world_matrix();
-    if (shape.object_kind() == kind_line && move_index < static_cast<int>(g.points.size()))
-        return frame_of(g.points[move_index].skin, chain);
-    if (shape.object_kind() == kind_polygon_mesh && move_index < static_cast<int>(g.vertices.size()))
-        return frame_of(g.vertex_skin(static_cast<std::size_t>(move_index)), chain);
-    return frame_of(g.skin, chain);
+// A handle's number (1 In, 2 Out, 3 L in, 4 L out); 0 for any other point.
+int handle_number(point_role r) {
+    switch (r) {
+    case point_role::in_handle: return 1;
+    case point_role::out_handle: return 2;
+    case point_role::l_in_handle: return 3;
+    case point_role::l_out_handle: return 4;
+    default: return 0;
+    }
 }
 
-vec3 add(vec3 const& a, vec3 const& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+// The frame point index of shape is kept in (its handles share it).
+host::dmat4 frame_of_point(host::shape_node const& shape, int index) {
+    host::dmat4 chain = shape.world_matrix(), frame = chain;
+    bool found = false;
+    host::for_each_point(shape, [&](host::shape_point const& p) {
+        if (found || p.index != index) return;
+        frame = host::point_frame(p, chain);
+        found = true;
+    });
+    return frame;
+}
 
 // The flat index in ancestor's numbering of point index of shape, which lies in its
 // subtree; -1 when it does not.
@@ -110,63 +137,22 @@ void scene_view::ensure_cache() const {
     for (host::shape_node* shape : scene->all_shapes()) {
         int s = static_cast<int>(drawn_shapes.size());
         std::size_t first = cache.size();
-        auto const& g = shape->geometry;
         host::dmat4 chain = shape->world_matrix();
-        host::dmat4 own = frame_of(g.skin, chain);
-        auto put = [&](int move, int select, vec3 const& world, role kind, int handle = 0) {
-            cache.push_back({world, s, move, select, kind, handle});
-        };
-        switch (shape->object_kind()) {
-        case kind_line:
-            for (std::size_t i = 0; i < g.points.size(); ++i) {
-                auto const& cp = g.points[i];
-                host::dmat4 f = frame_of(cp.skin, chain);
-                int n = static_cast<int>(i);
-                put(n, n, host::transform(cp.anchor, f), role::anchor);
-                int h = 1;
-                for (vec3 const& p : {cp.in, cp.out, cp.l_in, cp.l_out})
-                    put(n, n, host::transform(p, f), role::handle, h++);
-            }
-            break;
-        case kind_polygon_mesh:
-            cache.reserve(cache.size() + g.vertices.size());
-            for (std::size_t i = 0; i < g.vertices.size(); ++i) {
-                int n = static_cast<int>(i);
-                auto const& v = g.vertices[i];
-                put(n, n, host::transform(v.position, v.skin < 0 ? chain : frame_of(g.vertex_skin(i), chain)),
-                    role::vertex);
-            }
-            break;
-        case kind_light:
-        case kind_sphere:
-        case kind_disk: put(0, 0, host::transform(g.center, own), role::center); break;
-        default:
-            switch (shape->part_kind()) {
-            case part_rotator:
-            case part_scale:
-                put(0, -1, host::transform(g.first, own), role::joint);
-                put(1, -1, host::transform(add(g.first, g.second), own), role::joint);
-                break;
-            case part_slider:
-                put(0, -1, host::transform(g.first, own), role::joint);
-                put(1, -1, host::transform(g.second, own), role::joint);
-                break;
-            case part_uniscale: put(0, -1, host::transform(g.first, own), role::pivot); break;
-            case part_ball: put(0, -1, host::transform(g.pivot, own), role::pivot); break;
-            case part_camera:
-                put(0, -1, host::transform(g.eye, own), role::eye);
-                put(1, -1, host::transform(g.target, own), role::target);
-                break;
-            default: break;
-            }
-        }
+        // Points a part keeps itself (joints) are not in any flat numbering.
+        bool numbered = !shape->is_part();
+        if (shape->object_kind() == kind_polygon_mesh)
+            cache.reserve(cache.size() + shape->geometry.vertices.size());
+        host::for_each_point(*shape, [&](host::shape_point const& p) {
+            cache.push_back({host::world_position(p, chain), s, p.index, numbered ? p.index : -1, p.role});
+        });
         drawn_shapes.push_back({shape, first, cache.size() - first});
         shape_index[shape] = s;
     }
 }
 
 scene_point scene_view::as_scene_point(drawn_point const& d) const {
-    return {drawn_shapes[d.shape].node->path(), d.move_index, d.select_index, d.world, d.kind, d.handle};
+    return {drawn_shapes[d.shape].node->path(), d.move_index, d.select_index, d.world, look_of(d.role),
+            handle_number(d.role)};
 }
 
 std::vector<scene_point> scene_view::points() const {
@@ -324,7 +310,7 @@ std::vector<int> scene_view::reachable(QPointF at) const {
     // The active shape's points first, then points before handles, then the nearest.
     std::vector<std::tuple<bool, bool, double, int>> ranked;
     for (auto [distance, i] : near)
-        ranked.emplace_back(!in_active_subtree(cache[i].shape), cache[i].kind == role::handle,
+        ranked.emplace_back(!in_active_subtree(cache[i].shape), host::is_handle(cache[i].role),
                             distance, i);
     std::sort(ranked.begin(), ranked.end());
     for (auto const& r : ranked) found.push_back(std::get<3>(r));
@@ -381,35 +367,57 @@ void scene_view::draw_lines(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     QRectF seen = QRectF(rect()).adjusted(-20, -20, 20, 20);
     for (drawn_shape const& s : drawn_shapes) {
-        if (s.count == 0) continue;
         drawn_point const* p = &cache[s.first];
-        role kind = p->kind;
-        if (kind == role::anchor) {
-            // A cubic segment from each anchor's Out handle to the next anchor's In handle,
-            // and the tangent lines to the four handles.
-            for (std::size_t i = 0; i < s.count; i += 5) {
-                QPointF at = to_screen(p[i].world);
-                QPointF handles[4];
-                for (int h = 0; h < 4; ++h) handles[h] = to_screen(p[i + 1 + h].world);
-                if (seen.intersects(bounds({at, handles[0], handles[1], handles[2], handles[3]}))) {
-                    painter.setPen(QPen(handle_colour, 1));
-                    for (QPointF const& h : handles) painter.drawLine(at, h);
-                }
-                if (i + 5 >= s.count) continue;
-                QPointF next_in = to_screen(p[i + 6].world), next = to_screen(p[i + 5].world);
-                if (!seen.intersects(bounds({at, handles[1], next_in, next}))) continue;
-                QPainterPath segment(at);
-                segment.cubicTo(handles[1], next_in, next);
+        // Vertices, centres and pivots stand alone: a mesh costs nothing here.
+        if (s.count == 0 || p->role == point_role::vertex || p->role == point_role::center ||
+            p->role == point_role::pivot)
+            continue;
+        // A line: for each control point the cubic segment from the previous anchor's Out
+        // handle to its In handle, then its tangent lines to its four handles.
+        struct control_point {
+            QPointF at;
+            QPointF handles[4];
+        };
+        std::optional<control_point> previous, current;
+        auto finish = [&] {
+            if (!current) return;
+            auto const& [at, handles] = *current;
+            if (previous && seen.intersects(bounds({previous->at, previous->handles[1], handles[0], at}))) {
+                QPainterPath segment(previous->at);
+                segment.cubicTo(previous->handles[1], handles[0], at);
                 painter.setPen(QPen(curve_colour, 1.6));
                 painter.drawPath(segment);
             }
-        } else if (s.count == 2 && (kind == role::joint || kind == role::eye)) {
-            // Joint axes and camera sight lines.
-            bool camera = kind == role::eye;
-            painter.setPen(QPen(camera ? camera_colour : joint_colour, 1.2,
-                                camera ? Qt::DashLine : Qt::SolidLine));
-            painter.drawLine(to_screen(p[0].world), to_screen(p[1].world));
+            if (seen.intersects(bounds({at, handles[0], handles[1], handles[2], handles[3]}))) {
+                painter.setPen(QPen(handle_colour, 1));
+                for (QPointF const& h : handles) painter.drawLine(at, h);
+            }
+            previous = current;
+        };
+        // Joint axes and camera sight lines: from the first point or eye to the end or target.
+        std::optional<QPointF> from;
+        for (std::size_t i = 0; i < s.count; ++i) {
+            QPointF at = to_screen(p[i].world);
+            switch (p[i].role) {
+            case point_role::anchor:
+                finish();
+                current = control_point{at, {}};
+                break;
+            case point_role::joint_first:
+            case point_role::eye: from = at; break;
+            case point_role::joint_end:
+            case point_role::target:
+                if (!from) break;
+                painter.setPen(p[i].role == point_role::target
+                                   ? QPen(camera_colour, 1.2, Qt::DashLine)
+                                   : QPen(joint_colour, 1.2, Qt::SolidLine));
+                painter.drawLine(*from, at);
+                break;
+            default:
+                if (int h = handle_number(p[i].role)) current->handles[h - 1] = at;
+            }
         }
+        finish();
     }
 }
 
@@ -420,10 +428,14 @@ void scene_view::draw_points(QPainter& painter) const {
     auto flag = [&](host::shape_node const* node, int index, unsigned char bit) {
         auto found = shape_index.find(node);
         if (found == shape_index.end() || index < 0) return;
+        // The shape's points run by index, each point before its handles.
         drawn_shape const& s = drawn_shapes[found->second];
-        std::size_t at = s.first + static_cast<std::size_t>(index) *
-                                      (node->object_kind() == kind_line ? 5 : 1);
-        if (at < s.first + s.count && cache[at].select_index >= 0) flags[at] |= bit;
+        auto begin = cache.begin() + static_cast<std::ptrdiff_t>(s.first);
+        auto at = std::lower_bound(begin, begin + static_cast<std::ptrdiff_t>(s.count), index,
+                                   [](drawn_point const& d, int i) { return d.move_index < i; });
+        if (at != begin + static_cast<std::ptrdiff_t>(s.count) && at->move_index == index &&
+            at->select_index >= 0)
+            flags[static_cast<std::size_t>(at - cache.begin())] |= bit;
     };
     auto resolve = [&](host::shape_node* shape, int index, unsigned char bit) {
         if (!shape->is_part()) return flag(shape, index, bit);
@@ -488,13 +500,14 @@ void scene_view::draw_points(QPainter& painter) const {
         double x = cx + xyz[ia] * scale, y = cy - xyz[ib] * scale;
         if (!(x >= -8 && y >= -8 && x < w + 8 && y < h + 8)) continue;
         unsigned char f = flags[i];
-        int layer = f ? 2 : p.kind == role::handle ? 0 : 1;
+        role look = look_of(p.role);
+        int layer = f ? 2 : look == role::handle ? 0 : 1;
         std::size_t at = layer * cells + static_cast<std::size_t>((y + 8) * per_cell) * columns +
                          static_cast<std::size_t>((x + 8) * per_cell);
         if (taken[at]) continue;
         taken[at] = 1;
-        int look = (f & 1) ? 2 : darker[p.shape] ? 1 : 0;
-        batch& b = batches[(layer * kinds + static_cast<int>(p.kind)) * looks + look];
+        int shade = (f & 1) ? 2 : darker[p.shape] ? 1 : 0;
+        batch& b = batches[(layer * kinds + static_cast<int>(look)) * looks + shade];
         b.shapes.emplace_back(x - b.r, y - b.r, 2 * b.r, 2 * b.r);
         if (f & 2) rings.emplace_back(x, y);
     }
@@ -549,7 +562,7 @@ void scene_view::drag_to(QPointF at, bool one_axis) {
     // The grabbed point keeps its offset to the pointer and its depth.
     vec3 world = from_screen(g.start_screen + moved, g.start_world);
     host::dmat4 inverse;
-    if (!host::invert(point_frame(*holder, g.point.move_index), inverse)) return;
+    if (!host::invert(frame_of_point(*holder, g.point.move_index), inverse)) return;
     vec3 local = host::transform(world, inverse);
     try {
         if (g.point.kind == role::handle)
@@ -571,7 +584,7 @@ void scene_view::mousePressEvent(QMouseEvent* event) {
     std::vector<std::tuple<std::string, int, int>> keys;
     for (int i : found) {
         drawn_point const& d = cache[i];
-        keys.emplace_back(drawn_shapes[d.shape].node->path(), d.move_index, d.handle);
+        keys.emplace_back(drawn_shapes[d.shape].node->path(), d.move_index, handle_number(d.role));
     }
     // A click where the last one found the same points takes the next of them.
     auto same_set = [&] {
@@ -594,7 +607,7 @@ void scene_view::mousePressEvent(QMouseEvent* event) {
     auto const& [path, move, handle] = last_found[last_taken];
     for (int i : found) {
         drawn_point const& d = cache[i];
-        if (d.move_index == move && d.handle == handle && drawn_shapes[d.shape].node->path() == path) {
+        if (d.move_index == move && handle_number(d.role) == handle && drawn_shapes[d.shape].node->path() == path) {
             scene_point p = as_scene_point(d);
             grabbed = held_point{p, p.world, at, to_screen(p.world), false};
             select(p);

@@ -20,6 +20,7 @@
 #include <QPointF>
 #include <QWidget>
 
+#include "scene/shape_points.h"
 #include "studio_host.h"
 
 namespace studio {
@@ -80,8 +81,7 @@ private:
         int shape;  // index into drawn_shapes
         int move_index;
         int select_index;
-        scene_point::role kind;
-        int handle;
+        host::point_role role;
     };
     struct drawn_shape {
         host::shape_node* node;

@@ -5,6 +5,7 @@
 #include "checks/host_checks.h"
 #include "files/scene_file.h"
 #include "files/scene_writer.h"
+#include "scene/scene_edits.h"
 #include "session/scene_announcement.h"
 
 namespace studio {
@@ -149,18 +150,18 @@ void studio_host::select_points(std::string const& shape_path, std::vector<int> 
 
 void studio_host::move_point(std::string const& shape_path, int index, vec3 const& local) {
     // The scene's modification listener sends shapes_modified.
-    current->move_point(shape_path, index, local);
+    host::move_point(*current, shape_path, index, local);
 }
 
 void studio_host::begin_drag(std::string const& shape_path) { current->begin_host_step(shape_path); }
 
 void studio_host::drag_point(std::string const& shape_path, int index, vec3 const& local) {
-    current->move_point(shape_path, index, local);
+    host::move_point(*current, shape_path, index, local);
 }
 
 void studio_host::drag_handle(std::string const& shape_path, int index, int handle,
                               vec3 const& local) {
-    current->move_handle(shape_path, index, handle, local);
+    host::move_handle(*current, shape_path, index, handle, local);
 }
 
 void studio_host::end_drag() { current->commit_host_step(); }

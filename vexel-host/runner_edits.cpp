@@ -1,6 +1,7 @@
 #include "runner_edits.h"
 
 #include "runner_session.h"
+#include "scene/scene_edits.h"
 
 namespace host {
 
@@ -8,12 +9,12 @@ void edit_shape(scene_model& scene, script_action const& a) {
     vec3 p{a.xyz[0], a.xyz[1], a.xyz[2]};
     refusing(a.word, [&] {
         switch (a.kind) {
-        case action_kind::move: scene.move_point(a.path, a.number, p); break;
-        case action_kind::insert_point: scene.insert_point(a.path, a.number, p); break;
-        case action_kind::remove_point: scene.remove_point(a.path, a.number); break;
-        case action_kind::rename: scene.rename_shape(a.path, a.value); break;
-        case action_kind::modifiable: scene.set_modifiable(a.path, a.on); break;
-        case action_kind::direction: scene.set_surface_direction(a.path, a.on); break;
+        case action_kind::move: move_point(scene, a.path, a.number, p); break;
+        case action_kind::insert_point: insert_point(scene, a.path, a.number, p); break;
+        case action_kind::remove_point: remove_point(scene, a.path, a.number); break;
+        case action_kind::rename: rename_shape(scene, a.path, a.value); break;
+        case action_kind::modifiable: set_modifiable(scene, a.path, a.on); break;
+        case action_kind::direction: set_surface_direction(scene, a.path, a.on); break;
         default: throw script_error(a.word + ": not an edit of a shape");
         }
     });

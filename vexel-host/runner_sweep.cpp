@@ -9,6 +9,7 @@
 #include "checks/host_checks.h"
 #include "files/scene_dump.h"
 #include "runner_controls.h"
+#include "scene/scene_edits.h"
 #include "scene/shape_node.h"
 
 namespace host {
@@ -56,7 +57,7 @@ std::string probe_busy(runner_session& session) {
         app.show_window();
         scene->set_active_shape(path);
         app.active_shapes_changed({}, {&target->iface()});
-        scene->move_point(path, 0, moved_to);  // shapes_modified through the scene's listener
+        move_point(*scene, path, 0, moved_to);  // shapes_modified through the scene's listener
         window_state w = session.window();
         bool world = w.controls.at(vexel_controls::extra(0)).text == "Glo.";
         nlohmann::ordered_json expected;
@@ -80,7 +81,7 @@ std::string probe_busy(runner_session& session) {
         }
         if (problem.empty()) break;
     }
-    scene->move_point(path, 0, was_at);
+    move_point(*scene, path, 0, was_at);
     if (!was_active.empty() && scene->find(was_active)) {
         scene->set_active_shape(was_active);
         app.active_shapes_changed({}, {&scene->find(was_active)->iface()});

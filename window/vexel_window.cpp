@@ -2,17 +2,15 @@
 #include "vexel_window.h"
 
 #include "counted_ref.h"
-#include "module_state.h"
 #include "host_boundary.h"
+#include "module_state.h"
+#include "placement_codes.h"
 
 namespace {
 
 // Rows sit 16, 14, 15 and 14 units apart: the layout heights 30, 46 and 89 end the client
 // area right below rows 0, 1 and 4.
 int const row_tops[5] = {16, 32, 46, 61, 75};
-
-int const after_previous = 0x20000000;  // host placement: after the previous control, + gap
-int const same_line = 0x10000000;       // host placement: on the previous control's line
 
 }  // namespace
 
@@ -80,11 +78,11 @@ void vexel_window::initialize(void*) {
         Shape.set_object_type();
 
         app_button = own(new button(*this, 0, 0, 0, tr("App.")));
-        snap_button = own(new button(*this, 1, after_previous, 0, tr("Snap")));
-        point_number = own(new static_text_class(*this, 0, after_previous + 2, same_line, 48, 14, ""));
-        button* ref_button = own(new button(*this, 2, after_previous, 0, tr("Ref.")));
-        save_button = own(new button(*this, 3, after_previous + 4, 0, tr("Save")));
-        load_button = own(new button(*this, 4, after_previous, 0, tr("Load")));
+        snap_button = own(new button(*this, 1, after_previous_code, 0, tr("Snap")));
+        point_number = own(new static_text_class(*this, 0, after_previous_code + 2, same_line_code, 48, 14, ""));
+        button* ref_button = own(new button(*this, 2, after_previous_code, 0, tr("Ref.")));
+        save_button = own(new button(*this, 3, after_previous_code + 4, 0, tr("Save")));
+        load_button = own(new button(*this, 4, after_previous_code, 0, tr("Load")));
 
         set_active(*load_button->control, false);
         invalidate(*load_button->control);
@@ -96,7 +94,7 @@ void vexel_window::initialize(void*) {
         set_tooltip(*save_button->control, tr("Memory selected point to appointed number area"));
         set_tooltip(*load_button->control, tr("Load from appinted number area to view area"));
 
-        memory = own(new pop(*this, after_previous));
+        memory = own(new pop(*this, after_previous_code));
 
         for (int i = 0; i < 5; ++i)
             rows[i] = new one_data(*this, i, tq::point_class{0, row_tops[i]}, standard_number_box);

@@ -11,6 +11,7 @@
 #include "files/scene_file.h"
 #include "host_component_ids.h"
 #include "scene/scene_model.h"
+#include "scene/shape_points.h"
 #include "scene/shape_type_name.h"
 
 #include "text/shortest_decimal.h"
@@ -58,14 +59,11 @@ public:
     void boolean(int parent, char const* key, bool v) { nodes[add(parent, key, kind::boolean)].flag = v; }
     void text(int parent, char const* key, std::string const& v) { nodes[add(parent, key, kind::text)].words = v; }
     void null(int parent, char const* key) { add(parent, key, kind::null); }
-    void point(int parent, char const* key, vec3 const& p) {
+    // A point or a matrix.
+    template <class Value>
+    void decimals(int parent, char const* key, Value const& values) {
         int list = add(parent, key, kind::array);
-        for (float v : {p.x, p.y, p.z}) number(list, "", shortest_decimal(v));
-    }
-    void matrix(int parent, char const* key, mat4 const& m) {
-        int list = add(parent, key, kind::array);
-        for (auto const& row : m.m)
-            for (float v : row) number(list, "", shortest_decimal(v));
+        for (double v : shortest_decimals(values)) number(list, "", v);
     }
 
     struct node {
@@ -90,70 +88,42 @@ private:
 
 using kind = dump_tree::kind;
 
-vec3 add(vec3 const& a, vec3 const& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-
-void located(dump_tree& t, int parent, vec3 const& local, dmat4 const& world) {
-    t.point(parent, "local", local);
-    t.point(parent, "world", transform(local, world));
+void located(dump_tree& t, int parent, shape_point const& p, dmat4 const& chain) {
+    t.decimals(parent, "local", p.position);
+    t.decimals(parent, "world", world_position(p, chain));
 }
 
-int indexed(dump_tree& t, int parent, std::size_t index, vec3 const& local, dmat4 const& world) {
-    int point = t.add(parent, "", kind::object);
-    t.integer(point, "index", static_cast<long long>(index));
-    located(t, point, local, world);
-    return point;
+char const* handle_key(point_role role) {
+    switch (role) {
+    case point_role::in_handle: return "in";
+    case point_role::out_handle: return "out";
+    case point_role::l_in_handle: return "l_in";
+    default: return "l_out";
+    }
 }
 
-dmat4 frame(skin_data const& skin, dmat4 const& shape_world) {
-    return skin.skinned ? to_double(skin.matrix) : shape_world;
-}
-
-// Control points and vertices use their own skin, else the shape's world matrix; the other
-// points are the shape's and use the shape's skin, else its world matrix.
+// Every point with its index, local and world position; a control point's handles and
+// link flags inside it, and the skin of a control point or vertex that has its own.
 void points_of(dump_tree& t, int entry, shape_node const& shape) {
-    auto const& g = shape.geometry;
     dmat4 chain = shape.world_matrix();
-    dmat4 world = frame(g.skin, chain);
     int points = t.add(entry, "points", kind::array);
-    auto single = [&](std::initializer_list<vec3> list) {
-        std::size_t index = 0;
-        for (vec3 const& p : list) indexed(t, points, index++, p, world);
-    };
-    switch (shape.object_kind()) {
-    case kind_line:
-        for (std::size_t i = 0; i < g.points.size(); ++i) {
-            auto const& cp = g.points[i];
-            dmat4 f = frame(cp.skin, chain);
-            int point = indexed(t, points, i, cp.anchor, f);
-            std::pair<char const*, vec3 const*> const handles[] = {
-                {"in", &cp.in}, {"out", &cp.out}, {"l_in", &cp.l_in}, {"l_out", &cp.l_out}};
-            for (auto const& [name, at] : handles) located(t, t.add(point, name, kind::object), *at, f);
+    int point = -1;
+    for_each_point(shape, [&](shape_point const& p) {
+        if (is_handle(p.role)) {
+            located(t, t.add(point, handle_key(p.role), kind::object), p, chain);
+            if (p.role != point_role::l_out_handle) return;
+            // The last of a control point's entries: its flags and skin follow.
+            auto const& cp = shape.geometry.points[static_cast<std::size_t>(p.index)];
             t.boolean(point, "linked", cp.linked);
             t.boolean(point, "l_linked", cp.l_linked);
-            if (cp.skin.skinned) t.matrix(point, "skin", cp.skin.matrix);
+            if (p.skin) t.decimals(point, "skin", *p.skin);
+            return;
         }
-        return;
-    case kind_polygon_mesh:
-        for (std::size_t i = 0; i < g.vertices.size(); ++i) {
-            skin_data skin = g.vertex_skin(i);
-            int point = indexed(t, points, i, g.vertices[i].position, frame(skin, chain));
-            if (skin.skinned) t.matrix(point, "skin", skin.matrix);
-        }
-        return;
-    case kind_light:
-    case kind_sphere:
-    case kind_disk: single({g.center}); return;
-    default: break;
-    }
-    switch (shape.part_kind()) {
-    case part_rotator:
-    case part_scale: single({g.first, add(g.first, g.second)}); break;
-    case part_slider: single({g.first, g.second}); break;
-    case part_uniscale: single({g.first}); break;
-    case part_ball: single({g.pivot}); break;
-    case part_camera: single({g.eye, g.target}); break;
-    default: break;
-    }
+        point = t.add(points, "", kind::object);
+        t.integer(point, "index", p.index);
+        located(t, point, p, chain);
+        if (p.role == point_role::vertex && p.skin) t.decimals(point, "skin", *p.skin);
+    });
 }
 
 void paths(dump_tree& t, int parent, char const* key, std::vector<shape_node*> const& shapes) {
@@ -170,10 +140,10 @@ int shape_tree(dump_tree& t, shape_node& shape, int sequence) {
     t.integer(entry, "object_kind", shape.object_kind());
     t.integer(entry, "sequence", sequence);
     t.boolean(entry, "modifiable", shape.modifiable);
-    t.matrix(entry, "matrix", g.local);
-    t.matrix(entry, "world_matrix", to_float(shape.world_matrix()));
+    t.decimals(entry, "matrix", g.local);
+    t.decimals(entry, "world_matrix", to_float(shape.world_matrix()));
     if (shape.is_part()) t.integer(entry, "part_kind", shape.part_kind());
-    if (g.skin.skinned) t.matrix(entry, "skin", g.skin.matrix);
+    if (g.skin.skinned) t.decimals(entry, "skin", g.skin.matrix);
     try {
         t.integer(entry, "point_count", shape.count_points());
     } catch (host_error const&) {

@@ -11,7 +11,9 @@
 #include <unordered_set>
 
 #include "files/json_document.h"
+#include "files/scene_kind_words.h"
 #include "host_component_ids.h"
+#include "scene/shape_points.h"
 
 namespace host {
 
@@ -19,45 +21,10 @@ namespace {
 
 using json = json_value;
 
-struct name_value {
-    char const* name;
-    int value;
-};
-
-name_value const shape_types[] = {
-    {"part", kind_part},
-    {"line", kind_line},
-    {"polygon_mesh", kind_polygon_mesh},
-    {"sphere", kind_sphere},
-    {"disk", kind_disk},
-    {"light", kind_light},
-    {"master_surface", kind_master_surface},
-    {"other", kind_other},
-};
-
-name_value const part_types[] = {
-    {"simple", part_simple},
-    {"surface", part_surface},
-    {"rotator", part_rotator},
-    {"slider", part_slider},
-    {"scale", part_scale},
-    {"uniscale", part_uniscale},
-    {"light_joint", part_light_joint},
-    {"path", part_path},
-    {"morph", part_morph},
-    {"switch", part_switch},
-    {"custom", part_custom},
-    {"ball", part_ball},
-    {"camera", part_camera},
-    {"link", part_link},
-    {"surface_m", part_surface_m},
-    {"sound", part_sound},
-};
-
 template <std::size_t N>
-std::string choices(name_value const (&table)[N]) {
+std::string choices(kind_word const (&table)[N]) {
     std::string text;
-    for (auto const& entry : table) text += (text.empty() ? "" : ", ") + std::string(entry.name);
+    for (auto const& entry : table) text += (text.empty() ? "" : ", ") + std::string(entry.word);
     return text;
 }
 
@@ -207,12 +174,12 @@ private:
     }
 
     template <std::size_t N>
-    int lookup(json const& value, name_value const (&table)[N], char const* what,
+    int lookup(json const& value, kind_word const (&table)[N], char const* what,
                place const& where) const {
         if (!value.is_string())
             fail(where, std::string("expected a text, got ") + json_kind(value));
         for (auto const& entry : table)
-            if (value.get_string() == entry.name) return entry.value;
+            if (value.get_string() == entry.word) return entry.id;
         fail(where, "unknown " + std::string(what) + " \"" + value.get_string() +
                         "\" (expected " + choices(table) + ")");
     }
@@ -302,11 +269,11 @@ private:
 
         if (!value.contains("type")) fail(where, "missing key \"type\"");
         place here(where);
-        int kind = lookup(value["type"], shape_types, "type", place(here, "type"));
+        int kind = lookup(value["type"], shape_type_words, "type", place(here, "type"));
         int part = -1;
         if (kind == kind_part) {
             if (!value.contains("part")) fail(where, "missing key \"part\"");
-            part = lookup(value["part"], part_types, "part kind", place(here, "part"));
+            part = lookup(value["part"], part_kind_words, "part kind", place(here, "part"));
         }
         for (std::size_t i = 0; i < value.size(); ++i) check_key(where, value.key(i), kind, part);
 
@@ -515,27 +482,18 @@ private:
         dmat4 chain = parent_world == worlds.end() ? node.world_matrix()
                                                    : to_double(g.local) * parent_world->second;
         worlds[&node] = chain;
-        dmat4 own = g.skin.skinned ? to_double(g.skin.matrix) : chain;
-        auto finite = [](vec3 const& p, dmat4 const& m) { return is_finite(transform(p, m)); };
         auto refuse = [&](std::string const& what) {
             fail(shape.where, what + " is not a finite number in single precision in world "
                                      "coordinates (check the matrices above it)");
         };
         if (!is_finite(to_float(chain))) refuse("the world matrix");
-        for (std::size_t i = 0; i < g.points.size(); ++i) {
-            auto const& cp = g.points[i];
-            dmat4 f = cp.skin.skinned ? to_double(cp.skin.matrix) : chain;
-            for (vec3 const& p : {cp.anchor, cp.in, cp.out, cp.l_in, cp.l_out})
-                if (!finite(p, f)) refuse("control point " + std::to_string(i));
-        }
-        for (std::size_t i = 0; i < g.vertices.size(); ++i) {
-            skin_data skin = g.vertex_skin(i);
-            if (!finite(g.vertices[i].position, skin.skinned ? to_double(skin.matrix) : chain))
-                refuse("vertex " + std::to_string(i));
-        }
-        vec3 end{g.first.x + g.second.x, g.first.y + g.second.y, g.first.z + g.second.z};
-        for (vec3 const& p : {g.center, g.first, g.second, end, g.pivot, g.eye, g.target})
-            if (!finite(p, own)) refuse("a point");
+        for_each_point(node, [&](shape_point const& p) {
+            if (is_finite(world_position(p, chain))) return;
+            if (p.role == point_role::vertex) refuse("vertex " + std::to_string(p.index));
+            if (p.role == point_role::anchor || is_handle(p.role))
+                refuse("control point " + std::to_string(p.index));
+            refuse("a point");
+        });
     }
 
     std::string file;

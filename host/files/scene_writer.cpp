@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "files/scene_kind_words.h"
 #include "host_component_ids.h"
 #include "text/shortest_decimal.h"
 
@@ -13,49 +14,10 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-char const* type_word(int kind) {
-    switch (kind) {
-    case kind_part: return "part";
-    case kind_line: return "line";
-    case kind_polygon_mesh: return "polygon_mesh";
-    case kind_sphere: return "sphere";
-    case kind_disk: return "disk";
-    case kind_light: return "light";
-    case kind_master_surface: return "master_surface";
-    default: return "other";
-    }
-}
-
-char const* part_word(int part) {
-    switch (part) {
-    case part_surface: return "surface";
-    case part_rotator: return "rotator";
-    case part_slider: return "slider";
-    case part_scale: return "scale";
-    case part_uniscale: return "uniscale";
-    case part_light_joint: return "light_joint";
-    case part_path: return "path";
-    case part_morph: return "morph";
-    case part_switch: return "switch";
-    case part_custom: return "custom";
-    case part_ball: return "ball";
-    case part_camera: return "camera";
-    case part_link: return "link";
-    case part_surface_m: return "surface_m";
-    case part_sound: return "sound";
-    default: return "simple";
-    }
-}
-
-json to_json(vec3 const& p) {
-    return json::array({shortest_decimal(p.x), shortest_decimal(p.y), shortest_decimal(p.z)});
-}
-
-json to_json(mat4 const& m) {
-    json values = json::array();
-    for (auto const& row : m.m)
-        for (float v : row) values.push_back(shortest_decimal(v));
-    return values;
+// A point or a matrix as the file holds it.
+template <class Value>
+json to_json(Value const& v) {
+    return json(shortest_decimals(v));
 }
 
 json paths(std::vector<shape_node*> const& shapes) {
@@ -66,8 +28,8 @@ json paths(std::vector<shape_node*> const& shapes) {
 
 json shape_json(shape_node const& shape) {
     auto const& g = shape.geometry;
-    json out = {{"name", shape.name()}, {"type", type_word(shape.object_kind())}};
-    if (shape.is_part()) out["part"] = part_word(shape.part_kind());
+    json out = {{"name", shape.name()}, {"type", shape_type_word(shape.object_kind())}};
+    if (shape.is_part()) out["part"] = part_kind_word(shape.part_kind());
     out["matrix"] = to_json(g.local);
     out["modifiable"] = shape.modifiable;
     if (!shape.active_points.empty()) out["active_points"] = shape.active_points;

@@ -76,8 +76,4 @@ vec3 transform(vec3 const& p, dmat4 const& m) {
             static_cast<float>(v[2] / w)};
 }
 
-bool is_finite(vec3 const& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
-
 }  // namespace host

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "math_values.h"
+#include "point_arithmetic.h"
 
 namespace host {
 
@@ -20,8 +21,7 @@ dmat4 operator*(dmat4 const& a, dmat4 const& b);
 bool invert(dmat4 const& m, dmat4& out);
 // p * m in double precision, rounded to single; divides by w unless it is exactly 1.
 vec3 transform(vec3 const& p, dmat4 const& m);
-// Whether all 16 elements are finite.
+// Whether all 16 elements are finite (a point's test is point_arithmetic.h's).
 bool is_finite(mat4 const& m);
-bool is_finite(vec3 const& p);
 
 }  // namespace host

@@ -227,89 +227,12 @@ scene_interface* scene_model::new_reference() {
     return this;
 }
 
-// ---- host-side edits ----
+// ---- the host's own changes ----
 
 shape_node& scene_model::require(std::string const& path) const {
     shape_node* node = find(path);
     if (!node) throw std::invalid_argument("no shape at path \"" + path + "\"");
     return *node;
-}
-
-void scene_model::move_point(std::string const& path, int index, vec3 const& p) {
-    shape_node* node = &require(path);
-    if (!is_finite(p)) throw std::invalid_argument("move_point: non-finite position");
-    auto& g = node->geometry;
-    bool bad_index = index < 0;
-    if (node->is_part() && !bad_index) {
-        switch (node->part_kind()) {
-        case part_rotator:
-        case part_scale:
-            if (index == 0) {
-                vec3 end{g.first.x + g.second.x, g.first.y + g.second.y, g.first.z + g.second.z};
-                g.first = p;
-                g.second = {end.x - p.x, end.y - p.y, end.z - p.z};
-            } else if (index == 1) {
-                g.second = {p.x - g.first.x, p.y - g.first.y, p.z - g.first.z};
-            } else {
-                bad_index = true;
-            }
-            break;
-        case part_slider:
-            if (index > 1) bad_index = true;
-            else (index == 0 ? g.first : g.second) = p;
-            break;
-        case part_camera:
-            if (index > 1) bad_index = true;
-            else (index == 0 ? g.eye : g.target) = p;
-            break;
-        case part_uniscale:
-            if (index > 0) bad_index = true;
-            else g.first = p;
-            break;
-        case part_ball:
-            if (index > 0) bad_index = true;
-            else g.pivot = p;
-            break;
-        default: {
-            auto found = node->resolve_flat(index);
-            if (!found.first) {
-                bad_index = true;
-                break;
-            }
-            move_point(found.first->path(), found.second, p);
-            return;
-        }
-        }
-    } else if (!bad_index) {
-        switch (node->object_kind()) {
-        case kind_line:
-            if (index >= static_cast<int>(g.points.size())) {
-                bad_index = true;
-            } else {
-                auto& cp = g.points[index];
-                vec3 d{p.x - cp.anchor.x, p.y - cp.anchor.y, p.z - cp.anchor.z};
-                for (vec3* v : {&cp.anchor, &cp.in, &cp.out, &cp.l_in, &cp.l_out})
-                    *v = {v->x + d.x, v->y + d.y, v->z + d.z};
-                cp.anchor = p;
-            }
-            break;
-        case kind_polygon_mesh:
-            if (index >= static_cast<int>(g.vertices.size())) bad_index = true;
-            else g.vertices[index].position = p;
-            break;
-        case kind_light:
-        case kind_sphere:
-        case kind_disk:
-            if (index > 0) bad_index = true;
-            else g.center = p;
-            break;
-        default: bad_index = true;
-        }
-    }
-    if (bad_index)
-        throw std::invalid_argument("move_point: " + path + " has no point " +
-                                    std::to_string(index));
-    notify_modified(node);
 }
 
 std::vector<shape_class*> scene_model::subtree(std::string const& path) const {
@@ -374,20 +297,6 @@ void scene_model::set_figure_unit(float factor) {
     if (!std::isfinite(factor) || factor <= 0)
         throw std::invalid_argument("figure unit must be a finite positive number");
     unit_factor = factor;
-}
-
-void scene_model::move_handle(std::string const& path, int index, int handle, vec3 const& p) {
-    shape_node& node = require(path);
-    if (!is_finite(p)) throw std::invalid_argument("move_handle: non-finite position");
-    auto& points = node.geometry.points;
-    if (node.is_part() || node.object_kind() != kind_line || index < 0 ||
-        index >= static_cast<int>(points.size()) || handle < 1 || handle > 4)
-        throw std::invalid_argument("move_handle: " + path + " has no handle " +
-                                    std::to_string(handle) + " at point " + std::to_string(index));
-    auto& cp = points[static_cast<std::size_t>(index)];
-    vec3* handles[] = {&cp.in, &cp.out, &cp.l_in, &cp.l_out};
-    *handles[handle - 1] = p;
-    notify_modified(&node);
 }
 
 bool scene_model::restored(std::vector<shape_node*> const& nodes) {

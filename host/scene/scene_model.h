@@ -119,33 +119,12 @@ public:
     // Makes camera index current (select_as_camera).
     void use_camera(int index) { current_camera = index; }
 
-    // ---- Host-side edits (runner, tests) ----
-    // None of them enters the fault injector; bad input throws std::invalid_argument.
+    // ---- The host's own changes (runner, studio, tests) ----
+    // None of them enters the fault injector; bad input throws std::invalid_argument. The
+    // edits of a shape's points, name and flags are scene_edits.h's.
     //
-    // Moves point index of the shape at path to p (local frame). The point is the one the
-    // flat numbering and the joint layout name: a control point's anchor (its four handles
-    // move with it, as when dragged in the host), a vertex, a centre, a joint's first
-    // point (0) or end point (1), a uniscale or ball pivot, a camera's eye (0) or target
-    // (1). A part's flat index moves the point of the shape that holds it. Calls the
-    // modification listener.
-    void move_point(std::string const& path, int index, vec3 const& p);
-    // Inserts a point at index (0 to the point count: before that point, or at the end)
-    // of the line or polygon mesh at path: a control point with its anchor at p (local
-    // frame), its four handles on the anchor and both link flags false, or a vertex at p.
-    // The active points behind it, in the shape and in every part that numbers it, move
-    // up by one. Calls the modification listener.
-    void insert_point(std::string const& path, int index, vec3 const& p);
-    // Removes point index of the line or polygon mesh at path. It is no longer active;
-    // the active points behind it move down by one. Calls the modification listener.
-    void remove_point(std::string const& path, int index);
-    // Renames the shape at path. The name follows the scene file's rule: not empty, no
-    // "/", not the name of another shape at the same level. Calls the modification listener.
-    void rename_shape(std::string const& path, std::string const& name);
-    // The shape's modifiable flag. Calls the modification listener.
-    void set_modifiable(std::string const& path, bool modifiable);
-    // The direction flag of the surface part at path; any other shape is refused. Calls
-    // the modification listener.
-    void set_surface_direction(std::string const& path, bool direction);
+    // The shape at path; throws std::invalid_argument when there is none.
+    shape_node& require(std::string const& path) const;
     // The shape at path and its subtree, in pre-order.
     std::vector<shape_class*> subtree(std::string const& path) const;
     // Deletes the shape at path and its subtree. before_free sees them while they are
@@ -161,10 +140,6 @@ public:
     // factor must be finite and positive.
     void set_figure_unit(float factor);
     void set_state_flag(bool value) { state_flag = value; }
-    // Moves handle (1 In, 2 Out, 3 L in, 4 L out) of control point index of the line at
-    // path to p (the line's frame), as a drag of the handle in a host. Calls the
-    // modification listener.
-    void move_handle(std::string const& path, int index, int handle, vec3 const& p);
     // The host's undo: restores the last committed undo step that changes something (see
     // undo_history.h); false when there is none. A restored shape may hold fewer points
     // than before (the host removed or inserted some since the step): active points past
@@ -181,12 +156,6 @@ public:
     void commit_host_step() { history.commit_host_step(); }
 
 private:
-    shape_node& require(std::string const& path) const;
-    // The line or polygon mesh at path, for an edit of its points (operation names it).
-    shape_node& require_point_holder(std::string const& path, char const* operation) const;
-    // Renumbers the active points of every shape after point index of holder was inserted
-    // (step 1) or removed (step -1); call it before the edit.
-    void renumber_active_points(shape_node const& holder, int index, int step);
     // Calls the modification listener with the shapes an undo or redo restored.
     bool restored(std::vector<shape_node*> const& nodes);
     shape_node* node_of(shape_class* shape) const;

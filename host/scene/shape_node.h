@@ -43,6 +43,8 @@ public:
     shape_node* parent() const { return parent_node; }
     std::vector<std::unique_ptr<shape_node>> const& children() const { return child_nodes; }
     std::string const& name() const { return shape_name; }
+    // The caller keeps the names at one level apart (rename_shape).
+    void set_name(std::string name) { shape_name = std::move(name); }
     // Names from the top joined by "/".
     std::string path() const;
     int object_kind() const { return kind; }

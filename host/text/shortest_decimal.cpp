@@ -42,4 +42,14 @@ double shortest_decimal(float f) {
     return value;
 }
 
+std::array<double, 3> shortest_decimals(vec3 const& p) {
+    return {shortest_decimal(p.x), shortest_decimal(p.y), shortest_decimal(p.z)};
+}
+
+std::array<double, 16> shortest_decimals(mat4 const& m) {
+    std::array<double, 16> values;
+    for (int i = 0; i < 16; ++i) values[static_cast<std::size_t>(i)] = shortest_decimal(m.m[i / 4][i % 4]);
+    return values;
+}
+
 }  // namespace host

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "files/scene_dump.h"
+#include "scene/scene_edits.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -43,7 +44,7 @@ protected:
 };
 
 TEST_F(PointEdits, AnInsertedControlPointHasItsHandlesOnTheAnchorAndNoLinks) {
-    scene->insert_point("wing/l0", 1, {5, 6, 7});
+    host::insert_point(*scene, "wing/l0", 1, {5, 6, 7});
     auto const& points = node("wing/l0").geometry.points;
     ASSERT_EQ(points.size(), 4u);
     host::control_point_data const& added = points[1];
@@ -56,7 +57,7 @@ TEST_F(PointEdits, AnInsertedControlPointHasItsHandlesOnTheAnchorAndNoLinks) {
 }
 
 TEST_F(PointEdits, ActivePointsBehindAnInsertMoveUpInEveryShapeThatNumbersThem) {
-    scene->insert_point("wing/l0", 1, {5, 6, 7});
+    host::insert_point(*scene, "wing/l0", 1, {5, 6, 7});
     EXPECT_EQ(active("wing/l0"), (std::vector<int>{0, 3}));
     EXPECT_EQ(active("wing"), (std::vector<int>{2, 5}));
     EXPECT_EQ(active("copy"), std::vector<int>{5});
@@ -64,7 +65,7 @@ TEST_F(PointEdits, ActivePointsBehindAnInsertMoveUpInEveryShapeThatNumbersThem) 
 }
 
 TEST_F(PointEdits, ARemovedPointIsNoLongerActiveAndThoseBehindItMoveDown) {
-    scene->remove_point("wing/l0", 1);
+    host::remove_point(*scene, "wing/l0", 1);
     EXPECT_EQ(node("wing/l0").geometry.points.size(), 2u);
     EXPECT_EQ(active("wing/l0"), (std::vector<int>{0, 1}));
     EXPECT_EQ(active("wing"), std::vector<int>{3});
@@ -73,8 +74,8 @@ TEST_F(PointEdits, ARemovedPointIsNoLongerActiveAndThoseBehindItMoveDown) {
 }
 
 TEST_F(PointEdits, AMeshTakesAndLosesVerticesAtAnyPlace) {
-    scene->insert_point("mesh", 3, {9, 9, 9});  // at the end
-    scene->remove_point("mesh", 0);
+    host::insert_point(*scene, "mesh", 3, {9, 9, 9});  // at the end
+    host::remove_point(*scene, "mesh", 0);
     auto const& vertices = node("mesh").geometry.vertices;
     ASSERT_EQ(vertices.size(), 3u);
     expect_vec3(vertices[0].position, 1, 0, 0);
@@ -90,7 +91,7 @@ TEST_F(PointEdits, AViewOfARemovedPointFailsLikeAHostCallUntilUndoBringsThePoint
     scene->begin_undo_record(1, &line, true, false, 0);
     scene->end_undo_record(1, &line, true, false, 0);
     scene->commit_undo();
-    scene->remove_point("wing/l1", 1);
+    host::remove_point(*scene, "wing/l1", 1);
     EXPECT_THROW(last->get_point_position(), host::host_error);
     EXPECT_THROW(last->set_point_position({1, 1, 1}), host::host_error);
     EXPECT_TRUE(scene->writes().empty()) << "a refused write is not logged as made";
@@ -103,7 +104,7 @@ TEST_F(PointEdits, AnUndoThatTakesAnInsertedPointAwayDropsItFromTheActivePoints)
     scene->begin_undo_record(1, &line, true, false, 0);
     scene->end_undo_record(1, &line, true, false, 0);
     scene->commit_undo();
-    scene->insert_point("wing/l1", 2, {3, 3, 3});
+    host::insert_point(*scene, "wing/l1", 2, {3, 3, 3});
     scene->set_active_points("wing/l1", {2, 0});
     scene->set_active_points("wing", {5});
     ASSERT_TRUE(scene->undo());
@@ -113,14 +114,14 @@ TEST_F(PointEdits, AnUndoThatTakesAnInsertedPointAwayDropsItFromTheActivePoints)
 
 TEST_F(PointEdits, RenameModifiableAndDirectionChangeTheShapeAndTellTheListener) {
     host::shape_node* l1 = &node("wing/l1");
-    scene->rename_shape("wing/l1", "l1");  // its own name is no other shape's
-    scene->rename_shape("wing/l1", "spar");
+    host::rename_shape(*scene, "wing/l1", "l1");  // its own name is no other shape's
+    host::rename_shape(*scene, "wing/l1", "spar");
     EXPECT_EQ(scene->find("wing/spar"), l1);
     EXPECT_EQ(scene->find("wing/l1"), nullptr);
     EXPECT_STREQ(l1->iface().get_name(), "spar");
-    scene->set_modifiable("wing/spar", false);
+    host::set_modifiable(*scene, "wing/spar", false);
     EXPECT_FALSE(l1->iface().is_modifiable());
-    scene->set_surface_direction("wing", false);
+    host::set_surface_direction(*scene, "wing", false);
     EXPECT_FALSE(static_cast<part_class&>(node("wing").iface()).get_surface_direction());
     shape_class* spar = &l1->iface();
     EXPECT_EQ(notices, (std::vector<std::vector<shape_class*>>{
@@ -133,33 +134,33 @@ TEST_F(PointEdits, ARefusedEditSaysWhyAndChangesNothing) {
         char const* message;
     } const cases[] = {
         {[&] {
-             scene->insert_point("ball", 0, {0, 0, 0});
+             host::insert_point(*scene, "ball", 0, {0, 0, 0});
          },
          "insert_point: ball is not a line or a polygon mesh"},
         {[&] {
-             scene->insert_point("wing", 0, {0, 0, 0});
+             host::insert_point(*scene, "wing", 0, {0, 0, 0});
          },
          "insert_point: wing is not a line or a polygon mesh"},
         {[&] {
-             scene->insert_point("wing/l1", 3, {0, 0, 0});
+             host::insert_point(*scene, "wing/l1", 3, {0, 0, 0});
          },
          "insert_point: wing/l1 has 2 points, a new one goes at 0-2, not 3"},
         {[&] {
-             scene->insert_point("mesh", 0, {0, 0, NAN});
+             host::insert_point(*scene, "mesh", 0, {0, 0, NAN});
          },
          "insert_point: non-finite position"},
-        {[&] { scene->remove_point("wing/l1", 2); }, "remove_point: wing/l1 has no point 2"},
-        {[&] { scene->remove_point("ball", 0); },
+        {[&] { host::remove_point(*scene, "wing/l1", 2); }, "remove_point: wing/l1 has no point 2"},
+        {[&] { host::remove_point(*scene, "ball", 0); },
          "remove_point: ball is not a line or a polygon mesh"},
-        {[&] { scene->rename_shape("wing/l1", "l0"); },
+        {[&] { host::rename_shape(*scene, "wing/l1", "l0"); },
          "rename_shape: another shape at the same level is named \"l0\""},
-        {[&] { scene->rename_shape("wing/l1", "a/b"); },
+        {[&] { host::rename_shape(*scene, "wing/l1", "a/b"); },
          "rename_shape: a name must be non-empty and contain no \"/\""},
-        {[&] { scene->rename_shape("wing/l1", ""); },
+        {[&] { host::rename_shape(*scene, "wing/l1", ""); },
          "rename_shape: a name must be non-empty and contain no \"/\""},
-        {[&] { scene->set_surface_direction("wing/l0", false); },
+        {[&] { host::set_surface_direction(*scene, "wing/l0", false); },
          "set_surface_direction: wing/l0 is not a surface part"},
-        {[&] { scene->set_modifiable("nowhere", false); }, "no shape at path \"nowhere\""},
+        {[&] { host::set_modifiable(*scene, "nowhere", false); }, "no shape at path \"nowhere\""},
     };
     std::string before = host::dump_scene_text(*scene);
     for (refused const& c : cases) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "scene/scene_edits.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -32,7 +33,7 @@ protected:
 };
 
 TEST_F(SceneEdits, MovingAnAnchorCarriesItsHandles) {
-    scene->move_point("body/wing/l0", 0, {2, 3, 0});
+    host::move_point(*scene, "body/wing/l0", 0, {2, 3, 0});
     auto const& cp = scene->find("body/wing/l0")->geometry.points[0];
     expect_vec3(cp.anchor, 2, 3, 0);
     expect_vec3(cp.in, 1, 3, 0);
@@ -40,11 +41,11 @@ TEST_F(SceneEdits, MovingAnAnchorCarriesItsHandles) {
 }
 
 TEST_F(SceneEdits, MovingJointPointsKeepsTheirStoredMeaning) {
-    scene->move_point("rot", 0, {0, 0, 4});  // the end point stays at (0, 0, 10)
+    host::move_point(*scene, "rot", 0, {0, 0, 4});  // the end point stays at (0, 0, 10)
     expect_vec3(scene->find("rot")->geometry.second, 0, 0, 6);
-    scene->move_point("rot", 1, {5, 0, 4});
+    host::move_point(*scene, "rot", 1, {5, 0, 4});
     expect_vec3(scene->find("rot")->geometry.second, 5, 0, 0);
-    scene->move_point("cam", 1, {1, 2, 3});
+    host::move_point(*scene, "cam", 1, {1, 2, 3});
     expect_vec3(scene->find("cam")->geometry.target, 1, 2, 3);
 }
 
@@ -52,32 +53,32 @@ TEST_F(SceneEdits, APartIndexMovesThePointOfTheHoldingShape) {
     std::vector<std::vector<shape_class*>> notices;
     scene->set_modification_listener(
         [&](std::vector<shape_class*> const& shapes) { notices.push_back(shapes); });
-    scene->move_point("body", 2, {7, 7, 7});  // wing's two points, then the ball
+    host::move_point(*scene, "body", 2, {7, 7, 7});  // wing's two points, then the ball
     expect_vec3(scene->find("body/ball")->geometry.center, 7, 7, 7);
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0], std::vector<shape_class*>{&shape("body/ball")});
 }
 
 TEST_F(SceneEdits, MovesToNoPointOrToNonFinitePositionsAreRefused) {
-    EXPECT_THROW(scene->move_point("body/wing/l0", 2, {0, 0, 0}), std::invalid_argument);
-    EXPECT_THROW(scene->move_point("body/ball", 1, {0, 0, 0}), std::invalid_argument);
-    EXPECT_THROW(scene->move_point("body", 3, {0, 0, 0}), std::invalid_argument);
-    EXPECT_THROW(scene->move_point("nowhere", 0, {0, 0, 0}), std::invalid_argument);
-    EXPECT_THROW(scene->move_point("body/ball", 0, {0, std::nanf(""), 0}), std::invalid_argument);
+    EXPECT_THROW(host::move_point(*scene, "body/wing/l0", 2, {0, 0, 0}), std::invalid_argument);
+    EXPECT_THROW(host::move_point(*scene, "body/ball", 1, {0, 0, 0}), std::invalid_argument);
+    EXPECT_THROW(host::move_point(*scene, "body", 3, {0, 0, 0}), std::invalid_argument);
+    EXPECT_THROW(host::move_point(*scene, "nowhere", 0, {0, 0, 0}), std::invalid_argument);
+    EXPECT_THROW(host::move_point(*scene, "body/ball", 0, {0, std::nanf(""), 0}), std::invalid_argument);
     expect_vec3(scene->find("body/ball")->geometry.center, 1, 1, 1);
 }
 
 TEST_F(SceneEdits, MovingAHandleMovesOnlyThatHandle) {
-    scene->move_handle("body/wing/l0", 0, 2, {5, 6, 7});
+    host::move_handle(*scene, "body/wing/l0", 0, 2, {5, 6, 7});
     auto const& cp = scene->find("body/wing/l0")->geometry.points[0];
     expect_vec3(cp.out, 5, 6, 7);
     expect_vec3(cp.anchor, 0, 0, 0);
     expect_vec3(cp.in, -1, 0, 0);
     for (auto [path, index, handle] : {std::tuple{"body/wing/l0", 2, 1}, std::tuple{"body/wing/l0", 0, 5},
                                        std::tuple{"body/wing", 0, 1}, std::tuple{"body/ball", 0, 1}})
-        EXPECT_THROW(scene->move_handle(path, index, handle, {0, 0, 0}), std::invalid_argument)
+        EXPECT_THROW(host::move_handle(*scene, path, index, handle, {0, 0, 0}), std::invalid_argument)
             << path << " " << index << " " << handle;
-    EXPECT_THROW(scene->move_handle("body/wing/l0", 0, 1, {NAN, 0, 0}), std::invalid_argument);
+    EXPECT_THROW(host::move_handle(*scene, "body/wing/l0", 0, 1, {NAN, 0, 0}), std::invalid_argument);
 }
 
 TEST_F(SceneEdits, DeletingAShapeHandsOverItsSubtreeBeforeFreeingIt) {

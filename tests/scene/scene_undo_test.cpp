@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "files/scene_dump.h"
+#include "scene/scene_edits.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -204,8 +205,8 @@ TEST_F(SceneUndo, RedoTakesTheUndoneStepForwardUntilANewStepIsMade) {
 TEST_F(SceneUndo, AHostStepIsOneUndoStepOutsideThePluginsProtocol) {
     std::string before = dump();
     scene->begin_host_step("wing/l0");
-    scene->move_point("wing/l0", 1, {3, 3, 3});
-    scene->move_point("wing/l0", 1, {4, 4, 4});
+    host::move_point(*scene, "wing/l0", 1, {3, 3, 3});
+    host::move_point(*scene, "wing/l0", 1, {4, 4, 4});
     scene->commit_host_step();
     EXPECT_TRUE(scene->undo_records().calls().empty());
     EXPECT_EQ(scene->undo_records().protocol_errors(), 0);

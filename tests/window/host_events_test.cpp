@@ -1,4 +1,5 @@
 // How the window follows the host: notifications, idle ticks, visibility and deletions.
+#include "scene/scene_edits.h"
 #include "window_fixture.h"
 
 using namespace window_test;
@@ -64,7 +65,7 @@ TEST_F(Events, AFlipOfTheStateFlagRereadsTheValuesOnce) {
     open(mixed_scene);
     activate("ball");
     tick();
-    scene->move_point("ball", 0, vec3{4, 4, 4});
+    host::move_point(*scene, "ball", 0, vec3{4, 4, 4});
     tick();
     EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5) << "nothing changed that idle looks at";
     scene->set_state_flag(true);
@@ -75,10 +76,10 @@ TEST_F(Events, AFlipOfTheStateFlagRereadsTheValuesOnce) {
 TEST_F(Events, ModificationsAndJointChangesRereadTheValues) {
     open(mixed_scene);
     activate("arm");
-    scene->move_point("arm", 0, vec3{0, 0, 1});
+    host::move_point(*scene, "arm", 0, vec3{0, 0, 1});
     hostapp->shapes_modified({shape("arm")});
     EXPECT_VEC3_NEAR(row(0), 0, 0, 1, 1e-5);
-    scene->move_point("arm", 0, vec3{0, 0, 2});
+    host::move_point(*scene, "arm", 0, vec3{0, 0, 2});
     hostapp->current_joint_value_changed({shape("arm")->as_part()});
     EXPECT_VEC3_NEAR(row(0), 0, 0, 2, 1e-5);
     expect_clean();
@@ -103,7 +104,7 @@ TEST_F(Events, AHiddenWindowWaitsAndIsRefreshedWhenShownAgain) {
     hostapp->hide_window();
     scene->set_figure_unit(10);
     hostapp->figure_unit_changed();
-    scene->move_point("ball", 0, vec3{2, 2, 2});
+    host::move_point(*scene, "ball", 0, vec3{2, 2, 2});
     hostapp->shapes_modified({shape("ball")});
     EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5);
     tick();

@@ -1,5 +1,6 @@
 // Memory slots: "Save" and "Load", the slot pop-up, marks on the stored element, and
 // slots whose shapes go away.
+#include "scene/scene_edits.h"
 #include "window_fixture.h"
 
 using namespace window_test;
@@ -22,7 +23,7 @@ TEST_F(MemorySlots, ASphereSavedAfterApplyLoadsItsCentre) {
     click(app);  // a one-point shape: the shown point becomes -1
     click(save);
     EXPECT_TRUE(enabled(load));
-    scene->move_point("ball", 0, vec3{9, 8, 7});
+    host::move_point(*scene, "ball", 0, vec3{9, 8, 7});
     activate("curve", {0});
     click(load);
     EXPECT_VEC3_NEAR(row(0), 9, 8, 7, 1e-5);

@@ -1,11 +1,10 @@
-// The host's own edits of what a shape holds: inserting and removing a line's control
-// point or a mesh's vertex, renaming, the modifiable flag and a surface part's direction.
-// Like move_point, none of them is a host call or an undo step; each ends with the
-// modification listener, as a host tells its plug-ins about any change.
+// The host's own edits of what a shape holds (scene_edits.h).
+#include "scene/scene_edits.h"
+
 #include <algorithm>
 #include <stdexcept>
 
-#include "scene/scene_model.h"
+#include "scene/shape_points.h"
 #include "text/quoted_word.h"
 
 namespace host {
@@ -27,19 +26,21 @@ void starts_in(shape_node const& shape, shape_node const& holder, int& base,
     }
 }
 
-}  // namespace
-
-shape_node& scene_model::require_point_holder(std::string const& path,
-                                              char const* operation) const {
-    shape_node& node = require(path);
+// The line or polygon mesh at path, for an edit of its points (operation names it).
+shape_node& require_point_holder(scene_model const& scene, std::string const& path,
+                                 char const* operation) {
+    shape_node& node = scene.require(path);
     if (node.object_kind() != kind_line && node.object_kind() != kind_polygon_mesh)
         throw std::invalid_argument(std::string(operation) + ": " + path +
                                     " is not a line or a polygon mesh");
     return node;
 }
 
-void scene_model::renumber_active_points(shape_node const& holder, int index, int step) {
-    for (shape_node* shape : all_shapes()) {
+// Renumbers the active points of every shape after point index of holder was inserted
+// (step 1) or removed (step -1); call it before the edit.
+void renumber_active_points(scene_model const& scene, shape_node const& holder, int index,
+                            int step) {
+    for (shape_node* shape : scene.all_shapes()) {
         if (shape->active_points.empty()) continue;
         std::vector<int> starts;
         int base = 0;
@@ -64,15 +65,54 @@ void scene_model::renumber_active_points(shape_node const& holder, int index, in
     }
 }
 
-void scene_model::insert_point(std::string const& path, int index, vec3 const& p) {
-    shape_node& node = require_point_holder(path, "insert_point");
+// Whether shape keeps points of its own: a joint part does, any other part numbers its
+// children's.
+bool keeps_points(shape_node const& shape) {
+    bool any = false;
+    for_each_point(shape, [&](shape_point const&) { any = true; });
+    return any;
+}
+
+}  // namespace
+
+void move_point(scene_model& scene, std::string const& path, int index, vec3 const& p) {
+    shape_node* node = &scene.require(path);
+    if (!is_finite(p)) throw std::invalid_argument("move_point: non-finite position");
+    if (node->is_part() && index >= 0 && !keeps_points(*node)) {
+        auto found = node->resolve_flat(index);
+        node = found.first;
+        index = found.second;
+    }
+    if (!node || !move_shape_point(*node, index, p))
+        throw std::invalid_argument("move_point: " + path + " has no point " +
+                                    std::to_string(index));
+    scene.notify_modified(node);
+}
+
+void move_handle(scene_model& scene, std::string const& path, int index, int handle,
+                 vec3 const& p) {
+    shape_node& node = scene.require(path);
+    if (!is_finite(p)) throw std::invalid_argument("move_handle: non-finite position");
+    auto& points = node.geometry.points;
+    if (node.is_part() || node.object_kind() != kind_line || index < 0 ||
+        index >= static_cast<int>(points.size()) || handle < 1 || handle > 4)
+        throw std::invalid_argument("move_handle: " + path + " has no handle " +
+                                    std::to_string(handle) + " at point " + std::to_string(index));
+    auto& cp = points[static_cast<std::size_t>(index)];
+    vec3* handles[] = {&cp.in, &cp.out, &cp.l_in, &cp.l_out};
+    *handles[handle - 1] = p;
+    scene.notify_modified(&node);
+}
+
+void insert_point(scene_model& scene, std::string const& path, int index, vec3 const& p) {
+    shape_node& node = require_point_holder(scene, path, "insert_point");
     if (!is_finite(p)) throw std::invalid_argument("insert_point: non-finite position");
     int n = node.count_points();
     if (index < 0 || index > n)
         throw std::invalid_argument("insert_point: " + path + " has " + std::to_string(n) +
                                     " points, a new one goes at 0-" + std::to_string(n) +
                                     ", not " + std::to_string(index));
-    renumber_active_points(node, index, 1);
+    renumber_active_points(scene, node, index, 1);
     auto& g = node.geometry;
     if (node.object_kind() == kind_line) {
         control_point_data point;
@@ -81,49 +121,49 @@ void scene_model::insert_point(std::string const& path, int index, vec3 const& p
     } else {
         g.vertices.insert(g.vertices.begin() + index, vertex_data{p});
     }
-    notify_modified(&node);
+    scene.notify_modified(&node);
 }
 
-void scene_model::remove_point(std::string const& path, int index) {
-    shape_node& node = require_point_holder(path, "remove_point");
+void remove_point(scene_model& scene, std::string const& path, int index) {
+    shape_node& node = require_point_holder(scene, path, "remove_point");
     if (index < 0 || index >= node.count_points())
         throw std::invalid_argument("remove_point: " + path + " has no point " +
                                     std::to_string(index));
-    renumber_active_points(node, index, -1);
+    renumber_active_points(scene, node, index, -1);
     auto& g = node.geometry;
     if (node.object_kind() == kind_line)
         g.points.erase(g.points.begin() + index);
     else
         g.vertices.erase(g.vertices.begin() + index);  // a skin matrix it had stays unused
-    notify_modified(&node);
+    scene.notify_modified(&node);
 }
 
-void scene_model::rename_shape(std::string const& path, std::string const& name) {
-    shape_node& node = require(path);
+void rename_shape(scene_model& scene, std::string const& path, std::string const& name) {
+    shape_node& node = scene.require(path);
     if (name.empty() || name.find('/') != std::string::npos)
         throw std::invalid_argument(
             "rename_shape: a name must be non-empty and contain no \"/\"");
-    auto const& level = node.parent() ? node.parent()->children() : top;
+    auto const& level = node.parent() ? node.parent()->children() : scene.roots();
     for (auto const& other : level)
         if (other.get() != &node && other->name() == name)
             throw std::invalid_argument(
                 "rename_shape: another shape at the same level is named " + quoted_word(name));
-    node.shape_name = name;
-    notify_modified(&node);
+    node.set_name(name);
+    scene.notify_modified(&node);
 }
 
-void scene_model::set_modifiable(std::string const& path, bool modifiable) {
-    shape_node& node = require(path);
+void set_modifiable(scene_model& scene, std::string const& path, bool modifiable) {
+    shape_node& node = scene.require(path);
     node.modifiable = modifiable;
-    notify_modified(&node);
+    scene.notify_modified(&node);
 }
 
-void scene_model::set_surface_direction(std::string const& path, bool direction) {
-    shape_node& node = require(path);
+void set_surface_direction(scene_model& scene, std::string const& path, bool direction) {
+    shape_node& node = scene.require(path);
     if (node.part_kind() != part_surface)
         throw std::invalid_argument("set_surface_direction: " + path + " is not a surface part");
     node.surface_direction = direction;
-    notify_modified(&node);
+    scene.notify_modified(&node);
 }
 
 }  // namespace host
