@@ -167,9 +167,19 @@ json_kind json_value::kind() const {
 }
 
 std::size_t json_value::size() const {
-    if (is_array()) return e.get_array().value_unsafe().size();
-    if (is_object()) return e.get_object().value_unsafe().size();
-    return 0;
+    // simdjson's count stops at 0xFFFFFF: a longer list is counted.
+    std::size_t const saturated = 0xFFFFFF;
+    std::size_t count = 0;
+    if (is_array()) {
+        simdjson::dom::array array = e.get_array().value_unsafe();
+        if (array.size() < saturated) return array.size();
+        for (auto i = array.begin(); i != array.end(); ++i) ++count;
+    } else if (is_object()) {
+        simdjson::dom::object object = e.get_object().value_unsafe();
+        if (object.size() < saturated) return object.size();
+        for (auto i = object.begin(); i != object.end(); ++i) ++count;
+    }
+    return count;
 }
 
 std::vector<std::string_view> json_value::sorted_keys() const {
