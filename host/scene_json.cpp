@@ -1,6 +1,7 @@
 #include "scene_json.h"
 
 #include <algorithm>
+#include <new>
 #include <nlohmann/json.hpp>
 #include <string_view>
 #include <vector>
@@ -95,44 +96,46 @@ void check_keys(simdjson::dom::element root) {
     }
 }
 
-// nlohmann's reading of a text simdjson refused, for its refusal: a syntax error, a number
-// beyond a double, or a key given twice before either, each where the text first has it.
-class refusal_finder final : public nlohmann::json_sax<nlohmann::json> {
+// nlohmann's reading of a text simdjson refused: its refusal (a syntax error, a number
+// beyond a double, or a key given twice before either, each where the text first has it),
+// or for a text nlohmann takes (an integer beyond 64 bits, which it reads as a double) the
+// text as nlohmann reads it, written out again for simdjson. Without recursion.
+class nlohmann_reading final : public nlohmann::json_sax<nlohmann::json> {
 public:
-    bool null() override { return value(); }
-    bool boolean(bool) override { return value(); }
-    bool number_integer(number_integer_t) override { return value(); }
-    bool number_unsigned(number_unsigned_t) override { return value(); }
-    bool number_float(number_float_t, string_t const&) override { return value(); }
-    bool string(string_t&) override { return value(); }
-    bool binary(binary_t&) override { return value(); }
+    bool null() override { return value("null"); }
+    bool boolean(bool b) override { return value(b ? "true" : "false"); }
+    bool number_integer(number_integer_t n) override { return value(std::to_string(n)); }
+    bool number_unsigned(number_unsigned_t n) override { return value(std::to_string(n)); }
+    bool number_float(number_float_t d, string_t const&) override { return value(nlohmann::json(d).dump()); }
+    bool string(string_t& s) override { return value(nlohmann::json(s).dump()); }
+    bool binary(binary_t&) override { return value("null"); }  // not in a JSON text
     bool start_object(std::size_t) override {
-        value();
+        value("{");
         path.enter(false);
         keys.emplace_back();
+        deepest = std::max(deepest, ++depth);
         return true;
     }
     bool key(string_t& key) override {
         for (std::string const& seen : keys.back())
             if (seen == key) throw duplicate_key(path.object(), key);
+        if (!keys.back().empty()) written += ',';
         keys.back().push_back(key);
         path.at(std::string_view(key));
+        written += nlohmann::json(key).dump() + ':';
         return true;
     }
     bool end_object() override {
         keys.pop_back();
-        path.leave();
-        return true;
+        return close('}');
     }
     bool start_array(std::size_t) override {
-        value();
+        value("[");
         path.enter(true);
+        deepest = std::max(deepest, ++depth);
         return true;
     }
-    bool end_array() override {
-        path.leave();
-        return true;
-    }
+    bool end_array() override { return close(']'); }
     bool parse_error(std::size_t, std::string const&, nlohmann::detail::exception const& e) override {
         if (e.id == 406) throw number_overflow(path.next_value());
         std::string what = e.what();
@@ -140,13 +143,27 @@ public:
         throw malformed_json(start == std::string::npos ? what : what.substr(start + 2));
     }
 
+    std::string written;    // the text as read
+    std::size_t deepest = 0;  // the deepest nesting
+
 private:
-    bool value() {
-        if (path.in_array()) path.at(path.index() + 1);
+    bool value(std::string const& text) {
+        if (path.in_array()) {
+            if (path.index() >= 0) written += ',';
+            path.at(path.index() + 1);
+        }
+        written += text;
+        return true;
+    }
+    bool close(char bracket) {
+        path.leave();
+        --depth;
+        written += bracket;
         return true;
     }
     json_path path;
     std::vector<std::vector<std::string>> keys;  // per open object, the keys read so far
+    std::size_t depth = 0;
 };
 
 }  // namespace
@@ -205,15 +222,16 @@ scene_json::scene_json(std::string const& text) {
             return;
         }
     }
-    // simdjson refused the text. nlohmann's parser says why; a text it takes (an integer
-    // beyond 64 bits, which it reads as a double) is read again as nlohmann writes it.
-    refusal_finder finder;
-    nlohmann::json::sax_parse(text, &finder);
-    std::string rewritten = nlohmann::json::parse(text).dump();
-    simdjson::dom::parser parser;
-    if (parser.allocate(rewritten.size(), max_depth) || parser.parse_into_document(document, rewritten).error())
+    // simdjson refused the text: nlohmann's reading says why, or gives it again as simdjson
+    // takes it.
+    nlohmann_reading reading;
+    nlohmann::json::sax_parse(text, &reading);
+    if (reading.deepest > max_depth)
         throw malformed_json("nested deeper than " + std::to_string(max_depth) + " levels");
-    check_keys(document.root());
+    simdjson::dom::parser parser;
+    if (parser.allocate(reading.written.size(), max_depth)) throw std::bad_alloc();
+    if (auto error = parser.parse_into_document(document, reading.written).error())
+        throw malformed_json(simdjson::error_message(error));
 }
 
 }  // namespace host

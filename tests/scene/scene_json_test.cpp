@@ -127,10 +127,21 @@ TEST(SceneJson, NamesTheNumberBeyondADouble) {
     }
 }
 
-TEST(SceneJson, ReadsNestingFarDeeperThanSimdjsonsDefault) {
-    std::string text = std::string(5000, '[') + "1" + std::string(5000, ']');
-    host::scene_json doc(text);
-    EXPECT_TRUE(doc.root().is_array());
+TEST(SceneJson, ReadsNestingFarDeeperThanSimdjsonsDefaultAndRefusesItBeyondItsBound) {
+    auto nested = [](std::size_t depth, char const* inner) {
+        return std::string(depth, '[') + inner + std::string(depth, ']');
+    };
+    EXPECT_TRUE(host::scene_json(nested(5000, "1")).root().is_array());
+    // Read again after nlohmann took what simdjson refused: still as deep.
+    EXPECT_TRUE(host::scene_json(nested(5000, "123456789012345678901234")).root().is_array());
+    for (char const* inner : {"1", "123456789012345678901234"}) {
+        try {
+            host::scene_json doc(nested(100001, inner));
+            ADD_FAILURE() << "nesting beyond the bound was accepted";
+        } catch (host::malformed_json const& e) {
+            EXPECT_STREQ(e.what(), "nested deeper than 100000 levels");
+        }
+    }
 }
 
 }  // namespace
