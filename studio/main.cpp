@@ -10,18 +10,21 @@
 #include <map>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 
+#include "command_line_reader.h"
 #include "main_window.h"
-#include "runner_script.h"
 #include "prefs_location.h"
+#include "runner_script.h"
 #include "script_player.h"
 #include "settings_dialog.h"
 #include "studio_host.h"
 #include "studio_settings.h"
+#include "text/quoted_word.h"
 
 namespace {
 
@@ -29,63 +32,43 @@ char const usage[] =
     "usage: vexel-studio [--module PATH] [--lang en|ja] [--prefs FILE] [--script FILE]\n"
     "                    [--png DIR] [--no-announce] [SCENE.json]\n";
 
-char const help[] =
-    "  --module PATH   the plug-in module to load (default: the one built beside the studio)\n"
-    "  --lang en|ja    the host's language for the plug-in's texts and dialogs (en)\n"
-    "  --prefs FILE    the preference store (default: $XDG_CONFIG_HOME/vexel-studio/prefs.json\n"
-    "                  or ~/.config/vexel-studio/prefs.json)\n"
-    "  --script FILE   play a vexel-host script through the real widgets, print its output\n"
-    "                  and exit\n"
-    "  --png DIR       with --script: write every dump also as DIR/001.png, 002.png, ...\n"
-    "  --no-announce   do not announce the scene at start (a script announces it with\n"
-    "                  the action announce)\n";
-
 struct command_line {
     studio::studio_options options;
-    bool prefs_given = false;
     std::string script, png_dir, scene;
 };
 
-// Throws std::invalid_argument with the problem; exits for --help.
+// The reader with the studio's own options declared, writing into c.
+struct studio_command_line {
+    explicit studio_command_line(command_line& c) : reader("vexel-studio", usage) {
+        reader.app()
+            .add_option("--script", c.script,
+                        "play a vexel-host script through the real widgets, print its\n"
+                        "output and exit")
+            ->option_text("FILE");
+        reader.app()
+            .add_option("--png", c.png_dir, "with --script: write every dump also as DIR/001.png, 002.png, ...")
+            ->option_text("DIR");
+    }
+    command_line_reader reader;
+};
+
+// Throws usage_error; exits for --help.
 command_line parse(int argc, char** argv) {
     command_line c;
-    c.options.module_path = VEXEL_DEFAULT_MODULE;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        auto value = [&]() -> std::string {
-            if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value");
-            return argv[++i];
-        };
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(usage, stdout);
-            std::fputs(help, stdout);
-            std::exit(0);
-        } else if (arg == "--module") {
-            c.options.module_path = value();
-        } else if (arg == "--lang") {
-            c.options.lang = value();
-            if (c.options.lang != "en" && c.options.lang != "ja")
-                throw std::invalid_argument("--lang: expected en or ja, got \"" + c.options.lang + "\"");
-        } else if (arg == "--prefs") {
-            c.options.prefs_file = value();
-            c.prefs_given = true;
-        } else if (arg == "--script") {
-            c.script = value();
-        } else if (arg == "--png") {
-            c.png_dir = value();
-        } else if (arg == "--no-announce") {
-            c.options.announce = false;
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            throw std::invalid_argument("unknown option " + arg);
-        } else if (c.scene.empty()) {
-            c.scene = arg;
-        } else {
-            throw std::invalid_argument("more than one scene file (" + c.scene + ", " + arg + ")");
-        }
+    studio_command_line line(c);
+    std::vector<std::string> positional = line.reader.parse(argc, argv);
+    common_options const& common = line.reader.common();
+    if (common.help) {
+        std::fputs(line.reader.help().c_str(), stdout);
+        std::exit(0);
     }
-    if (!c.png_dir.empty() && c.script.empty())
-        throw std::invalid_argument("--png needs --script");
-    if (!c.prefs_given) c.options.prefs_file = default_prefs_file("vexel-studio");
+    if (positional.size() > 1) throw usage_error("unexpected argument " + host::quoted_word(positional[1]));
+    if (!positional.empty()) c.scene = positional[0];
+    if (!c.png_dir.empty() && c.script.empty()) throw usage_error("--png needs --script");
+    c.options.module_path = common.module_path.empty() ? VEXEL_DEFAULT_MODULE : common.module_path;
+    c.options.lang = common.lang;
+    c.options.announce = common.announce;
+    c.options.prefs_file = common.prefs_given ? common.prefs_file : default_prefs_file("vexel-studio");
     return c;
 }
 
@@ -130,8 +113,8 @@ int main(int argc, char** argv) {
     command_line c;
     try {
         c = parse(argc, argv);
-    } catch (std::invalid_argument const& e) {
-        std::fprintf(stderr, "vexel-studio: %s\n%s", e.what(), usage);
+    } catch (usage_error const& e) {
+        std::fputs(refusal_text("vexel-studio", e, usage, "every option").c_str(), stderr);
         return 2;
     }
     QApplication app(argc, argv);

@@ -2,8 +2,11 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <vector>
 
 #include "text/quoted_word.h"
+
+namespace {
 
 char const usage_text[] =
     "usage: vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] [--no-announce] "
@@ -14,94 +17,86 @@ char const usage_text[] =
     "       vexel-host --info PATH_TO_MODULE [--lang en|ja]\n"
     "The script (standard input without SCRIPT) holds one action a line; see examples/*.vxs.\n";
 
+// The reader with the runner's own options declared, writing into c and the mode flags.
+struct runner_command_line {
+    explicit runner_command_line(command_line& c)
+        : reader("vexel-host", usage_text, "actions:\n" + host::action_forms()) {
+        CLI::App& app = reader.app();
+        app.add_flag("--view", c.options.view,
+                     "echo each action and draw the window as text at every dump, in\n"
+                     "place of the dump's JSON line");
+        app.add_flag("--json", c.options.json, "with --view: print each dump's JSON line above its drawing too");
+        app.add_flag("--keep-going", c.options.keep_going, "a refused line is reported and the script goes on");
+        app.add_flag("--oracles", c.oracles,
+                     "check the window's promises after every action (an untouched App. or\n"
+                     "Snap changes nothing, the rows show the point, a slot gives back\n"
+                     "what was saved, a typed value lands, undo is exact; README,\n"
+                     "Reliability); each broken promise is a failure. Replays what the\n"
+                     "session fuzzer found");
+        app.add_option("--fail-call", c.options.fail_call,
+                       "the N-th host call counted from loading the plug-in throws\n"
+                       "(to reproduce one run of a fault-injection sweep)")
+            ->option_text("N")
+            ->check([](std::string const& n) {
+                char* end = nullptr;
+                errno = 0;
+                long call = std::strtol(n.c_str(), &end, 10);
+                bool ok = !n.empty() && *end == '\0' && errno == 0 && call >= 1;
+                return ok ? "" : host::quoted_word(n) + " is not a call number 1 or more";
+            });
+        app.add_flag("--fault-sweep", fault_sweep,
+                     "play SCRIPT once per host call of its clean run, that call made to\n"
+                     "throw, and check each run (it finishes, nothing non-finite written,\n"
+                     "no undo record or bracket open, no counted object held, the window\n"
+                     "not stuck busy); prints the calls swept and each failure with its\n"
+                     "call; exit status 0 only when no run failed. Preferences are kept\n"
+                     "in memory, empty at the start of each run");
+        app.add_option("--dump-scene", dump_scene, "print the scene file's shapes and points as JSON, then exit")
+            ->option_text("FILE");
+        app.add_option("--info", c.info_module, "print the module's registration answers, then exit")
+            ->option_text("MODULE");
+    }
+
+    command_line_reader reader;
+    bool fault_sweep = false;
+    std::string dump_scene;
+};
+
+}  // namespace
+
+std::string refusal_text(usage_error const& e) {
+    return refusal_text("vexel-host", e, usage_text, "every option and action");
+}
+
 std::string help_text() {
-    return std::string(usage_text) +
-           "\noptions:\n"
-           "  --module PATH      the plug-in module (default: the one built beside vexel-host)\n"
-           "  --lang en|ja       the host's language for the plug-in's texts and dialogs (en)\n"
-           "  --prefs FILE       the preference store (default: $XDG_CONFIG_HOME/vexel-host/prefs.json\n"
-           "                     or ~/.config/vexel-host/prefs.json)\n"
-           "  --view             echo each action and draw the window as text at every dump, in\n"
-           "                     place of the dump's JSON line\n"
-           "  --json             with --view: print each dump's JSON line above its drawing too\n"
-           "  --no-announce      do not announce the scene at start: the script may act on the\n"
-           "                     window first and announce it with the action announce\n"
-           "  --keep-going       a refused line is reported and the script goes on\n"
-           "  --oracles          check the window's promises after every action (an untouched App. or\n"
-           "                     Snap changes nothing, the rows show the point, a slot gives back\n"
-           "                     what was saved, a typed value lands, undo is exact; README,\n"
-           "                     Reliability); each broken promise is a failure. Replays what the\n"
-           "                     session fuzzer found\n"
-           "  --fail-call N      the N-th host call counted from loading the plug-in throws\n"
-           "                     (to reproduce one run of a fault-injection sweep)\n"
-           "  --fault-sweep      play SCRIPT once per host call of its clean run, that call made to\n"
-           "                     throw, and check each run (it finishes, nothing non-finite written,\n"
-           "                     no undo record or bracket open, no counted object held, the window\n"
-           "                     not stuck busy); prints the calls swept and each failure with its\n"
-           "                     call; exit status 0 only when no run failed. Preferences are kept\n"
-           "                     in memory, empty at the start of each run\n"
-           "  --dump-scene FILE  print the scene file's shapes and points as JSON, then exit\n"
-           "  --info MODULE      print the module's registration answers, then exit\n"
-           "  --help, -h         this text\n"
-           "\nactions:\n" +
-           host::action_forms();
+    command_line c;
+    return runner_command_line(c).reader.help();
 }
 
 command_line parse_command_line(int argc, char const* const* argv) {
     command_line c;
-    int positional = 0;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        auto value = [&]() -> std::string {
-            if (i + 1 >= argc) throw usage_error(arg + " needs a value");
-            return argv[++i];
-        };
-        if (arg == "--help" || arg == "-h") {
-            c.what = command_line::mode::help;
-        } else if (arg == "--info") {
-            c.what = command_line::mode::info;
-            c.info_module = value();
-        } else if (arg == "--fault-sweep") {
-            c.what = command_line::mode::fault_sweep;
-        } else if (arg == "--dump-scene") {
-            c.what = command_line::mode::dump_scene;
-            c.scene_file = value();
-        } else if (arg == "--module") {
-            c.options.module_path = value();
-        } else if (arg == "--lang") {
-            c.options.lang = value();
-            if (c.options.lang != "en" && c.options.lang != "ja")
-                throw usage_error("--lang: " + host::quoted_word(c.options.lang) + " is not en or ja");
-        } else if (arg == "--prefs") {
-            c.options.prefs_file = value();
-            c.prefs_given = true;
-        } else if (arg == "--view") {
-            c.options.view = true;
-        } else if (arg == "--no-announce") {
-            c.options.announce = false;
-        } else if (arg == "--json") {
-            c.options.json = true;
-        } else if (arg == "--oracles") {
-            c.oracles = true;
-        } else if (arg == "--keep-going") {
-            c.options.keep_going = true;
-        } else if (arg == "--fail-call") {
-            std::string n = value();
-            char* end = nullptr;
-            errno = 0;
-            c.options.fail_call = std::strtol(n.c_str(), &end, 10);
-            if (n.empty() || *end != '\0' || errno != 0 || c.options.fail_call < 1)
-                throw usage_error("--fail-call: " + host::quoted_word(n) + " is not a call number 1 or more");
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw usage_error("unknown option " + host::quoted_word(arg));
-        } else if (positional == 0) {
-            c.scene_file = arg, ++positional;
-        } else if (positional == 1) {
-            c.script_file = arg, ++positional;
-        } else {
-            throw usage_error("unexpected argument " + host::quoted_word(arg));
-        }
-    }
+    runner_command_line line(c);
+    std::vector<std::string> positional = line.reader.parse(argc, argv);
+    common_options const& common = line.reader.common();
+    c.options.module_path = common.module_path;
+    c.options.lang = common.lang;
+    c.options.prefs_file = common.prefs_file;
+    c.options.announce = common.announce;
+    c.prefs_given = common.prefs_given;
+
+    bool dump_scene = line.reader.app().count("--dump-scene") > 0;
+    if (common.help) c.what = command_line::mode::help;
+    else if (line.reader.app().count("--info") > 0) c.what = command_line::mode::info;
+    else if (dump_scene) c.what = command_line::mode::dump_scene;
+    else if (line.fault_sweep) c.what = command_line::mode::fault_sweep;
+
+    if (positional.size() > 2) throw usage_error("unexpected argument " + host::quoted_word(positional[2]));
+    if (dump_scene && !positional.empty())
+        throw usage_error("--dump-scene takes no scene or script besides its file");
+    if (positional.size() > 0) c.scene_file = positional[0];
+    if (positional.size() > 1) c.script_file = positional[1];
+    if (dump_scene) c.scene_file = line.dump_scene;
+
     if (c.what == command_line::mode::run && c.scene_file.empty())
         throw usage_error("no scene file given");
     if (c.what == command_line::mode::fault_sweep && c.script_file.empty())
@@ -110,7 +105,5 @@ command_line parse_command_line(int argc, char const* const* argv) {
         throw usage_error("--oracles checks a script's run; it takes no --fault-sweep, --info or --dump-scene");
     if (c.what == command_line::mode::fault_sweep && (c.prefs_given || c.options.fail_call > 0))
         throw usage_error("--fault-sweep takes no --prefs or --fail-call (each run has its own)");
-    if (c.what == command_line::mode::dump_scene && positional > 0)
-        throw usage_error("--dump-scene takes no scene or script besides its file");
     return c;
 }

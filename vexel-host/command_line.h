@@ -1,4 +1,4 @@
-// vexel-host's command line, read without any library:
+// vexel-host's command line (read by command_line_reader):
 //   vexel-host [--module PATH] [--lang en|ja] [--prefs FILE] [--view] [--no-announce]
 //              SCENE.json [SCRIPT]
 //   vexel-host --fault-sweep [--module PATH] [--lang en|ja] [--no-announce] SCENE.json SCRIPT
@@ -9,15 +9,10 @@
 // --oracles (the window's promises checked after every action).
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
+#include "command_line_reader.h"
 #include "runner_session.h"
-
-// A command line that cannot be run; what() says why in one line.
-struct usage_error : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 struct command_line {
     enum class mode { run, fault_sweep, info, dump_scene, help };
@@ -33,7 +28,8 @@ struct command_line {
 // Throws usage_error.
 command_line parse_command_line(int argc, char const* const* argv);
 
-// The usage lines, shown with a refused command line.
-extern char const usage_text[];
+// A refused command line as vexel-host reports it: the problem, the usage lines and where
+// the full list is.
+std::string refusal_text(usage_error const& e);
 // --help: the usage lines, every option and every action.
 std::string help_text();

@@ -103,8 +103,7 @@ int main(int argc, char** argv) {
     try {
         c = parse_command_line(argc, argv);
     } catch (usage_error const& e) {
-        std::fprintf(stderr, "vexel-host: %s\n%s--help lists every option and action.\n", e.what(),
-                     usage_text);
+        std::fputs(refusal_text(e).c_str(), stderr);
         return 2;
     }
     try {

@@ -6,6 +6,8 @@
 #include <set>
 #include <vector>
 
+#include <utf8proc.h>
+
 namespace host {
 
 namespace {
@@ -21,56 +23,28 @@ struct glyph {
 
 using glyphs_t = std::vector<glyph>;
 
-bool is_wide(unsigned cp) {
-    return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
-           (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
-           (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
-           (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x1F300 && cp <= 0x1F64F) ||
-           (cp >= 0x1F900 && cp <= 0x1F9FF) || cp >= 0x20000;
-}
-
-// Combining marks and zero-width spaces take no column of their own.
-bool is_zero_width(unsigned cp) {
-    return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x200B && cp <= 0x200F) ||
-           (cp >= 0x3099 && cp <= 0x309A) || (cp >= 0xFE00 && cp <= 0xFE0F);
-}
-
-// The length of the UTF-8 character at text[i] and its code point; 0 when the bytes there
-// are not one (a stray continuation byte, a sequence cut short).
-std::size_t utf8_at(std::string const& text, std::size_t i, unsigned& cp) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80           ? 1
-                         : (lead & 0xE0) == 0xC0 ? 2
-                         : (lead & 0xF0) == 0xE0 ? 3
-                         : (lead & 0xF8) == 0xF0 ? 4
-                                                 : 0;
-    if (length == 0 || i + length > text.size()) return 0;
-    cp = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        unsigned char next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (next & 0x3F);
-    }
-    return length;
-}
-
-// The text as screen characters; control characters and bytes that are not UTF-8 show "?".
+// The text as screen characters, their widths from utf8proc (Unicode's East Asian widths,
+// as a terminal draws them); a character of no width (a combining mark, a zero-width space)
+// joins the one before it. Control characters and bytes that are not UTF-8 show "?".
 glyphs_t glyphs(std::string const& text) {
     glyphs_t out;
+    auto const* bytes = reinterpret_cast<utf8proc_uint8_t const*>(text.data());
     for (std::size_t i = 0; i < text.size();) {
-        unsigned cp = 0;
-        std::size_t length = utf8_at(text, i, cp);
-        if (length == 0 || cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
+        utf8proc_int32_t cp = 0;
+        utf8proc_ssize_t length =
+            utf8proc_iterate(bytes + i, static_cast<utf8proc_ssize_t>(text.size() - i), &cp);
+        if (length <= 0 || cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
             out.push_back({"?", 1});
-            i += std::max<std::size_t>(length, 1);
+            i += static_cast<std::size_t>(std::max<utf8proc_ssize_t>(length, 1));
             continue;
         }
-        std::string bytes = text.substr(i, length);
-        i += length;
-        if (!is_zero_width(cp))
-            out.push_back({bytes, is_wide(cp) ? 2 : 1});
+        std::string character = text.substr(i, static_cast<std::size_t>(length));
+        i += static_cast<std::size_t>(length);
+        int width = utf8proc_charwidth(cp);
+        if (width > 0)
+            out.push_back({character, width});
         else if (!out.empty())
-            out.back().bytes += bytes;
+            out.back().bytes += character;
     }
     return out;
 }

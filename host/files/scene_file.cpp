@@ -1,16 +1,17 @@
 #include "files/scene_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <nlohmann/json.hpp>
 #include <set>
+#include <string_view>
 #include <system_error>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "files/json_document.h"
+#include "files/scene_json.h"
 #include "files/scene_kind_words.h"
 #include "host_component_ids.h"
 #include "scene/shape_points.h"
@@ -76,11 +77,9 @@ public:
     void load(json const& root) {
         if (!root.is_object())
             fail("top level", std::string("expected an object, got ") + json_kind(root));
-        for (std::size_t i = 0; i < root.size(); ++i) {
-            std::string const& key = root.key(i);
+        for (std::string_view key : root.sorted_keys())
             if (key != "figure_unit" && key != "shapes" && key != "active" && key != "state_flag")
-                fail("top level", "unknown key \"" + key + "\"");
-        }
+                fail("top level", "unknown key \"" + std::string(key) + "\"");
         if (root.contains("figure_unit")) {
             float unit = number(root["figure_unit"], "figure_unit");
             if (!(unit > 0)) fail("figure_unit", "expected a positive number");
@@ -137,12 +136,13 @@ private:
         if (!value.is_array()) fail(where, expected() + ", got " + json_kind(value));
         if (value.size() != count)
             fail(where, expected() + ", got " + std::to_string(value.size()));
-        for (std::size_t i = 0; i < count; ++i) {
-            json element = value[i];
+        std::size_t i = 0;
+        for (simdjson::dom::element each : value.elements()) {
+            json element(each);
             if (!element.is_number())
                 fail(where,
                      expected() + ", element " + std::to_string(i) + " is " + json_kind(element));
-            out[i] = number(element, where);
+            out[i++] = number(element, where);
         }
     }
 
@@ -238,8 +238,7 @@ private:
     // the stack, and each level checks its names against a set of its own.
     void load_tree(json const& shapes) {
         std::vector<pending> stack;
-        for (std::size_t i = shapes.size(); i-- > 0;)
-            stack.push_back({shapes[i], nullptr, "shapes[" + std::to_string(i) + "]", 1, ""});
+        push_reversed(stack, shapes, nullptr, "shapes", 1, "");
         while (!stack.empty()) {
             pending next = std::move(stack.back());
             stack.pop_back();
@@ -275,7 +274,7 @@ private:
             if (!value.contains("part")) fail(where, "missing key \"part\"");
             part = lookup(value["part"], part_kind_words, "part kind", place(here, "part"));
         }
-        for (std::size_t i = 0; i < value.size(); ++i) check_key(where, value.key(i), kind, part);
+        for (std::string_view key : value.sorted_keys()) check_key(where, std::string(key), kind, part);
 
         shape_node& node = scene.add_shape(parent, name, kind, part);
         auto& g = node.geometry;
@@ -312,10 +311,17 @@ private:
             std::string const& top = parent ? item.top : where;
             if (children.size() > 0 && item.depth >= max_depth)
                 fail(top, "parts nest deeper than " + std::to_string(max_depth) + " levels");
-            for (std::size_t i = children.size(); i-- > 0;)
-                stack.push_back({children[i], &node, where + "/children[" + std::to_string(i) + "]",
-                                 item.depth + 1, top});
+            push_reversed(stack, children, &node, where + "/children", item.depth + 1, top);
         }
+    }
+
+    // The shapes of list onto the stack, the first on top, each at "slot[i]".
+    static void push_reversed(std::vector<pending>& stack, json const& list, shape_node* parent,
+                              std::string const& slot, int depth, std::string const& top) {
+        std::size_t first = stack.size(), i = 0;
+        for (simdjson::dom::element each : list.elements())
+            stack.push_back({json(each), parent, slot + "[" + std::to_string(i++) + "]", depth, top});
+        std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(first), stack.end());
     }
 
     std::size_t parent_entry(shape_node* parent) const { return entry_of.at(parent); }
@@ -324,15 +330,16 @@ private:
         if (!points.is_array())
             fail(where, std::string("expected an array, got ") + json_kind(points));
         node.geometry.points.reserve(points.size());
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            place at(where, i);
-            json p = points[i];
+        std::size_t i = 0;
+        for (simdjson::dom::element each : points.elements()) {
+            place at(where, i++);
+            json p(each);
             if (!p.is_object())
                 fail(at, std::string("expected a control point object, got ") + json_kind(p));
-            for (std::size_t k = 0; k < p.size(); ++k) {
-                static std::set<std::string> const keys{"anchor", "in",     "out",      "l_in",
-                                                        "l_out",  "linked", "l_linked", "skin"};
-                if (!keys.count(p.key(k))) fail(at, "unknown key \"" + p.key(k) + "\"");
+            for (std::string_view key : p.sorted_keys()) {
+                static std::set<std::string_view> const keys{"anchor", "in",     "out",      "l_in",
+                                                             "l_out",  "linked", "l_linked", "skin"};
+                if (!keys.count(key)) fail(at, "unknown key \"" + std::string(key) + "\"");
             }
             if (!p.contains("anchor")) fail(at, "missing key \"anchor\"");
             control_point_data cp;
@@ -356,16 +363,17 @@ private:
         if (!vertices.is_array())
             fail(where, std::string("expected an array, got ") + json_kind(vertices));
         node.geometry.vertices.reserve(vertices.size());
-        for (std::size_t i = 0; i < vertices.size(); ++i) {
+        std::size_t i = 0;
+        for (simdjson::dom::element each : vertices.elements()) {
             place at(where, i);
-            json v = vertices[i];
+            json v(each);
             vertex_data vertex;
             bool skinned = false;
             mat4 skin_matrix;
             if (v.is_object()) {
-                for (std::size_t k = 0; k < v.size(); ++k)
-                    if (v.key(k) != "position" && v.key(k) != "skin")
-                        fail(at, "unknown key \"" + v.key(k) + "\"");
+                for (std::string_view key : v.sorted_keys())
+                    if (key != "position" && key != "skin")
+                        fail(at, "unknown key \"" + std::string(key) + "\"");
                 if (!v.contains("position")) fail(at, "missing key \"position\"");
                 vertex.position = point(v["position"], place(at, "position"));
                 if (v.contains("skin")) {
@@ -377,6 +385,7 @@ private:
             }
             node.add_vertex(vertex);
             if (skinned) node.geometry.set_vertex_skin(i, skin_matrix);
+            ++i;
         }
     }
 
@@ -398,8 +407,8 @@ private:
             fail(where, std::string("expected an array of paths, got ") + json_kind(list));
         auto& shapes = shape.node->linked_shapes(component);
         place base(where);
-        for (std::size_t i = 0; i < list.size(); ++i)
-            shapes.push_back(path(list[i], place(base, i)));
+        std::size_t i = 0;
+        for (simdjson::dom::element each : list.elements()) shapes.push_back(path(json(each), place(base, i++)));
     }
 
     // The point count of node, each shape counted once over the whole file (counting each
@@ -459,11 +468,13 @@ private:
             fail(where, std::string("expected an array of indices, got ") + json_kind(list));
         shape.node->active_points.reserve(list.size());
         place base(where);
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            place at(base, i);
-            if (!list[i].is_number_integer())
-                fail(at, std::string("expected an index, got ") + json_kind(list[i]));
-            long long index = list[i].get_integer();
+        std::size_t i = 0;
+        for (simdjson::dom::element each : list.elements()) {
+            place at(base, i++);
+            json element(each);
+            if (!element.is_number_integer())
+                fail(at, std::string("expected an index, got ") + json_kind(element));
+            long long index = element.get_integer();
             if (index < 0 || index >= count)
                 fail(at, "index " + std::to_string(index) + " out of range (the shape has " +
                              std::to_string(count) + " points)");
@@ -506,23 +517,20 @@ private:
     std::unordered_map<std::string, shape_node*> by_path;  // links name shapes by path
 };
 
-// The document of a scene file; the parser's messages in the house form.
-std::unique_ptr<json_document> parse(std::string const& text, std::string const& source) {
+// The parsed text of a scene file; the parser's refusals in the house form.
+std::unique_ptr<scene_json> parse(std::string const& text, std::string const& source) {
     try {
-        return std::make_unique<json_document>(text);
+        return std::make_unique<scene_json>(text);
     } catch (duplicate_key const& e) {
         throw scene_file_error(source + ": " + e.where + ": duplicate key \"" + e.key + "\"");
     } catch (number_overflow const& e) {
         throw scene_file_error(source + ": " + e.where + ": number out of range");
-    } catch (nlohmann::json::parse_error const& e) {
-        std::string what = e.what();
-        auto start = what.find("] ");
-        throw scene_file_error(source + ": malformed JSON: " +
-                               (start == std::string::npos ? what : what.substr(start + 2)));
+    } catch (malformed_json const& e) {
+        throw scene_file_error(source + ": malformed JSON: " + e.what());
     }
 }
 
-std::unique_ptr<scene_model> build(std::unique_ptr<json_document> document,
+std::unique_ptr<scene_model> build(std::unique_ptr<scene_json> document,
                                    std::string const& source) {
     auto scene = std::make_unique<scene_model>();
     scene_loader(source, *scene).load(document->root());
@@ -537,7 +545,7 @@ std::unique_ptr<scene_model> load_scene_text(std::string const& text, std::strin
 
 std::unique_ptr<scene_model> load_scene_file(std::string const& path) {
     // The text is let go before the scene is built: a large file is not held twice.
-    std::unique_ptr<json_document> document;
+    std::unique_ptr<scene_json> document;
     {
         std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
                                                            std::fclose);
@@ -549,7 +557,8 @@ std::unique_ptr<scene_model> load_scene_file(std::string const& path) {
         std::string text;
         if (std::fseek(in.get(), 0, SEEK_END) == 0) {
             long size = std::ftell(in.get());
-            if (size > 0) text.reserve(static_cast<std::size_t>(size));
+            // Room for simdjson's padding: the parser reads the text where it is.
+            if (size > 0) text.reserve(static_cast<std::size_t>(size) + simdjson::SIMDJSON_PADDING);
             std::rewind(in.get());
         }
         char buffer[1 << 16];

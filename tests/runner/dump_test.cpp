@@ -138,5 +138,32 @@ TEST(WindowDrawing, WideCharactersTakeTwoColumnsAndLongTextsAreCut) {
               "+----------+\n");
 }
 
+// Column widths as a terminal gives them: East Asian wide and full-width characters two,
+// half-width katakana one, a combining mark or zero-width space none (it stays with the
+// character before it); bytes that are not UTF-8 one "?" each.
+TEST(WindowDrawing, EachCharacterTakesTheColumnsATerminalGivesIt) {
+    struct {
+        char const* text;
+        char const* line;
+    } const cases[] = {
+        {"e\u0301x", "|e\u0301x        |"},
+        {"a\u200Bb", "|a\u200Bb        |"},
+        {"\uFF71\uFF72", "|\uFF71\uFF72        |"},
+        {"\uFF21\uFF22", "|\uFF21\uFF22      |"},
+        {"\uAC00\u4E2D", "|\uAC00\u4E2D      |"},
+        {"\U0001F600!", "|\U0001F600!       |"},
+        {"a\xFF" "b\xE3\x82", "|a?b??     |"},
+        {"\u3042\u3044\u3046\u3048\u304A\u304B", "|\u3042\u3044\u3046\u3048~ |"},
+    };
+    for (auto const& c : cases) {
+        host::window_state w{"T", {40, 15}, {0, 0}, {0, 0, 40, 33}, true, 0, {}};
+        w.controls = {{host::control_kind::static_text, c.text, 0, 0, 40, 14, false, true, std::nullopt, "", 0, {},
+                       0, nullptr, {}}};
+        std::string drawing = host::draw_window(w);
+        std::size_t first = drawing.find('\n') + 1;
+        EXPECT_EQ(drawing.substr(first, drawing.find('\n', first) - first), c.line) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace runner_test

@@ -1,5 +1,6 @@
 // The same script through the runner (vexel-host) and through the studio's real widgets
 // (vexel-studio --script) prints the same lines.
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -72,3 +73,29 @@ TEST(Parity, TheHostSideActionsPrintTheSameLinesThroughBothFrontEnds) {
 }
 
 }  // namespace
+
+// Both front ends read the shared options with one reader: a refused command line gets the
+// same problem line from both, as the first line after the program's name, and exit status 2.
+TEST(Parity, BothFrontEndsRefuseABadCommandLineInTheSameWords) {
+    struct bad {
+        char const* args;
+        char const* problem;
+    } const cases[] = {
+        {"--lang fr s.json", "--lang: \"fr\" is not en or ja"},
+        {"s.json --prefs", "--prefs needs a value"},
+        {"--colour s.json", "unknown option \"--colour\""},
+        {"--module", "--module needs a value"},
+    };
+    for (bad const& c : cases) {
+        for (std::string program : {"vexel-host", "vexel-studio"}) {
+            std::string path = program == "vexel-host" ? VEXEL_RUNNER_PATH : VEXEL_STUDIO_PATH;
+            int status = -1;
+            std::string err = output_of("QT_QPA_PLATFORM=offscreen " + path + " " + c.args +
+                                            " 2>&1 >/dev/null </dev/null",
+                                        status);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << program << " " << c.args;
+            EXPECT_EQ(err.substr(0, err.find('\n')), program + ": " + c.problem) << c.args;
+            EXPECT_NE(err.find("\n--help lists every option"), std::string::npos) << err;
+        }
+    }
+}
