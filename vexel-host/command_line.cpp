@@ -44,7 +44,7 @@ std::string help_text() {
            "  --info MODULE      print the module's registration answers, then exit\n"
            "  --help, -h         this text\n"
            "\nactions:\n" +
-           host::action_forms();
+           script::action_forms();
 }
 
 command_line parse_command_line(int argc, char const* const* argv) {

@@ -27,7 +27,7 @@ struct command_line {
     std::string script_file;  // "" reads standard input
     bool prefs_given = false;
     bool oracles = false;  // check the window's promises after every action
-    host::runner_options options;  // module_path "" means the module built beside it
+    runner::runner_options options;  // module_path "" means the module built beside it
 };
 
 // Throws usage_error.

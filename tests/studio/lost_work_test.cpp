@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "runner_controls.h"
+#include "window_controls.h"
 #include "scene_file.h"
 #include "studio_fixture.h"
 
@@ -47,11 +47,11 @@ TEST(LostWork, ThePluginsEditMarksTheSceneAndSelectingDoesNot) {
     f.host.select_points("curve", {1});
     f.host.idle_tick();
     EXPECT_FALSE(f.host.modified()) << "selecting is no change";
-    auto* field = qobject_cast<QLineEdit*>(f.window.vexel().control_widget(host::vexel_controls::box(0, 0)));
+    auto* field = qobject_cast<QLineEdit*>(f.window.vexel().control_widget(script::vexel_controls::box(0, 0)));
     ASSERT_NE(field, nullptr);
     field->selectAll();
     QTest::keyClicks(field, "12.5");
-    QTest::mouseClick(qobject_cast<QPushButton*>(f.window.vexel().control_widget(host::vexel_controls::app)),
+    QTest::mouseClick(qobject_cast<QPushButton*>(f.window.vexel().control_widget(script::vexel_controls::app)),
                       Qt::LeftButton);
     EXPECT_TRUE(f.host.modified());
     EXPECT_TRUE(f.window.isWindowModified());

@@ -1,10 +1,10 @@
-#include "runner_edits.h"
+#include "shape_edit_lines.h"
 
-#include "runner_session.h"
+#include "script_error.h"
 
-namespace host {
+namespace script {
 
-void edit_shape(scene_model& scene, script_action const& a) {
+void edit_shape(host::scene_model& scene, script_action const& a) {
     vec3 p{a.xyz[0], a.xyz[1], a.xyz[2]};
     refusing(a.word, [&] {
         switch (a.kind) {
@@ -19,4 +19,4 @@ void edit_shape(scene_model& scene, script_action const& a) {
     });
 }
 
-}  // namespace host
+}  // namespace script
