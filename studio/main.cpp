@@ -16,9 +16,9 @@
 #include <QPixmap>
 
 #include "main_window.h"
-#include "script_syntax.h"
 #include "prefs_location.h"
 #include "script_player.h"
+#include "script_syntax.h"
 #include "settings_dialog.h"
 #include "studio_host.h"
 #include "studio_settings.h"

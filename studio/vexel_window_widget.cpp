@@ -13,10 +13,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "collected_call.h"
 #include "fitted_controls.h"
-#include "window_controls.h"
-#include "call_trace.h"
 #include "studio_words.h"
+#include "user_controls.h"
 #include "windowinterface"
 
 namespace studio {

@@ -19,8 +19,9 @@ std::map<std::string, std::vector<std::string>> const allowed = {
     {"window", {"include/", "shape/", "platform/edit_text_class.h", "entry/module_state.h"}},
     {"entry", {"include/", "shape/shape_class.h", "window/vexel_window.h"}},
     {"host", {"include/"}},
-    {"vexel-host", {"include/", "host/"}},
-    {"studio", {"include/", "host/", "vexel-host/"}},
+    {"script", {"include/", "host/"}},
+    {"vexel-host", {"include/", "host/", "script/"}},
+    {"studio", {"include/", "host/", "script/"}},
 };
 
 // The entry points are called by the host only: no other source includes their header.
