@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "host_component_ids.h"
-#include "scene_file.h"
 #include "scene_model.h"
 #include "shape_type_name.h"
 

@@ -3,7 +3,7 @@
 //   {"trace": "scene.begin_undo_record", "shape": "curve", "args": [1, true, false, 0]}
 // "shape" is the path of the shape the call is about (the first shape of an undo record,
 // the owner of a control point or vertex), null for a call about no shape or a shape that
-// was no longer in any scene the runner opened by the end of the line that made the call;
+// was no longer in any scene the session opened by the end of the line that made the call;
 // "args" are the values the call was given: integers, floats (a point as three, a matrix as
 // sixteen), flags and texts; pointers to host objects are left out. Calls the front end
 // makes itself (a dragged frame) are not recorded. The keys and their order are a public

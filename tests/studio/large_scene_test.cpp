@@ -62,7 +62,7 @@ TEST(LargeScene, AnIdleTickThatChangesNothingPaintsNothing) {
         QApplication::processEvents();
     }
     EXPECT_EQ(f.view().paint_count(), painted);
-    f.host.move_point("ball", 0, {1, 1, 1});
+    f.host.scene()->move_point("ball", 0, {1, 1, 1});
     QApplication::processEvents();
     EXPECT_GT(f.view().paint_count(), painted) << "a change is drawn";
 }

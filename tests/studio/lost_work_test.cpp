@@ -24,7 +24,7 @@ struct work_fixture : studio_fixture {
         std::filesystem::copy_file(studio_test::example("tour.json"), scene_file);
         EXPECT_TRUE(start_for_a_person(scene_file));
     }
-    void change_the_scene() { host.move_point("ball", 0, {7, 7, 7}); }
+    void change_the_scene() { host.scene()->move_point("ball", 0, {7, 7, 7}); }
     float ball_x_on_disk() const { return host::load_scene_file(scene_file)->find("ball")->geometry.center.x; }
 
     std::string scene_file = dir.file("tour.json");
