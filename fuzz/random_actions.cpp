@@ -5,9 +5,9 @@
 #include <limits>
 #include <vector>
 
-#include "window_controls.h"
 #include "scene_model.h"
 #include "shape_kind_ids.h"
+#include "window_controls.h"
 
 namespace {
 

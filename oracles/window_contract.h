@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "script_syntax.h"
 #include "scene_model.h"
+#include "script_syntax.h"
 
 namespace oracles {
 

@@ -1,7 +1,7 @@
 #include "window_view.h"
 
-#include "window_controls.h"
 #include "typed_number.h"
+#include "window_controls.h"
 
 namespace oracles {
 

@@ -3,8 +3,8 @@
 // scene's modification listener then sends the plug-in shapes_modified, as for any change.
 // #pragma once
 
-#include "script_syntax.h"
 #include "scene_model.h"
+#include "script_syntax.h"
 
 namespace script {
 

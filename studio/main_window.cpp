@@ -16,8 +16,8 @@
 #include <QSplitter>
 #include <QStatusBar>
 
-#include "window_controls.h"
 #include "studio_words.h"
+#include "window_controls.h"
 
 namespace studio {
 

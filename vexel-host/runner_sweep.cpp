@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "host_checks.h"
-#include "window_controls.h"
 #include "scene_dump.h"
 #include "shape_node.h"
+#include "window_controls.h"
 
 namespace runner {
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "script_syntax.h"
 #include "runner_session.h"
+#include "script_syntax.h"
 
 namespace runner {
 

@@ -12,9 +12,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "runner_session.h"
 #include "window_controls.h"
 #include "window_dump.h"
-#include "runner_session.h"
 
 namespace runner_test {
 

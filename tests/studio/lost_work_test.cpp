@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "window_controls.h"
 #include "scene_file.h"
 #include "studio_fixture.h"
+#include "window_controls.h"
 
 namespace {
 

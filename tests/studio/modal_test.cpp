@@ -3,8 +3,8 @@
 #include <QTest>
 
 #include "host_checks.h"
-#include "window_controls.h"
 #include "studio_fixture.h"
+#include "window_controls.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "fitted_controls.h"
 #include "main_window.h"
-#include "window_controls.h"
 #include "studio_test_main.h"
+#include "window_controls.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <QMessageBox>
 
-#include "window_controls.h"
 #include "studio_fixture.h"
+#include "window_controls.h"
 
 namespace {
 

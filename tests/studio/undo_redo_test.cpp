@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "window_controls.h"
 #include "studio_fixture.h"
+#include "window_controls.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 
 #include "host_checks.h"
 #include "main_window.h"
-#include "window_controls.h"
 #include "script_player.h"
 #include "settings_dialog.h"
 #include "studio_test_main.h"
+#include "window_controls.h"
 
 namespace {
 
