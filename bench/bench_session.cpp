@@ -35,6 +35,6 @@ void session::activate(std::string const& path, std::vector<int> const& points) 
     hostapp->active_shapes_changed({}, {&node(path).iface()});
 }
 
-void session::click(int index) { hostapp->services().click(window(), index); }
+void session::click(int index) { hostapp->user().click(window(), index); }
 
 }  // namespace bench

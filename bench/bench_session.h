@@ -28,7 +28,7 @@ public:
 
     // Makes path the active shape with these active points and sends active_shapes_changed.
     void activate(std::string const& path, std::vector<int> const& points);
-    // The user clicks control number index (host::vexel_controls).
+    // The user clicks control number index (script::vexel_controls).
     void click(int index);
 
 private:

@@ -1,13 +1,13 @@
 // What the user's clicks cost: a full refresh ("Ref.") of a control point, a mesh vertex
 // and a camera, and writing values back ("App.", "Snap").
-#include "case_helpers.h"
 #include "bench_scenes.h"
-#include "runner_controls.h"
+#include "case_helpers.h"
+#include "window_controls.h"
 
 namespace bench {
 namespace {
 
-namespace controls = host::vexel_controls;
+namespace controls = script::vexel_controls;
 
 auto small() { return mixed_scene(); }
 

@@ -5,13 +5,13 @@
 #include <limits>
 #include <vector>
 
-#include "runner_controls.h"
 #include "scene/scene_model.h"
 #include "shape_kind_ids.h"
+#include "window_controls.h"
 
 namespace {
 
-namespace controls = host::vexel_controls;
+namespace controls = script::vexel_controls;
 using host::control_kind;
 using host::shape_node;
 
@@ -154,7 +154,7 @@ std::string random_text(byte_source& in, bool number_box) {
     return text;
 }
 
-std::string random_action(byte_source& in, host::runner_session& session, std::string const& second_scene,
+std::string random_action(byte_source& in, runner::runner_session& session, std::string const& second_scene,
                           bool after_edit) {
     host::scene_model* scene = session.scene();
     if (scene == nullptr || !session.app().loaded()) return "";

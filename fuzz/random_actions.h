@@ -14,7 +14,7 @@
 // One script line, or "" when the choice came to nothing (e.g. no shape to select).
 // second_scene: the file name a `scene` line opens; after_edit: the previous line was an
 // "App." or "Snap" (an `undo` is then likelier).
-std::string random_action(byte_source& in, host::runner_session& session, std::string const& second_scene,
+std::string random_action(byte_source& in, runner::runner_session& session, std::string const& second_scene,
                           bool after_edit);
 
 // A text a user may type into a row's box: for a text field anything from a plain number

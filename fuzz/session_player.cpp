@@ -63,9 +63,9 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
     write_file(dir + "/" + second_scene_file, record.second_scene);
 
     std::ostringstream out, err;
-    host::runner_options options;
+    runner::runner_options options;
     options.module_path = module;
-    host::runner_session session(options, out, err);
+    runner::runner_session session(options, out, err);
     oracles::session_oracles promises;
     session.watch(&promises);
     if (session.start(dir + "/scene.json")) {
@@ -75,10 +75,10 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
              ++tries) {
             std::string line = random_action(in, session, second_scene_file, after_edit);
             if (line.empty()) continue;
-            host::script one;
+            script::script one;
             try {
-                one = host::parse_script_text(line, "session.vxs");
-            } catch (host::script_error const& e) {
+                one = script::parse_script_text(line, "session.vxs");
+            } catch (script::script_error const& e) {
                 record.refused.push_back(e.what());
                 continue;
             }
@@ -92,7 +92,7 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
     }
     session.finish();
     record.judged = promises.judged();
-    for (host::runner_failure const& f : session.failures())
+    for (runner::runner_failure const& f : session.failures())
         (f.kind == host::failure_kind::refused ? record.refused : record.failures).push_back(f.message);
     return record;
 }

@@ -8,9 +8,9 @@
 
 namespace oracles {
 
-using host::action_kind;
-using host::runner_session;
-using host::script_action;
+using script::action_kind;
+using runner::runner_session;
+using script::script_action;
 using host::shape_node;
 
 namespace {

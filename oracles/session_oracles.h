@@ -30,10 +30,10 @@
 
 namespace oracles {
 
-class session_oracles final : public host::action_watcher {
+class session_oracles final : public runner::action_watcher {
 public:
-    void before(host::runner_session& session, host::script_action const& action) override;
-    std::vector<std::string> after(host::runner_session& session, host::script_action const& action) override;
+    void before(runner::runner_session& session, script::script_action const& action) override;
+    std::vector<std::string> after(runner::runner_session& session, script::script_action const& action) override;
 
     window_contract const& contract() const { return window; }
     // How often each promise was judged, by what it was judged on, e.g.
@@ -42,12 +42,12 @@ public:
 
 private:
     // The settings word as the plug-in stored it (bit 0 marking, bit 2 undo).
-    static int settings_word(host::runner_session& session);
-    void check_host(host::runner_session& session, std::vector<std::string>& out);
-    void check_refresh(host::runner_session& session, window_view const& now, std::vector<std::string>& out);
-    void check_load(host::script_action const& action, window_view const& now, double unit,
+    static int settings_word(runner::runner_session& session);
+    void check_host(runner::runner_session& session, std::vector<std::string>& out);
+    void check_refresh(runner::runner_session& session, window_view const& now, std::vector<std::string>& out);
+    void check_load(script::script_action const& action, window_view const& now, double unit,
                     std::vector<std::string>& out);
-    void check_marks(host::runner_session& session, std::vector<std::string>& out);
+    void check_marks(runner::runner_session& session, std::vector<std::string>& out);
     void check_undo_records(host::scene_model& scene, bool changed, std::vector<std::string>& out);
 
     void count(std::string const& what) { ++counts[what]; }

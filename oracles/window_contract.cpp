@@ -6,7 +6,7 @@
 
 namespace oracles {
 
-using host::action_kind;
+using script::action_kind;
 using host::shape_node;
 
 namespace {
@@ -153,7 +153,7 @@ void window_contract::announced(host::scene_model& scene) {
     if (shown && scene.active_shape() != nullptr) full_refresh(scene);
 }
 
-void window_contract::follow(host::script_action const& a, host::scene_model& scene, action_outcome const& outcome) {
+void window_contract::follow(script::script_action const& a, host::scene_model& scene, action_outcome const& outcome) {
     filled_now = false;
     rebound_now = false;
     saved_now = false;

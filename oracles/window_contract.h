@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "runner_script.h"
 #include "scene/scene_model.h"
+#include "script_syntax.h"
 
 namespace oracles {
 
@@ -39,7 +39,7 @@ public:
     // shape, which a shown window then shows (at start, after `scene`, `announce`, `restart`).
     void announced(host::scene_model& scene);
     // Follows one action the host carried out on scene.
-    void follow(host::script_action const& action, host::scene_model& scene, action_outcome const& outcome);
+    void follow(script::script_action const& action, host::scene_model& scene, action_outcome const& outcome);
 
     // The shown shape (null: none) and point: a control point's or vertex's index, 0 for a
     // shape with fixed points, -1 for none (and for a one-point shape after "App.").

@@ -1,11 +1,11 @@
 #include "window_view.h"
 
-#include "runner_controls.h"
 #include "typed_number.h"
+#include "window_controls.h"
 
 namespace oracles {
 
-namespace controls = host::vexel_controls;
+namespace controls = script::vexel_controls;
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "command_line_reader.h"
 #include "main_window.h"
-#include "prefs_location.h"
-#include "runner_script.h"
 #include "script_player.h"
+#include "script_syntax.h"
+#include "session/command_line_reader.h"
+#include "session/prefs_location.h"
 #include "settings_dialog.h"
 #include "studio_host.h"
 #include "studio_settings.h"
@@ -74,10 +74,10 @@ command_line parse(int argc, char** argv) {
 
 int play(command_line const& c, studio::studio_host& host, studio::main_window& window,
          host::dialog_answer& answer) {
-    host::script actions;
+    script::script actions;
     try {
-        actions = host::load_script_file(c.script);
-    } catch (host::script_error const& e) {
+        actions = script::load_script_file(c.script);
+    } catch (script::script_error const& e) {
         std::cerr << e.what() << "\n";
         return 1;
     }

@@ -16,8 +16,8 @@
 #include <QSplitter>
 #include <QStatusBar>
 
-#include "runner_controls.h"
 #include "studio_words.h"
+#include "window_controls.h"
 
 namespace studio {
 
@@ -276,7 +276,7 @@ bool main_window::save_file(bool ask_name) {
 
 void main_window::open_settings() {
     // The plug-in opens its settings dialog on "Ref." clicked with action code 2.
-    auto* ref = qobject_cast<QAbstractButton*>(tool->control_widget(host::vexel_controls::ref));
+    auto* ref = qobject_cast<QAbstractButton*>(tool->control_widget(script::vexel_controls::ref));
     if (!ref || !ref->isEnabled()) return;
     tool->set_next_action(2);
     ref->click();

@@ -14,8 +14,8 @@
 #include <QPushButton>
 
 #include "fitted_controls.h"
-#include "runner_controls.h"
-#include "runner_trace.h"
+#include "services/user_controls.h"
+#include "session/collected_call.h"
 #include "studio_words.h"
 #include "windowinterface"
 
@@ -67,27 +67,27 @@ void vexel_window_widget::user_click(int index) {
     int action = take_action();
     if (!host.loaded()) return;
     window_interface& w = *host.app().window();
-    host.into_plugin("click", [&] { host.app().services().click(w, index, action); });
+    host.into_plugin("click", [&] { host.app().user().click(w, index, action); });
 }
 
 void vexel_window_widget::user_toggle(int index) {
     int action = take_action();
     if (following || !host.loaded()) return;
     window_interface& w = *host.app().window();
-    host.into_plugin("toggle", [&] { host.app().services().toggle(w, index, action); });
+    host.into_plugin("toggle", [&] { host.app().user().toggle(w, index, action); });
 }
 
 void vexel_window_widget::user_choose(int index, int chosen) {
     if (following || !host.loaded()) return;
     window_interface& w = *host.app().window();
-    host.into_plugin("slot", [&] { host.app().services().choose(w, index, chosen, 0); });
+    host.into_plugin("slot", [&] { host.app().user().choose(w, index, chosen, 0); });
 }
 
 void vexel_window_widget::user_type(int index, QString const& text) {
     if (following || !host.loaded()) return;
     window_interface& w = *host.app().window();
     std::string typed = text.toStdString();
-    host.into_plugin("type", [&] { host.app().services().type(w, index, typed); });
+    host.into_plugin("type", [&] { host.app().user().type(w, index, typed); });
 }
 
 void vexel_window_widget::take_number(int index, QLineEdit* box) {

@@ -20,7 +20,7 @@ char const usage_text[] =
 // The reader with the runner's own options declared, writing into c and the mode flags.
 struct runner_command_line {
     explicit runner_command_line(command_line& c)
-        : reader("vexel-host", usage_text, "actions:\n" + host::action_forms()) {
+        : reader("vexel-host", usage_text, "actions:\n" + script::action_forms()) {
         CLI::App& app = reader.app();
         app.add_flag("--view", c.options.view,
                      "echo each action and draw the window as text at every dump, in\n"

@@ -11,8 +11,8 @@
 
 #include <string>
 
-#include "command_line_reader.h"
 #include "runner_session.h"
+#include "session/command_line_reader.h"
 
 struct command_line {
     enum class mode { run, fault_sweep, info, dump_scene, help };
@@ -22,7 +22,7 @@ struct command_line {
     std::string script_file;  // "" reads standard input
     bool prefs_given = false;
     bool oracles = false;  // check the window's promises after every action
-    host::runner_options options;  // module_path "" means the module built beside it
+    runner::runner_options options;  // module_path "" means the module built beside it
 };
 
 // Throws usage_error.

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "command_line.h"
-#include "files/scene_dump.h"
-#include "prefs_location.h"
+#include "dump_scene_command.h"
 #include "runner_session.h"
 #include "runner_sweep.h"
 #include "services/host_app.h"
+#include "session/prefs_location.h"
 #include "session_oracles.h"
 #include "text/uuid_text.h"
 
@@ -32,11 +32,11 @@ int print_info(std::string const& module_path, std::string const& lang) {
 // The script of the command line (standard input without a file); false, with the reason
 // said, when it cannot be read or holds no action: a script that does nothing passing is
 // more likely a wrong file than a test.
-bool read_script(command_line const& c, host::script& actions) {
+bool read_script(command_line const& c, script::script& actions) {
     try {
-        actions = c.script_file.empty() ? host::parse_script(std::cin, "<stdin>")
-                                        : host::load_script_file(c.script_file);
-    } catch (host::script_error const& e) {
+        actions = c.script_file.empty() ? script::parse_script(std::cin, "<stdin>")
+                                        : script::load_script_file(c.script_file);
+    } catch (script::script_error const& e) {
         std::cerr << e.what() << "\n";
         return false;
     }
@@ -48,9 +48,9 @@ bool read_script(command_line const& c, host::script& actions) {
 }
 
 int run_scenario(command_line const& c) {
-    host::script actions;
+    script::script actions;
     if (!read_script(c, actions)) return 1;
-    host::runner_options options = c.options;
+    runner::runner_options options = c.options;
     if (options.module_path.empty()) options.module_path = VEXEL_DEFAULT_MODULE;
     if (!c.prefs_given) {
         options.prefs_file = default_prefs_file("vexel-host");
@@ -58,7 +58,7 @@ int run_scenario(command_line const& c) {
             std::cerr << "vexel-host: no folder for the preference file; settings are kept for "
                          "this run only\n";
     }
-    host::runner_session session(options, std::cout, std::cerr);
+    runner::runner_session session(options, std::cout, std::cerr);
     oracles::session_oracles promises;
     if (c.oracles) session.watch(&promises);
     if (session.start(c.scene_file)) session.run(actions);
@@ -67,11 +67,11 @@ int run_scenario(command_line const& c) {
 }
 
 int run_fault_sweep(command_line const& c) {
-    host::script actions;
+    script::script actions;
     if (!read_script(c, actions)) return 1;
-    host::runner_options options = c.options;
+    runner::runner_options options = c.options;
     if (options.module_path.empty()) options.module_path = VEXEL_DEFAULT_MODULE;
-    host::sweep_result r = host::fault_sweep(options, c.scene_file, actions);
+    runner::sweep_result r = runner::fault_sweep(options, c.scene_file, actions);
     std::cout << "fault sweep of " << c.script_file << " on " << c.scene_file << "\n";
     if (!r.clean_failures.empty()) {
         for (std::string const& f : r.clean_failures) std::cerr << f << "\n";
@@ -87,11 +87,11 @@ int run_fault_sweep(command_line const& c) {
     else
         std::cout << "busy check: the host activates and moves \"" << r.probe_shape
                   << "\" after the faulted line\n";
-    for (host::sweep_failure const& f : r.failures)
+    for (runner::sweep_failure const& f : r.failures)
         std::cerr << "call " << f.call << " (" << f.operation << ", " << f.place
                   << "): " << f.problem << "\n";
     std::set<long> failed_calls;
-    for (host::sweep_failure const& f : r.failures) failed_calls.insert(f.call);
+    for (runner::sweep_failure const& f : r.failures) failed_calls.insert(f.call);
     std::cout << r.calls << " runs, " << failed_calls.size() << " failed\n";
     return r.ok() ? 0 : 1;
 }
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
         switch (c.what) {
         case command_line::mode::help: std::fputs(help_text().c_str(), stdout); return 0;
         case command_line::mode::info: return print_info(c.info_module, c.options.lang);
-        case command_line::mode::dump_scene: return host::run_dump_scene(c.scene_file, std::cout, std::cerr);
+        case command_line::mode::dump_scene: return runner::run_dump_scene(c.scene_file, std::cout, std::cerr);
         case command_line::mode::run: return run_scenario(c);
         case command_line::mode::fault_sweep: return run_fault_sweep(c);
         }

@@ -8,15 +8,15 @@
 
 #include "checks/host_checks.h"
 #include "files/scene_dump.h"
-#include "runner_controls.h"
 #include "scene/scene_edits.h"
 #include "scene/shape_node.h"
+#include "window_controls.h"
 
-namespace host {
+namespace runner {
 
-double shown_number(window_state const& window, int row, int axis) {
-    control_state const& c = window.controls.at(vexel_controls::box(row, axis));
-    if (c.kind == control_kind::number) return c.value.value_or(std::nan(""));
+double shown_number(host::window_state const& window, int row, int axis) {
+    host::control_state const& c = window.controls.at(script::vexel_controls::box(row, axis));
+    if (c.kind == host::control_kind::number) return c.value.value_or(std::nan(""));
     char* end = nullptr;
     double value = std::strtod(c.text.c_str(), &end);
     return end == c.text.c_str() ? std::nan("") : value;
@@ -26,8 +26,8 @@ namespace {
 
 // The first sphere, disk or light of the scene: its centre is row 0 as soon as it is
 // active, with no point to select.
-shape_node* probe_target(scene_model& scene) {
-    for (shape_node* shape : scene.all_shapes())
+host::shape_node* probe_target(host::scene_model& scene) {
+    for (host::shape_node* shape : scene.all_shapes())
         if (shape->object_kind() == kind_sphere || shape->object_kind() == kind_disk ||
             shape->object_kind() == kind_light)
             return shape;
@@ -42,10 +42,10 @@ shape_node* probe_target(scene_model& scene) {
 // unit; neither touches the busy flag) and the move is tried once more. The probe shape
 // and the active shape are put back. Returns what went wrong, or "".
 std::string probe_busy(runner_session& session) {
-    host_app& app = session.app();
-    scene_model* scene = session.scene();
+    host::host_app& app = session.app();
+    host::scene_model* scene = session.scene();
     if (!app.loaded() || !scene) return "no window or no scene to probe with";
-    shape_node* target = probe_target(*scene);
+    host::shape_node* target = probe_target(*scene);
     if (!target) return "";
     std::string path = target->path();
     std::string name = path.substr(path.find_last_of('/') + 1);
@@ -57,11 +57,11 @@ std::string probe_busy(runner_session& session) {
         app.show_window();
         scene->set_active_shape(path);
         app.active_shapes_changed({}, {&target->iface()});
-        move_point(*scene, path, 0, moved_to);  // shapes_modified through the scene's listener
-        window_state w = session.window();
-        bool world = w.controls.at(vexel_controls::extra(0)).text == "Glo.";
+        host::move_point(*scene, path, 0, moved_to);  // shapes_modified through the scene's listener
+        host::window_state w = session.window();
+        bool world = w.controls.at(script::vexel_controls::extra(0)).text == "Glo.";
         nlohmann::ordered_json expected;
-        nlohmann::ordered_json const dump = dump_scene_json(*scene);
+        nlohmann::ordered_json const dump = host::dump_scene_json(*scene);
         for (auto const& shape : dump["shapes"])
             if (shape["path"] == path) expected = shape["points"][0][world ? "world" : "local"];
         problem.clear();
@@ -101,7 +101,7 @@ struct one_run {
 
 // The script with host call fail_call throwing (0: none). The busy flag is probed right
 // after the line in which the fault fired, and the script goes on.
-one_run run_once(runner_options options, std::string const& scene_path, script const& actions,
+one_run run_once(runner_options options, std::string const& scene_path, script::script const& actions,
                  long fail_call, bool probe_at_end) {
     std::ostringstream out, err;
     options.fail_call = fail_call;
@@ -111,13 +111,13 @@ one_run run_once(runner_options options, std::string const& scene_path, script c
     one_run result;
     {
         runner_session session(options, out, err);
-        if (session.start(scene_path) || faults().fired()) {
-            result.in_construction = faults().fired();
-            for (script_action const& action : actions.actions) {
-                bool before = faults().fired();
-                session.run(script{actions.name, actions.dir, {action}});
-                if (before || !faults().fired()) continue;
-                if (action.kind == action_kind::restart)
+        if (session.start(scene_path) || host::faults().fired()) {
+            result.in_construction = host::faults().fired();
+            for (script::script_action const& action : actions.actions) {
+                bool before = host::faults().fired();
+                session.run(script::script{actions.name, actions.dir, {action}});
+                if (before || !host::faults().fired()) continue;
+                if (action.kind == script::action_kind::restart)
                     result.in_construction = true;
                 else
                     result.probe = probe_busy(session);
@@ -125,7 +125,7 @@ one_run run_once(runner_options options, std::string const& scene_path, script c
             // A window whose making failed may stay inert, and the host is not told: it is
             // made again, and the new one must work.
             if (result.in_construction) {
-                session.run(parse_script_text("restart", "sweep"));
+                session.run(script::parse_script_text("restart", "sweep"));
                 result.probe = probe_busy(session);
             }
             if (probe_at_end) result.probe = probe_busy(session);
@@ -134,16 +134,16 @@ one_run run_once(runner_options options, std::string const& scene_path, script c
         session.finish();
         result.failures = session.failures();
     }
-    result.fired = faults().fired();
-    result.calls = faults().calls();
-    result.trace = faults().trace();
+    result.fired = host::faults().fired();
+    result.calls = host::faults().calls();
+    result.trace = host::faults().trace();
     return result;
 }
 
-std::string place_of(long call, std::vector<action_calls> const& lines, script const& actions) {
+std::string place_of(long call, std::vector<action_calls> const& lines, script::script const& actions) {
     for (action_calls const& a : lines)
         if (call >= a.first && call <= a.last)
-            return actions.name + ":" + std::to_string(a.line) + " " + quoted_word(a.text);
+            return actions.name + ":" + std::to_string(a.line) + " " + host::quoted_word(a.text);
     if (lines.empty() || call < lines.front().first) return "loading the plug-in";
     return "releasing the window after the script";
 }
@@ -151,14 +151,14 @@ std::string place_of(long call, std::vector<action_calls> const& lines, script c
 }  // namespace
 
 sweep_result fault_sweep(runner_options const& options, std::string const& scene_path,
-                         script const& actions,
+                         script::script const& actions,
                          std::function<void(long call, long calls)> const& progress) {
     sweep_result result;
     // The clean run names every call, so that a failure can say which operation threw;
     // the faulted runs need only the count.
-    faults().record_trace(true);
+    host::faults().record_trace(true);
     one_run clean = run_once(options, scene_path, actions, 0, false);
-    faults().record_trace(false);
+    host::faults().record_trace(false);
     for (runner_failure const& f : clean.failures) result.clean_failures.push_back(f.message);
     if (!result.clean_failures.empty()) return result;
     // The busy check must see a working window when nothing failed.
@@ -171,7 +171,7 @@ sweep_result fault_sweep(runner_options const& options, std::string const& scene
         std::ostringstream ignored;
         runner_session session(options, ignored, ignored);
         if (session.start(scene_path))
-            if (shape_node* target = probe_target(*session.scene())) result.probe_shape = target->path();
+            if (host::shape_node* target = probe_target(*session.scene())) result.probe_shape = target->path();
     }
 
     result.calls = clean.calls;
@@ -193,4 +193,4 @@ sweep_result fault_sweep(runner_options const& options, std::string const& scene
     return result;
 }
 
-}  // namespace host
+}  // namespace runner

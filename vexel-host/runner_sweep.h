@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "runner_script.h"
 #include "runner_session.h"
+#include "script_syntax.h"
 
-namespace host {
+namespace runner {
 
 struct sweep_failure {
     long call;              // the host call that threw, 1-based from loading the plug-in
@@ -31,7 +31,7 @@ struct sweep_failure {
 struct sweep_result {
     long calls = 0;                    // host calls of the clean run; each was made to throw
     std::set<std::string> operations;  // the host operations among them
-    long construction_faults = 0;      // faults that hit the making or release of a window
+    long construction_faults = 0;      // host::faults that hit the making or release of a window
     std::string probe_shape;           // the shape the busy check moves; "" when none
     std::vector<std::string> clean_failures;  // what failed without any fault
     std::vector<sweep_failure> failures;
@@ -42,11 +42,11 @@ struct sweep_result {
 // language; their prefs_file, view, keep_going and fail_call are set by the sweep.
 // progress, when given, is told each call number before its run.
 sweep_result fault_sweep(runner_options const& options, std::string const& scene_path,
-                         script const& actions,
+                         script::script const& actions,
                          std::function<void(long call, long calls)> const& progress = {});
 
 // What a window's box shows as a number: a host number box's value, or a text field's
 // text read as a number (NaN when it holds none).
-double shown_number(window_state const& window, int row, int axis);
+double shown_number(host::window_state const& window, int row, int axis);
 
-}  // namespace host
+}  // namespace runner

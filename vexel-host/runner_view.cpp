@@ -8,7 +8,7 @@
 
 #include <utf8proc.h>
 
-namespace host {
+namespace runner {
 
 namespace {
 
@@ -112,11 +112,11 @@ std::string number_text(double value) {
 }
 
 // What the control shows as text: its label, value or chosen entry.
-std::string shown_text(control_state const& c) {
+std::string shown_text(host::control_state const& c) {
     switch (c.kind) {
-    case control_kind::number: return c.value ? number_text(*c.value) : "";
-    case control_kind::text_field: return trimmed(c.text);
-    case control_kind::popup: {
+    case host::control_kind::number: return c.value ? number_text(*c.value) : "";
+    case host::control_kind::text_field: return trimmed(c.text);
+    case host::control_kind::popup: {
         int index = c.value ? static_cast<int>(*c.value) : -1;
         return index >= 0 && index < static_cast<int>(c.items.size()) ? c.items[index] : "";
     }
@@ -125,19 +125,19 @@ std::string shown_text(control_state const& c) {
 }
 
 // The control as it is drawn in width columns.
-drawn_text draw_control(control_state const& c, int width) {
+drawn_text draw_control(host::control_state const& c, int width) {
     std::string open = c.enabled ? "[" : "(", close = c.enabled ? "]" : ")";
     std::string text = shown_text(c);
     int inner = std::max(0, width - 2);
     drawn_text body;
     switch (c.kind) {
-    case control_kind::button: body = fit(text, inner, false); break;
-    case control_kind::number:
-    case control_kind::text_field: body = fit(text, inner, true); break;
-    case control_kind::checkbox:
+    case host::control_kind::button: body = fit(text, inner, false); break;
+    case host::control_kind::number:
+    case host::control_kind::text_field: body = fit(text, inner, true); break;
+    case host::control_kind::checkbox:
         return fit(open + (c.value && *c.value != 0 ? "x" : " ") + close + " " + text, width, false);
-    case control_kind::static_text: return fit(text, width, false);
-    case control_kind::popup:
+    case host::control_kind::static_text: return fit(text, width, false);
+    case host::control_kind::popup:
         body = fit(text, std::max(0, inner - 1), false);
         body.cells.push_back({"v", 1});
         open = c.enabled ? "<" : "(";
@@ -185,17 +185,17 @@ private:
 
 }  // namespace
 
-std::string draw_window(window_state const& window, bool notes) {
+std::string draw_window(host::window_state const& window, bool notes) {
     int width = std::max(8, (window.client.x + pixels_per_column - 1) / pixels_per_column);
-    std::vector<control_state const*> drawn;
+    std::vector<host::control_state const*> drawn;
     std::set<int> tops;
-    for (control_state const& c : window.controls)
+    for (host::control_state const& c : window.controls)
         if (c.shown && c.y < window.client.y) {
             drawn.push_back(&c);
             tops.insert(c.y);
         }
     std::stable_sort(drawn.begin(), drawn.end(),
-                     [](control_state const* a, control_state const* b) { return a->x < b->x; });
+                     [](host::control_state const* a, host::control_state const* b) { return a->x < b->x; });
 
     std::string cut_notes;
     auto note = [&](drawn_text const& shown, std::string const& full) {
@@ -213,11 +213,11 @@ std::string draw_window(window_state const& window, bool notes) {
     std::string out = top.str() + (window.shown ? "" : "  (hidden)") + "\n";
     for (int y : tops) {
         text_line line(width);
-        std::vector<control_state const*> row;
-        for (control_state const* c : drawn)
+        std::vector<host::control_state const*> row;
+        for (host::control_state const* c : drawn)
             if (c->y == y) row.push_back(c);
         for (std::size_t i = 0; i < row.size(); ++i) {
-            control_state const& c = *row[i];
+            host::control_state const& c = *row[i];
             int from = std::max(0, c.x / pixels_per_column);
             int to = (c.x + c.w) / pixels_per_column;
             // Narrow controls get room for their brackets; none runs into the next one
@@ -240,4 +240,4 @@ std::string draw_window(window_state const& window, bool notes) {
     return notes ? out + cut_notes : out;
 }
 
-}  // namespace host
+}  // namespace runner

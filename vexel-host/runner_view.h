@@ -12,10 +12,10 @@
 
 #include "services/window_model.h"
 
-namespace host {
+namespace runner {
 
 // The drawing, lines ending in "\n". With notes, a line below the frame gives each cut
 // text in full, in drawing order:  ~ "スナ~" is "スナップ"
-std::string draw_window(window_state const& window, bool notes = false);
+std::string draw_window(host::window_state const& window, bool notes = false);
 
-}  // namespace host
+}  // namespace runner

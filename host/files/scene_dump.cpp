@@ -344,15 +344,4 @@ std::string dump_scene_text(scene_model const& scene) {
     return out.str();
 }
 
-int run_dump_scene(std::string const& path, std::ostream& out, std::ostream& err) {
-    try {
-        auto scene = load_scene_file(path);
-        write_scene_dump(*scene, out);
-        return 0;
-    } catch (scene_file_error const& e) {
-        err << e.what() << "\n";
-        return 1;
-    }
-}
-
 }  // namespace host

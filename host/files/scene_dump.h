@@ -19,8 +19,4 @@ nlohmann::ordered_json dump_scene_json(scene_model const& scene);
 void write_scene_dump(scene_model const& scene, std::ostream& out);
 std::string dump_scene_text(scene_model const& scene);
 
-// Loads the scene file at path and writes its dump to out; 0 on success. A refused file
-// writes its one-line message to err and returns 1.
-int run_dump_scene(std::string const& path, std::ostream& out, std::ostream& err);
-
 }  // namespace host

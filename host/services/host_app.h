@@ -16,6 +16,7 @@
 #include "services/plugin_services.h"
 #include "services/preference_store.h"
 #include "services/resource_dialog.h"
+#include "services/user_controls.h"
 #include "tessel_interface.h"
 
 class part_class;
@@ -52,6 +53,8 @@ public:
 
     // --- The host's side ---
     plugin_services& services() { return service_object; }
+    // What the user does to the plug-in's controls.
+    user_controls& user() { return user_side; }
     preference_store& preferences() { return *store; }
 
     std::string const& language() const { return lang; }
@@ -133,6 +136,7 @@ private:
     void drop_module();
 
     plugin_services service_object;
+    user_controls user_side{service_object};
     std::unique_ptr<preference_store> store;
     std::string lang;
     std::string resources;

@@ -1,7 +1,6 @@
 #include "services/plugin_services.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <stdexcept>
 
 #include "checks/host_checks.h"
@@ -47,27 +46,6 @@ char const* kind_name(control_kind kind) {
     case control_kind::text_field: return "text_field";
     }
     return "unknown";
-}
-
-std::string user_refusal(control_reach const& c, control_kind wanted) {
-    auto typing = [](control_kind k) {
-        return k == control_kind::number || k == control_kind::text_field;
-    };
-    if (c.kind != wanted && !(typing(c.kind) && typing(wanted)))
-        return std::string("is a ") + kind_name(c.kind) + ", not a " + kind_name(wanted);
-    if (!c.enabled) return "is disabled";
-    if (!c.shown) return "is hidden";
-    if (!c.handled) return "has no handler";
-    return "";
-}
-
-std::optional<float> number_box_value(std::string const& text) {
-    char* end = nullptr;
-    float value = std::strtof(text.c_str(), &end);
-    if (end == text.c_str()) return std::nullopt;
-    while (*end == ' ' || *end == '\t') ++end;
-    if (*end != '\0') return std::nullopt;
-    return value;
 }
 
 plugin_services::plugin_services() = default;
@@ -489,90 +467,9 @@ void plugin_services::forget(host_window& window) {
     windows.erase(window.plugin);
 }
 
-window_state plugin_services::state(window_interface const& window) const {
+host_window* plugin_services::find_window(window_interface const& window) const {
     auto found = windows.find(&window);
-    if (found == windows.end())
-        throw std::invalid_argument("state: a window this host does not know");
-    host_window const& model = *found->second;
-    window_state view{model.title, model.client, model.canvas, model.frame,
-                      model.shown, model.invalidations, {}};
-    for (auto const& entry : model.controls) {
-        host_control const& c = *entry;
-        control_state s{c.kind, c.text, 0, 0, 0, 0, c.enabled, c.shown, std::nullopt,
-                        c.tooltip, c.columns, c.items, c.invalidations, c.handler, c.owner};
-        tq::rectangle_class r = c.place;
-        if (c.child) {
-            r = c.child->frame;
-            s.text = c.child->text->text;
-            s.font_size = c.child->text->font_size;
-            s.vertical_offset = c.child->text->vertical_offset;
-            s.shown = c.child->shown;
-            s.invalidations = c.child->invalidations;
-        }
-        s.x = r.left;
-        s.y = r.top;
-        s.w = r.right - r.left;
-        s.h = r.bottom - r.top;
-        if (c.kind == control_kind::checkbox) s.value = c.check;
-        if (c.kind == control_kind::number) s.value = c.number;
-        if (c.kind == control_kind::popup) s.value = c.popup_index;
-        view.controls.push_back(std::move(s));
-    }
-    return view;
-}
-
-host_control& plugin_services::user_control(window_interface& window, int index,
-                                            control_kind kind, char const* action) const {
-    auto found = windows.find(&window);
-    if (found == windows.end())
-        throw std::invalid_argument(std::string(action) + ": the window is not open");
-    auto& list = found->second->controls;
-    if (index < 0 || index >= static_cast<int>(list.size()))
-        throw std::invalid_argument(std::string(action) + ": no control #" +
-                                    std::to_string(index) + " (the window has " +
-                                    std::to_string(list.size()) + ")");
-    host_control& control = *list[index];
-    bool shown = control.child ? control.child->shown : control.shown;
-    std::string problem = user_refusal(
-        {control.kind, control.enabled, shown, control.child || control.handler}, kind);
-    if (!problem.empty())
-        throw std::invalid_argument(std::string(action) + ": control #" + std::to_string(index) +
-                                    " (" + kind_name(control.kind) + " \"" + control.text +
-                                    "\") " + problem);
-    return control;
-}
-
-void plugin_services::click(window_interface& window, int index, int action) {
-    host_control& button = user_control(window, index, control_kind::button, "click");
-    button.handler->clicked(action, nullptr);
-}
-
-void plugin_services::choose(window_interface& window, int index, int entry, int action) {
-    host_control& popup = user_control(window, index, control_kind::popup, "choose");
-    if (entry < 0 || entry >= static_cast<int>(popup.items.size()))
-        throw std::invalid_argument("choose: entry " + std::to_string(entry) +
-                                    " outside the pop-up's " +
-                                    std::to_string(popup.items.size()) + " entries");
-    popup.popup_index = entry;
-    popup.handler->clicked(action, nullptr);
-}
-
-void plugin_services::toggle(window_interface& window, int index, int action) {
-    host_control& box = user_control(window, index, control_kind::checkbox, "toggle");
-    box.check = box.check ? 0 : 1;
-    box.handler->clicked(action, nullptr);
-}
-
-void plugin_services::type(window_interface& window, int index, std::string const& text) {
-    host_control& box = user_control(window, index, control_kind::number, "type");
-    if (box.child) {
-        box.child->text->text = text;  // the user types: not a call of the plug-in
-        return;
-    }
-    std::optional<float> value = number_box_value(text);
-    if (!value) throw std::invalid_argument("type: \"" + text + "\" is not a number");
-    box.number = *value;
-    box.handler->value_changed(0, nullptr);
+    return found == windows.end() ? nullptr : found->second.get();
 }
 
 }  // namespace host

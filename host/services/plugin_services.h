@@ -3,8 +3,9 @@
 //
 // Every operation the plug-in calls starts with host_call (fault injection) and refuses
 // handles it did not hand out with host_error. The members below the plug-in's operations
-// are the host's own side: registering the plug-in's top-level window, the view of the
-// model, and the user's actions (clicks, choices, typing) for the runner and the tests.
+// are the host's own side: registering the plug-in's top-level window and finding its
+// model. What the user does to the controls is user_controls.h; the front ends' view of a
+// window is window_snapshot.h.
 #pragma once
 
 #include <map>
@@ -118,24 +119,10 @@ public:
     // Windows the plug-in asked to destroy (delete_window) since the start.
     int deleted_windows() const { return windows_deleted; }
 
-    // Snapshot of a window and its controls in creation order. Throws std::invalid_argument
-    // for a window the host does not know.
-    window_state state(window_interface const& window) const;
-
-    // The user's actions on control number index (creation order) of window. Each refuses,
-    // with std::invalid_argument and a one-line reason, a control of another kind, a
-    // disabled or hidden control, or a bad entry or text; exceptions from the plug-in's
-    // handler pass on unchanged.
-    // A push button: the handler's clicked(action).
-    void click(window_interface& window, int index, int action = 0);
-    // A pop-up entry: the value becomes entry, then the handler's clicked(action).
-    void choose(window_interface& window, int index, int entry, int action = 0);
-    // A check box: its state flips between 0 and 1, then the handler's clicked(action).
-    void toggle(window_interface& window, int index, int action = 0);
-    // A number box takes text as a number (all of it must parse; "1e39" gives infinity
-    // like a float would) and tells the handler value_changed(0); a text field takes the
-    // text as it is.
-    void type(window_interface& window, int index, std::string const& text);
+    // The host's model of window (title, frame, controls in creation order), or null for
+    // a window the host does not know. For the host's own views of it (window_snapshot.h,
+    // user_controls.h).
+    host_window* find_window(window_interface const& window) const;
 
 private:
     host_window& window_of(window_interface const& window, char const* operation) const;
@@ -145,8 +132,6 @@ private:
     control_class& add_control(window_interface& window, handler_interface& handler,
                                control_kind kind, int x, int y, int width, int height,
                                char const* text, char const* operation);
-    host_control& user_control(window_interface& window, int index, control_kind kind,
-                               char const* action) const;
     void forget(host_window& window);
 
     string_table* strings = nullptr;

@@ -21,21 +21,6 @@ enum class control_kind { button, checkbox, number, static_text, popup, text_fie
 // "button", "checkbox", "number", "static_text", "popup", "text_field".
 char const* kind_name(control_kind kind);
 
-// What a user's action on a control depends on.
-struct control_reach {
-    control_kind kind;
-    bool enabled;
-    bool shown;
-    bool handled;  // a handler takes the action (a text field's text object needs none)
-};
-// Why the user cannot act on a control as wanted ("is disabled", "is hidden", ...), or an
-// empty text when they can. Typing goes into a number box and a text field alike. The
-// host's user actions and the script front ends refuse by this one rule.
-std::string user_refusal(control_reach const& c, control_kind wanted);
-// The number a host number box takes from typed text: all of it a number, blanks after
-// it allowed ("1e39" gives infinity, as a float would); nothing for other text.
-std::optional<float> number_box_value(std::string const& text);
-
 struct host_window;
 
 // One control on a window. Text fields are child windows; their entry here only points
@@ -94,6 +79,16 @@ struct control_state {
     float font_size = 0;        // text fields: as the plug-in set it on the text object
     float vertical_offset = 0;  // text fields: likewise
 };
+
+// The frame dragged by the user so that its top-left corner is at (left, top); the size
+// stays.
+inline tq::rectangle_class dragged_frame(tq::rectangle_class frame, int left, int top) {
+    frame.right += left - frame.left;
+    frame.bottom += top - frame.top;
+    frame.left = left;
+    frame.top = top;
+    return frame;
+}
 
 struct window_state {
     std::string title;

@@ -26,8 +26,9 @@ std::map<std::string, std::vector<std::string>> const allowed = {
     {"host/services", {"include/", "host/checks/", "host/text/", "host/scene/", "host/files/"}},
     {"host/session",
      {"include/", "host/checks/", "host/text/", "host/scene/", "host/files/", "host/services/"}},
-    {"vexel-host", {"include/", "host/"}},
-    {"studio", {"include/", "host/", "vexel-host/"}},
+    {"script", {"include/", "host/"}},
+    {"vexel-host", {"include/", "host/", "script/"}},
+    {"studio", {"include/", "host/", "script/"}},
 };
 
 // The entry points are called by the host only: no other source includes their header.

@@ -32,7 +32,9 @@ protected:
         write("entry/entry_points.cpp", "#include \"entry_points.h\"\n");
         write("host/scene/scene_model.h", "#include \"host_shape.h\"\n");
         write("host/services/host_app.h", "#include \"scene/scene_model.h\"\n");
-        write("vexel-host/runner_session.h", "#include \"scene/scene_model.h\"\n");
+        write("script/performer.h", "#include \"scene/scene_model.h\"\n");
+        write("vexel-host/runner_session.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
+        write("studio/studio_host.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
     }
     void TearDown() override { fs::remove_all(root); }
     void write(std::string const& name, std::string const& text) {
@@ -63,6 +65,14 @@ TEST_F(PlantedInclude, EachWrongArrowIsNamedWithFileAndLine) {
          "include/host_shape.h:1: includes shape/shape_class.h"},
         {"window/snap.cpp", "#include \"entry/entry_points.h\"\n",
          "window/snap.cpp:1: includes entry/entry_points.h"},
+        {"host/scene/scene_model.h", "#include \"performer.h\"\n",
+         "host/scene/scene_model.h:1: includes script/performer.h"},
+        {"script/performer.h", "#include \"runner_session.h\"\n",
+         "script/performer.h:1: includes vexel-host/runner_session.h"},
+        {"script/performer.h", "#include \"studio_host.h\"\n",
+         "script/performer.h:1: includes studio/studio_host.h"},
+        {"studio/studio_host.h", "#include \"runner_session.h\"\n",
+         "studio/studio_host.h:1: includes vexel-host/runner_session.h"},
     };
     for (auto const& c : cases) {
         SetUp();

@@ -3,6 +3,7 @@
 #include "host_scene.h"
 #include "host_test_doubles.h"
 #include "mark_elements.h"
+#include "services/window_snapshot.h"
 
 using namespace host_test;
 
@@ -203,7 +204,7 @@ TEST_F(HostRoot, EveryPlugInCallIsAFaultPoint) {
     host::faults().fail_operation("create_button", 1);
     event_log log;
     EXPECT_THROW(logging_button(window, 0, 0, 10, 10, "x", log), host::host_error);
-    EXPECT_TRUE(app.services().state(window).controls.empty());
+    EXPECT_TRUE(host::window_snapshot(app.services(), window).controls.empty());
 }
 
 }  // namespace

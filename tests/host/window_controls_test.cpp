@@ -4,6 +4,7 @@
 
 #include "host_test_doubles.h"
 #include "services/control_placement.h"
+#include "services/window_snapshot.h"
 
 using namespace host_test;
 using host::control_kind;
@@ -28,7 +29,7 @@ protected:
         wrappers.push_back(std::move(made));
         return control;
     }
-    host::window_state state() { return app.services().state(window); }
+    host::window_state state() { return host::window_snapshot(app.services(), window); }
 };
 
 struct expected_place {
@@ -165,14 +166,14 @@ TEST_F(WindowControls, UserActionsReachTheHandlerWithTheNewValue) {
     add<logging_checkbox>(0x20000000, 0, "link", log);
     auto& number = add<logging_number>(0, 20, log);
 
-    app.services().click(window, 0, 2);
-    app.services().choose(window, 1, 2);
-    app.services().toggle(window, 2);
-    app.services().toggle(window, 2, 5);
+    app.user().click(window, 0, 2);
+    app.user().choose(window, 1, 2);
+    app.user().toggle(window, 2);
+    app.user().toggle(window, 2, 5);
     EXPECT_EQ(log.clicks, (std::vector<int>{2, 0, 0, 5}));
     EXPECT_EQ(log.values_seen, (std::vector<int>{2, 1, 0}));
 
-    app.services().type(window, 3, " -1.5e1 ");
+    app.user().type(window, 3, " -1.5e1 ");
     EXPECT_EQ(window.get_number_float_value(*number.typed_handle), -15.0f);
     EXPECT_EQ(log.value_changes, 1);
 }
@@ -183,18 +184,18 @@ TEST_F(WindowControls, UserActionsAreRefusedOnDisabledHiddenOrWrongControls) {
     add<logging_number>(0, 20, log);
     window.set_active(*load.control, false);
     try {
-        app.services().click(window, 0);
+        app.user().click(window, 0);
         FAIL() << "a disabled button took a click";
     } catch (std::invalid_argument const& e) {
         EXPECT_STREQ(e.what(), "click: control #0 (button \"Load\") is disabled");
     }
     window.set_active(*load.control, true);
     window.hide(*load.control);
-    EXPECT_THROW(app.services().click(window, 0), std::invalid_argument);
-    EXPECT_THROW(app.services().click(window, 1), std::invalid_argument);     // a pop-up
-    EXPECT_THROW(app.services().click(window, 9), std::invalid_argument);     // no such
-    EXPECT_THROW(app.services().choose(window, 1, 2), std::invalid_argument); // no entry 2
-    EXPECT_THROW(app.services().type(window, 2, "1.5x"), std::invalid_argument);
+    EXPECT_THROW(app.user().click(window, 0), std::invalid_argument);
+    EXPECT_THROW(app.user().click(window, 1), std::invalid_argument);     // a pop-up
+    EXPECT_THROW(app.user().click(window, 9), std::invalid_argument);     // no such
+    EXPECT_THROW(app.user().choose(window, 1, 2), std::invalid_argument); // no entry 2
+    EXPECT_THROW(app.user().type(window, 2, "1.5x"), std::invalid_argument);
     EXPECT_TRUE(log.clicks.empty());
 }
 
@@ -273,14 +274,14 @@ TEST_F(WindowControls, TextFieldsAreChildWindowsListedAmongTheControls) {
     EXPECT_EQ(controls[1].w, 60);
     EXPECT_EQ(controls[1].h, 13);
     EXPECT_FALSE(controls[1].value.has_value());
-    EXPECT_EQ(app.services().state(field).client.x, 60);
+    EXPECT_EQ(host::window_snapshot(app.services(), field).client.x, 60);
 
-    app.services().type(window, 1, "-2.25");
+    app.user().type(window, 1, "-2.25");
     EXPECT_STREQ(field.text->get_text(), "-2.25");
 
     field.hide();
     EXPECT_FALSE(state().controls[1].shown);
-    EXPECT_THROW(app.services().type(window, 1, "3"), std::invalid_argument);
+    EXPECT_THROW(app.user().type(window, 1, "3"), std::invalid_argument);
 
     // A control placed after a text field starts after the field.
     auto& after = add<logging_button>(0x20000000, 0x10000000, 10, 10, "x", log);

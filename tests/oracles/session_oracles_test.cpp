@@ -30,9 +30,9 @@ protected:
         dir = fs::temp_directory_path() / ("vexel-oracles-" + std::to_string(::getpid()));
         fs::create_directories(dir);
         std::ofstream(dir / "scene.json") << scene_text;
-        host::runner_options options;
+        runner::runner_options options;
         options.module_path = VEXEL_MODULE_PATH;
-        session = std::make_unique<host::runner_session>(options, out, err);
+        session = std::make_unique<runner::runner_session>(options, out, err);
         session->watch(&promises);
         ASSERT_TRUE(session->start((dir / "scene.json").string())) << err.str();
     }
@@ -43,7 +43,7 @@ protected:
     // Plays the lines; the failures of the plug-in they caused.
     std::string play(std::string const& lines) {
         std::size_t before = session->failures().size();
-        session->run(host::parse_script_text(lines, "test.vxs"));
+        session->run(script::parse_script_text(lines, "test.vxs"));
         std::string failures;
         for (std::size_t i = before; i < session->failures().size(); ++i)
             failures += session->failures()[i].message + "\n";
@@ -59,7 +59,7 @@ protected:
     fs::path dir;
     std::ostringstream out, err;
     oracles::session_oracles promises;
-    std::unique_ptr<host::runner_session> session;
+    std::unique_ptr<runner::runner_session> session;
 };
 
 TEST_F(SessionOracles, EditingInEveryModeAndFrameKeepsEveryPromise) {

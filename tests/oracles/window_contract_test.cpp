@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "oracle_fixture.h"
-#include "runner_script.h"
+#include "script_syntax.h"
 #include "window_contract.h"
 
 namespace {
@@ -22,7 +22,7 @@ char const* const scene_text = R"({"shapes": [
 class WindowContract : public ::testing::Test {
 protected:
     void follow(std::string const& line, action_outcome const& outcome = {}) {
-        host::script s = host::parse_script_text(line);
+        script::script s = script::parse_script_text(line);
         contract.follow(s.actions.front(), *scene, outcome);
     }
     host::shape_node* shape(char const* path) { return scene->find(path); }

@@ -8,7 +8,7 @@
 namespace runner_test {
 namespace {
 
-using namespace host::vexel_controls;
+using namespace script::vexel_controls;
 
 tq::uuid_class const vexel_id("d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
 
@@ -142,7 +142,7 @@ TEST_F(Actions, TheHostRefusesWhatAUserCouldNotDo) {
 }
 
 TEST_F(Actions, KeepGoingReportsARefusedLineAndPlaysOn) {
-    host::runner_options options;
+    runner::runner_options options;
     options.keep_going = true;
     open(small_scene, options);
     EXPECT_FALSE(play("active nowhere\nactive ball\nidle"));
@@ -226,7 +226,7 @@ TEST_F(Actions, SceneShowsTheActiveShapeOfTheNewSceneAtOnce) {
 TEST_F(Actions, ARelativeSceneFileIsFoundBesideTheScript) {
     files.write("next.json", R"({"shapes": [{"name": "dot", "type": "sphere", "center": [3, 2, 1]}]})");
     std::string script = files.write("s.vxs", "scene next.json\nactive dot\nidle\n");
-    ASSERT_TRUE(session->run(host::load_script_file(script))) << errors();
+    ASSERT_TRUE(session->run(script::load_script_file(script))) << errors();
     EXPECT_ROW(dump(), 0, 3, 2, 1);
 }
 
@@ -320,7 +320,7 @@ TEST_F(Actions, ACleanRunFinishesWithNothingHeld) {
 class Checks : public session_fixture {
 protected:
     void SetUp() override {
-        host::runner_options options;
+        runner::runner_options options;
         options.module_path = FAULTY_WINDOW_MODULE;
         open(small_scene, options);
     }
@@ -403,12 +403,12 @@ TEST(SettingsDialog, ADialogResourceThatCannotBeReadFailsTheLineNamingIt) {
         resources.write("en/TEXT.xml", read_file(source + "TEXT.xml"));
         if (!c.text.empty()) resources.write("en/mode_dialog_id.xml", c.text);
         std::ostringstream out, err;
-        host::runner_options options;
+        runner::runner_options options;
         options.module_path = VEXEL_MODULE_PATH;
-        host::runner_session session(options, out, err);
+        runner::runner_session session(options, out, err);
         ASSERT_TRUE(session.start(resources.write("scene.json", small_scene)));
         session.app().set_resource_dir(resources.path());
-        EXPECT_FALSE(session.run(host::parse_script_text("settings undo=1", "s.vxs")));
+        EXPECT_FALSE(session.run(script::parse_script_text("settings undo=1", "s.vxs")));
         std::string const said = "s.vxs:1: settings: the settings dialog cannot be shown: " +
                                  resources.path() + "/en/" + c.problem + "\n";
         EXPECT_EQ(err.str(), said);

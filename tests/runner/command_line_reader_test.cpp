@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "command_line_reader.h"
+#include "session/command_line_reader.h"
 
 namespace {
 

@@ -2,12 +2,13 @@
 // lines, standard input, --view, --dump-scene, the language and the preference file.
 #include <filesystem>
 
+#include "dump_scene_command.h"
 #include "runner_fixture.h"
 
 namespace runner_test {
 namespace {
 
-using namespace host::vexel_controls;
+using namespace script::vexel_controls;
 
 std::string const examples = VEXEL_SOURCE_DIR "/examples/";
 
@@ -199,6 +200,23 @@ TEST_F(CommandLine, ACommandLineThatCannotRunSaysWhyAndShowsTheUsage) {
     process_result help = run_runner({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind(usage, 0), 0u) << help.out;
+}
+
+TEST(DumpSceneCommand, ReportsARefusedFileOnErrorOutput) {
+    std::ostringstream out, err;
+    EXPECT_EQ(runner::run_dump_scene("/nonexistent.json", out, err), 1);
+    EXPECT_EQ(err.str(), "/nonexistent.json: cannot open the file\n");
+    EXPECT_TRUE(out.str().empty());
+    std::ostringstream folder_out, folder_err;
+    EXPECT_EQ(runner::run_dump_scene(VEXEL_SOURCE_DIR "/examples", folder_out, folder_err), 1);
+    EXPECT_EQ(folder_err.str(), VEXEL_SOURCE_DIR "/examples: is a folder, not a scene file\n");
+    std::ostringstream good_out, good_err;
+    EXPECT_EQ(runner::run_dump_scene(VEXEL_SOURCE_DIR "/examples/scene-format.json", good_out,
+                                   good_err),
+              0);
+    EXPECT_TRUE(good_err.str().empty());
+    auto parsed = nlohmann::json::parse(good_out.str());
+    EXPECT_EQ(parsed["shapes"].size(), 24u);
 }
 
 }  // namespace

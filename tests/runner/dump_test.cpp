@@ -6,7 +6,7 @@
 namespace runner_test {
 namespace {
 
-using namespace host::vexel_controls;
+using namespace script::vexel_controls;
 using ordered = nlohmann::ordered_json;
 
 std::vector<std::string> keys_of(ordered const& object) {
@@ -26,7 +26,7 @@ protected:
             if (line.rfind("{\"title\": ", 0) == 0) last = line;
         return last;
     }
-    std::string drawing() { return host::draw_window(session->window()); }
+    std::string drawing() { return runner::draw_window(session->window()); }
 };
 
 TEST_F(WindowDump, IsOneLineWithItsKeysInTheStatedOrder) {
@@ -91,9 +91,9 @@ TEST_F(WindowDump, ANumberBoxValueDumpsAsItsShortestDecimal) {
 
 TEST(OneLineJson, EscapesTextsAndSurvivesBytesThatAreNotUtf8) {
     ordered value = {{"text", "say \"hi\"\n"}, {"list", {1, 2.5, nullptr, true}}, {"raw", std::string("a\xff")}};
-    EXPECT_EQ(host::one_line_json(value),
+    EXPECT_EQ(script::one_line_json(value),
               "{\"text\": \"say \\\"hi\\\"\\n\", \"list\": [1, 2.5, null, true], \"raw\": \"a\xEF\xBF\xBD\"}");
-    EXPECT_EQ(host::one_line_json(ordered::object()), "{}");
+    EXPECT_EQ(script::one_line_json(ordered::object()), "{}");
 }
 
 // --- the drawing ---
@@ -132,7 +132,7 @@ TEST(WindowDrawing, WideCharactersTakeTwoColumnsAndLongTextsAreCut) {
                               true, std::nullopt, "", 0, {}, 0, nullptr, {}};
     w.controls = {button, label};
     // "スナップ" is eight columns: cut to three and "~" inside a six-column button.
-    EXPECT_EQ(host::draw_window(w),
+    EXPECT_EQ(runner::draw_window(w),
               "+- T ------+\n"
               "|[\xE3\x82\xB9~ ]a l~|\n"
               "+----------+\n");
@@ -159,7 +159,7 @@ TEST(WindowDrawing, EachCharacterTakesTheColumnsATerminalGivesIt) {
         host::window_state w{"T", {40, 15}, {0, 0}, {0, 0, 40, 33}, true, 0, {}};
         w.controls = {{host::control_kind::static_text, c.text, 0, 0, 40, 14, false, true, std::nullopt, "", 0, {},
                        0, nullptr, {}}};
-        std::string drawing = host::draw_window(w);
+        std::string drawing = runner::draw_window(w);
         std::size_t first = drawing.find('\n') + 1;
         EXPECT_EQ(drawing.substr(first, drawing.find('\n', first) - first), c.line) << c.text;
     }

@@ -30,12 +30,12 @@ restart
 )";
 
 TEST(RunnerFaultSweep, EditingButtonsSurviveAFailingHostCallAnywhere) {
-    host::runner_options options;
+    runner::runner_options options;
     options.module_path = VEXEL_MODULE_PATH;
-    host::sweep_result r =
-        host::fault_sweep(options, tour_scene, host::parse_script_text(editing_buttons, "sweep.vxs"));
+    runner::sweep_result r =
+        runner::fault_sweep(options, tour_scene, script::parse_script_text(editing_buttons, "sweep.vxs"));
     for (std::string const& f : r.clean_failures) ADD_FAILURE() << "without a fault: " << f;
-    for (host::sweep_failure const& f : r.failures)
+    for (runner::sweep_failure const& f : r.failures)
         ADD_FAILURE() << "call " << f.call << " (" << f.operation << ", " << f.place << "): " << f.problem;
     EXPECT_EQ(r.probe_shape, "ball");
     EXPECT_GT(r.construction_faults, 0);

@@ -7,7 +7,7 @@
 namespace runner_test {
 namespace {
 
-using namespace host::vexel_controls;
+using namespace script::vexel_controls;
 
 class HostEdits : public session_fixture {
 protected:

@@ -56,7 +56,7 @@ TEST_F(Inspection, DialogPrintsTheTitleAndEachItemWithTheValueThePluginLoaded) {
 }
 
 TEST_F(Inspection, DialogSpeaksTheHostsLanguage) {
-    host::runner_options options;
+    runner::runner_options options;
     options.lang = "ja";
     open(small_scene, options);
     std::vector<json> shown = lines_of(printed("dialog"), "dialog");

@@ -21,11 +21,11 @@ protected:
     // The one line a refused script line gives, whether refused on reading or running.
     std::string refusal(std::string const& line) {
         try {
-            host::script s = host::parse_script_text(line, "test.vxs");
+            script::script s = script::parse_script_text(line, "test.vxs");
             err.str("");
             if (session->run(s)) return "(accepted)";
             return errors();
-        } catch (host::script_error const& e) {
+        } catch (script::script_error const& e) {
             return std::string(e.what()) + "\n";
         }
     }
@@ -102,7 +102,7 @@ TEST_F(Review, EveryActionRefusesEmptyMissingAndOddArgumentsInOneLine) {
         covered.insert(std::string(c.line).substr(0, std::string(c.line).find(' ')));
     }
     // A new action comes with its row here.
-    std::string words = host::action_words();
+    std::string words = script::action_words();
     for (std::size_t at = 0; at < words.size();) {
         std::size_t end = words.find(", ", at);
         std::string word = words.substr(at, end - at);
@@ -140,7 +140,7 @@ TEST(RunnerHelp, HelpAndReadmeListEveryOptionAndAction) {
         if (std::string(option) == "--lang en|ja") in_table = "--lang en\\|ja";
         EXPECT_NE(readme.find("| `" + in_table), std::string::npos) << option << " in README.md";
     }
-    std::string words = host::action_words();
+    std::string words = script::action_words();
     for (std::size_t at = 0; at < words.size();) {
         std::size_t end = words.find(", ", at);
         std::string word = words.substr(at, end - at);
@@ -167,7 +167,7 @@ TEST(RunnerView, WideAndLongTextsAreCutWithAMarkAndGivenInFullBelow) {
         // A UTF-8 sequence cut short is not taken for a character.
         control(control_kind::static_text, "a\xE3\x82" "b", 0, 14, 16, std::nullopt),
     };
-    EXPECT_EQ(host::draw_window(w, true),
+    EXPECT_EQ(runner::draw_window(w, true),
               "+- T ------+\n"
               "|[-12~]\xE3\x83\xA9~ |\n"
               "|a??b      |\n"

@@ -77,22 +77,22 @@ std::vector<json> dumps_of(std::string const& out) {
 }
 
 double box_number(json const& dump, int row, int axis) {
-    json const& c = dump.at("controls").at(host::vexel_controls::box(row, axis));
+    json const& c = dump.at("controls").at(script::vexel_controls::box(row, axis));
     if (c["kind"] == "number") return c["value"].get<double>();
     return std::strtod(c["text"].get<std::string>().c_str(), nullptr);
 }
 
-void session_fixture::open(std::string const& scene_json, host::runner_options options) {
+void session_fixture::open(std::string const& scene_json, runner::runner_options options) {
     if (options.module_path.empty()) options.module_path = VEXEL_MODULE_PATH;
-    session = std::make_unique<host::runner_session>(options, out, err);
+    session = std::make_unique<runner::runner_session>(options, out, err);
     ASSERT_TRUE(session->start(files.write("scene.json", scene_json))) << err.str();
 }
 
 bool session_fixture::play(std::string const& script_text) {
-    host::script s = host::parse_script_text(script_text, "test.vxs");
+    script::script s = script::parse_script_text(script_text, "test.vxs");
     return session->run(s);
 }
 
-json session_fixture::dump() { return json::parse(host::one_line_json(host::window_dump(session->window()))); }
+json session_fixture::dump() { return json::parse(script::one_line_json(script::window_dump(session->window()))); }
 
 }  // namespace runner_test

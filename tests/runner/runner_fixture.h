@@ -12,9 +12,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "runner_controls.h"
-#include "runner_dump.h"
 #include "runner_session.h"
+#include "window_controls.h"
+#include "window_dump.h"
 
 namespace runner_test {
 
@@ -59,7 +59,7 @@ double box_number(json const& dump, int row, int axis);
 // memory. Scripts run on it are given as text.
 class session_fixture : public ::testing::Test {
 protected:
-    void open(std::string const& scene_json, host::runner_options options = {});
+    void open(std::string const& scene_json, runner::runner_options options = {});
     // Runs the script text; true when nothing failed in it.
     bool play(std::string const& script_text);
     // The window's dump, as `dump` prints it.
@@ -71,7 +71,7 @@ protected:
     temp_dir files;
     std::ostringstream out;
     std::ostringstream err;
-    std::unique_ptr<host::runner_session> session;
+    std::unique_ptr<runner::runner_session> session;
 };
 
 // Scenes shared by several test files.

@@ -7,17 +7,17 @@ namespace {
 
 std::string refusal(std::string const& text) {
     try {
-        host::parse_script_text(text, "s.vxs");
-    } catch (host::script_error const& e) {
+        script::parse_script_text(text, "s.vxs");
+    } catch (script::script_error const& e) {
         return e.what();
     }
     return "(accepted)";
 }
 
-host::script_action only(std::string const& line) {
-    host::script s = host::parse_script_text(line, "s.vxs");
+script::script_action only(std::string const& line) {
+    script::script s = script::parse_script_text(line, "s.vxs");
     EXPECT_EQ(s.actions.size(), 1u) << line;
-    return s.actions.empty() ? host::script_action{} : s.actions[0];
+    return s.actions.empty() ? script::script_action{} : s.actions[0];
 }
 
 struct bad_line {
@@ -96,7 +96,7 @@ TEST(ScriptParsing, TheNewActionsReadTheirWords) {
     EXPECT_TRUE(only("settings cancel").choices.empty());
     EXPECT_EQ(only("trace").value, "");
     EXPECT_EQ(only("trace off").value, "off");
-    host::script_action i = only("insert-point wing/rib1 3 1.5 -2 0");
+    script::script_action i = only("insert-point wing/rib1 3 1.5 -2 0");
     EXPECT_EQ(i.path, "wing/rib1");
     EXPECT_EQ(i.number, 3);
     EXPECT_EQ(i.xyz[0], 1.5f);
@@ -111,7 +111,7 @@ TEST(ScriptParsing, LineNumbersCountBlankAndCommentLines) {
     EXPECT_EQ(refusal("dump\n\n# a comment\n   \nclick Apply # why\n"),
               "s.vxs:5: click: unknown control \"Apply\" (expected App., Snap, Ref., Save, Load, "
               "loc, mode1, mode3, link2, link4)");
-    host::script s = host::parse_script_text("# heading\n\nref\n  dump   # look\n", "s.vxs");
+    script::script s = script::parse_script_text("# heading\n\nref\n  dump   # look\n", "s.vxs");
     ASSERT_EQ(s.actions.size(), 2u);
     EXPECT_EQ(s.actions[0].line, 3);
     EXPECT_EQ(s.actions[1].line, 4);
@@ -119,8 +119,8 @@ TEST(ScriptParsing, LineNumbersCountBlankAndCommentLines) {
 }
 
 TEST(ScriptParsing, QuotesKeepBlanksAndHashesInATypedText) {
-    host::script_action a = only(R"(type 2 z "  -1.5e1 # \"x\" \\")");
-    EXPECT_EQ(a.kind, host::action_kind::type);
+    script::script_action a = only(R"(type 2 z "  -1.5e1 # \"x\" \\")");
+    EXPECT_EQ(a.kind, script::action_kind::type);
     EXPECT_EQ(a.number, 2);
     EXPECT_EQ(a.field, 'z');
     EXPECT_EQ(a.value, R"(  -1.5e1 # "x" \)");
@@ -140,13 +140,13 @@ TEST(ScriptParsing, OptionalArgumentsTakeTheirDefaults) {
 }
 
 TEST(ScriptParsing, SettingsNameOnlyTheItemsTheyChange) {
-    host::script_action a = only("settings undo=1 mark=0");
+    script::script_action a = only("settings undo=1 mark=0");
     EXPECT_EQ(a.choices, (std::map<int, bool>{{10, false}, {12, true}}));
     EXPECT_TRUE(only("settings").choices.empty());
 }
 
 TEST(ScriptParsing, MoveUnitAndStateReadTheirValues) {
-    host::script_action m = only("move wing/rib1 4 1.5 -2 3e2");
+    script::script_action m = only("move wing/rib1 4 1.5 -2 3e2");
     EXPECT_EQ(m.path, "wing/rib1");
     EXPECT_EQ(m.number, 4);
     EXPECT_EQ(m.xyz[0], 1.5f);
@@ -158,10 +158,10 @@ TEST(ScriptParsing, MoveUnitAndStateReadTheirValues) {
 }
 
 TEST(ScriptParsing, AScriptFileThatCannotBeReadIsNamed) {
-    EXPECT_THROW(host::load_script_file("/nonexistent/script.vxs"), host::script_error);
+    EXPECT_THROW(script::load_script_file("/nonexistent/script.vxs"), script::script_error);
     try {
-        host::load_script_file("/nonexistent/script.vxs");
-    } catch (host::script_error const& e) {
+        script::load_script_file("/nonexistent/script.vxs");
+    } catch (script::script_error const& e) {
         EXPECT_EQ(std::string(e.what()), "/nonexistent/script.vxs: cannot read the script");
     }
 }

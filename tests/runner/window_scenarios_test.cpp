@@ -9,7 +9,7 @@
 namespace runner_test {
 namespace {
 
-using namespace host::vexel_controls;
+using namespace script::vexel_controls;
 
 // One shape of each kind with points, values exact in six decimals.
 char const* const every_kind = R"({

@@ -88,21 +88,4 @@ TEST(SceneDump, TheStreamedTextIsTheDocumentLaidOut) {
     EXPECT_EQ(host::dump_scene_text(*empty), "{\"figure_unit\": 1.0, \"active\": null, \"camera_index\": 0, \"shapes\": []}\n");
 }
 
-TEST(SceneDump, RunDumpSceneReportsARefusedFileOnErrorOutput) {
-    std::ostringstream out, err;
-    EXPECT_EQ(host::run_dump_scene("/nonexistent.json", out, err), 1);
-    EXPECT_EQ(err.str(), "/nonexistent.json: cannot open the file\n");
-    EXPECT_TRUE(out.str().empty());
-    std::ostringstream folder_out, folder_err;
-    EXPECT_EQ(host::run_dump_scene(VEXEL_SOURCE_DIR "/examples", folder_out, folder_err), 1);
-    EXPECT_EQ(folder_err.str(), VEXEL_SOURCE_DIR "/examples: is a folder, not a scene file\n");
-    std::ostringstream good_out, good_err;
-    EXPECT_EQ(host::run_dump_scene(VEXEL_SOURCE_DIR "/examples/scene-format.json", good_out,
-                                   good_err),
-              0);
-    EXPECT_TRUE(good_err.str().empty());
-    auto parsed = nlohmann::json::parse(good_out.str());
-    EXPECT_EQ(parsed["shapes"].size(), 24u);
-}
-
 }  // namespace

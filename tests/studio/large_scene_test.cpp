@@ -8,6 +8,7 @@
 
 #include <QTest>
 
+#include "scene/scene_edits.h"
 #include "studio_fixture.h"
 
 namespace {
@@ -62,7 +63,7 @@ TEST(LargeScene, AnIdleTickThatChangesNothingPaintsNothing) {
         QApplication::processEvents();
     }
     EXPECT_EQ(f.view().paint_count(), painted);
-    f.host.move_point("ball", 0, {1, 1, 1});
+    host::move_point(*f.host.scene(), "ball", 0, {1, 1, 1});
     QApplication::processEvents();
     EXPECT_GT(f.view().paint_count(), painted) << "a change is drawn";
 }

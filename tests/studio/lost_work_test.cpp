@@ -9,8 +9,9 @@
 #include <QTest>
 
 #include "files/scene_file.h"
-#include "runner_controls.h"
+#include "scene/scene_edits.h"
 #include "studio_fixture.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ struct work_fixture : studio_fixture {
         std::filesystem::copy_file(studio_test::example("tour.json"), scene_file);
         EXPECT_TRUE(start_for_a_person(scene_file));
     }
-    void change_the_scene() { host.move_point("ball", 0, {7, 7, 7}); }
+    void change_the_scene() { host::move_point(*host.scene(), "ball", 0, {7, 7, 7}); }
     float ball_x_on_disk() const { return host::load_scene_file(scene_file)->find("ball")->geometry.center.x; }
 
     std::string scene_file = dir.file("tour.json");
@@ -47,11 +48,11 @@ TEST(LostWork, ThePluginsEditMarksTheSceneAndSelectingDoesNot) {
     f.host.select_points("curve", {1});
     f.host.idle_tick();
     EXPECT_FALSE(f.host.modified()) << "selecting is no change";
-    auto* field = qobject_cast<QLineEdit*>(f.window.vexel().control_widget(host::vexel_controls::box(0, 0)));
+    auto* field = qobject_cast<QLineEdit*>(f.window.vexel().control_widget(script::vexel_controls::box(0, 0)));
     ASSERT_NE(field, nullptr);
     field->selectAll();
     QTest::keyClicks(field, "12.5");
-    QTest::mouseClick(qobject_cast<QPushButton*>(f.window.vexel().control_widget(host::vexel_controls::app)),
+    QTest::mouseClick(qobject_cast<QPushButton*>(f.window.vexel().control_widget(script::vexel_controls::app)),
                       Qt::LeftButton);
     EXPECT_TRUE(f.host.modified());
     EXPECT_TRUE(f.window.isWindowModified());

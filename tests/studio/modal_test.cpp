@@ -3,8 +3,8 @@
 #include <QTest>
 
 #include "checks/host_checks.h"
-#include "runner_controls.h"
 #include "studio_fixture.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ TEST(OneBox, APluginMessageIsShownOnceAndTheTicksWaitWhileItIsOpen) {
     // Switching the host number boxes on makes the plug-in say "Activate at restart.".
     f.answer.choices = {{11, true}};
     f.window.vexel().set_next_action(2);
-    qobject_cast<QAbstractButton*>(f.window.vexel().control_widget(host::vexel_controls::ref))->click();
+    qobject_cast<QAbstractButton*>(f.window.vexel().control_widget(script::vexel_controls::ref))->click();
     EXPECT_EQ(boxes, 1);
     EXPECT_GE(calls_when_shown, 0) << "a box was shown";
     EXPECT_EQ(calls_before_closing, calls_when_shown) << "no host call while the box was open";

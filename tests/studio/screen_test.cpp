@@ -6,8 +6,8 @@
 
 #include "fitted_controls.h"
 #include "main_window.h"
-#include "runner_controls.h"
 #include "studio_test_main.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ TEST(Screen, TheVexelWindowOnTheScreenShowsItsButtonsWhereThePluginPlacedThem) {
                                                                   model.client.x, model.client.y);
     QImage shot = screen.toImage().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(shot.size(), QSize(model.client.x, model.client.y));
-    for (int index : {host::vexel_controls::app, host::vexel_controls::ref}) {
+    for (int index : {script::vexel_controls::app, script::vexel_controls::ref}) {
         host::control_state const& c = model.controls[index];
         QImage alone = tool.control_widget(index)->grab().toImage().convertToFormat(QImage::Format_RGB32);
         EXPECT_TRUE(alone == shot.copy(c.x, c.y, c.w, c.h)) << c.text;

@@ -6,8 +6,8 @@
 
 #include <QMessageBox>
 
-#include "runner_controls.h"
 #include "studio_fixture.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ char const* const active_scene = R"({"shapes": [
 void expect_curve_point_shown(studio::studio_host& host) {
     host::window_state s = host.window_model();
     EXPECT_NE(s.title.find("[curve]"), std::string::npos) << s.title;
-    EXPECT_NE(s.controls[host::vexel_controls::box(0, 0)].text.find("4.125"), std::string::npos);
+    EXPECT_NE(s.controls[script::vexel_controls::box(0, 0)].text.find("4.125"), std::string::npos);
 }
 
 TEST(TheOpenedScene, IsShownAtStart) {

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "runner_controls.h"
 #include "studio_fixture.h"
+#include "window_controls.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ TEST(UndoRedo, AnAppThatChangedNothingIsNotOfferedAsUndo) {
     drag_fixture f(4);  // the plug-in's undo setting on: every "App." opens an undo record
     f.host.make_active("ball");
     f.host.idle_tick();
-    auto* app = qobject_cast<QPushButton*>(f.window.vexel().control_widget(host::vexel_controls::app));
+    auto* app = qobject_cast<QPushButton*>(f.window.vexel().control_widget(script::vexel_controls::app));
     ASSERT_TRUE(app && app->isEnabled());
     QTest::mouseClick(app, Qt::LeftButton);
     EXPECT_EQ(f.host.scene()->undo_records().step_count(), 1u) << "the plug-in made its record";

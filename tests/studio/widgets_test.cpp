@@ -15,14 +15,14 @@
 
 #include "checks/host_checks.h"
 #include "main_window.h"
-#include "runner_controls.h"
 #include "script_player.h"
 #include "settings_dialog.h"
 #include "studio_test_main.h"
+#include "window_controls.h"
 
 namespace {
 
-using namespace host::vexel_controls;
+using namespace script::vexel_controls;
 
 std::string const tour = std::string(VEXEL_SOURCE_DIR) + "/examples/tour.json";
 
@@ -60,7 +60,7 @@ TEST(StudioWidgets, TypingIntoTheTextFieldAndClickingAppMovesThePoint) {
     ASSERT_NE(field, nullptr) << "row 0 x is a real text input";
     field->selectAll();
     QTest::keyClicks(field, "12.5");
-    QPushButton* app = button(f, host::vexel_controls::app);
+    QPushButton* app = button(f, script::vexel_controls::app);
     ASSERT_NE(app, nullptr);
     ASSERT_TRUE(app->isEnabled());
     QTest::mouseClick(app, Qt::LeftButton);
@@ -79,7 +79,7 @@ TEST(StudioWidgets, ANumberBoxTakesItsTextOnReturn) {
     QTest::keyClicks(number, "-3.5");
     QTest::keyClick(number, Qt::Key_Return);
     EXPECT_EQ(f.host.window_model().controls[box(0, 1)].value, -3.5);
-    QTest::mouseClick(button(f, host::vexel_controls::app), Qt::LeftButton);
+    QTest::mouseClick(button(f, script::vexel_controls::app), Qt::LeftButton);
     EXPECT_FLOAT_EQ(f.host.scene()->find("curve")->geometry.points[1].anchor.y, -3.5f);
 }
 
@@ -111,10 +111,10 @@ TEST(StudioWidgets, ThePluginHidesAndDisablesTheRealWidgets) {
     f.host.select_points("curve", {});
     f.host.idle_tick();
     // No point selected: the plug-in disables "App." and shrinks the window to its top bar.
-    EXPECT_FALSE(button(f, host::vexel_controls::app)->isEnabled());
+    EXPECT_FALSE(button(f, script::vexel_controls::app)->isEnabled());
     EXPECT_EQ(f.window.vexel().height(), f.host.window_model().client.y);
-    EXPECT_EQ(button(f, host::vexel_controls::app)->toolTip().toStdString(),
-              f.host.window_model().controls[host::vexel_controls::app].tooltip);
+    EXPECT_EQ(button(f, script::vexel_controls::app)->toolTip().toStdString(),
+              f.host.window_model().controls[script::vexel_controls::app].tooltip);
 }
 
 TEST(StudioPictures, APictureIsTheClientAreaWithEachControlAtItsRectangle) {
@@ -123,14 +123,14 @@ TEST(StudioPictures, APictureIsTheClientAreaWithEachControlAtItsRectangle) {
     std::filesystem::create_directories(png);
     std::ostringstream out, err;
     studio::script_player player(f.host, f.window.vexel(), f.answer, out, err, png);
-    ASSERT_TRUE(player.run(host::parse_script_text("click loc\ndump\n"))) << err.str();
+    ASSERT_TRUE(player.run(script::parse_script_text("click loc\ndump\n"))) << err.str();
     QImage picture(QString::fromStdString(png + "/001.png"));
     ASSERT_FALSE(picture.isNull());
     host::window_state model = f.host.window_model();
     EXPECT_EQ(picture.width(), model.client.x);
     EXPECT_EQ(picture.height(), model.client.y);
     // The "Glo." button's own drawing sits exactly at the rectangle the plug-in gave it.
-    for (int index : {host::vexel_controls::app, extra(0)}) {
+    for (int index : {script::vexel_controls::app, extra(0)}) {
         host::control_state const& c = model.controls[index];
         QImage alone = f.window.vexel().control_widget(index)->grab().toImage().convertToFormat(
             QImage::Format_RGB32);
@@ -144,7 +144,7 @@ TEST(StudioSettings, TheSettingsDialogIsARealDialogAnsweredThroughItsCheckBoxes)
     studio_fixture f(0);
     f.answer.choices = {{12, true}};
     f.window.vexel().set_next_action(2);
-    QTest::mouseClick(button(f, host::vexel_controls::ref), Qt::LeftButton);
+    QTest::mouseClick(button(f, script::vexel_controls::ref), Qt::LeftButton);
     // The host's record of the dialog run shows the item as the real check box left it.
     auto const& run = f.host.app().last_dialog();
     ASSERT_EQ(run.items.size(), 3u);

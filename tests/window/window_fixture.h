@@ -13,16 +13,17 @@
 #include "checks/host_checks.h"
 #include "files/scene_file.h"
 #include "mark_elements.h"
-#include "runner_controls.h"
 #include "scene/scene_model.h"
 #include "services/host_app.h"
+#include "services/window_snapshot.h"
+#include "window_controls.h"
 #include "windowinterface"
 
 namespace window_test {
 
 // The controls by name (app, snap, ..., row_title(r), box(r, axis), extra(r)), as the
 // runner's scripts name them.
-using namespace host::vexel_controls;
+using namespace script::vexel_controls;
 
 tq::uuid_class const vexel_id("d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
 
@@ -84,7 +85,7 @@ protected:
         hostapp->active_shapes_changed({}, {shape(path)});
     }
 
-    host::window_state state() { return hostapp->services().state(*hostapp->window()); }
+    host::window_state state() { return host::window_snapshot(hostapp->services(), *hostapp->window()); }
     host::control_state control(int index) { return state().controls.at(index); }
     std::string text(int index) { return control(index).text; }
     bool enabled(int index) { return control(index).enabled; }
@@ -101,15 +102,15 @@ protected:
         return vec3{float(shown_number(box(r, 0))), float(shown_number(box(r, 1))),
                     float(shown_number(box(r, 2)))};
     }
-    void type(int index, std::string const& t) { hostapp->services().type(*hostapp->window(), index, t); }
+    void type(int index, std::string const& t) { hostapp->user().type(*hostapp->window(), index, t); }
     void type_row(int r, vec3 v) {
         type(box(r, 0), std::to_string(v.x));
         type(box(r, 1), std::to_string(v.y));
         type(box(r, 2), std::to_string(v.z));
     }
-    void click(int index, int action = 0) { hostapp->services().click(*hostapp->window(), index, action); }
-    void choose_slot(int slot) { hostapp->services().choose(*hostapp->window(), slots, slot); }
-    void toggle(int index) { hostapp->services().toggle(*hostapp->window(), index); }
+    void click(int index, int action = 0) { hostapp->user().click(*hostapp->window(), index, action); }
+    void choose_slot(int slot) { hostapp->user().choose(*hostapp->window(), slots, slot); }
+    void toggle(int index) { hostapp->user().toggle(*hostapp->window(), index); }
     // Idle ticks, as the host sends them.
     void tick(int n = 1) {
         for (int i = 0; i < n; ++i) hostapp->idle();

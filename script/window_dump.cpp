@@ -1,30 +1,32 @@
-#include "runner_dump.h"
+#include "window_dump.h"
 
 
 #include "text/shortest_decimal.h"
 
-namespace host {
+namespace script {
 
 namespace {
 
 using json = nlohmann::ordered_json;
+using host::control_kind;
+using host::control_state;
 
 json control_value(control_state const& c) {
     if (!c.value) return nullptr;
     switch (c.kind) {
     case control_kind::checkbox:
     case control_kind::popup: return static_cast<int>(*c.value);
-    case control_kind::number: return shortest_decimal(static_cast<float>(*c.value));
+    case control_kind::number: return host::shortest_decimal(static_cast<float>(*c.value));
     default: return nullptr;
     }
 }
 
 }  // namespace
 
-json window_dump(window_state const& window) {
+json window_dump(host::window_state const& window) {
     json controls = json::array();
     for (control_state const& c : window.controls)
-        controls.push_back(json{{"kind", kind_name(c.kind)},
+        controls.push_back(json{{"kind", host::kind_name(c.kind)},
                                 {"text", c.text},
                                 {"x", c.x},
                                 {"y", c.y},
@@ -57,4 +59,4 @@ std::string one_line_json(json const& value) {
     return text + (object ? "}" : "]");
 }
 
-}  // namespace host
+}  // namespace script

@@ -1,4 +1,4 @@
-// The runner's `dialog`: the settings dialog as the host showed it, as one line of JSON:
+// A script's `dialog`: the settings dialog as the host showed it, as one line of JSON:
 //   {"dialog": "Vexel mode Setting", "resource": "mode_dialog_id", "items": [{"id": 10,
 //    "label": "Mark indicated element", "value": true}, ...]}
 // "dialog" is the title, "resource" the dialog description the plug-in named, items come
@@ -10,8 +10,8 @@
 
 #include "services/resource_dialog.h"
 
-namespace host {
+namespace script {
 
-nlohmann::ordered_json dialog_line(dialog_run const& shown);
+nlohmann::ordered_json dialog_line(host::dialog_run const& shown);
 
-}  // namespace host
+}  // namespace script

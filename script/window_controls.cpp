@@ -1,12 +1,13 @@
-#include "runner_controls.h"
+#include "window_controls.h"
 
-#include "runner_script.h"
+#include "script_error.h"
 
-namespace host {
+namespace script {
 
 namespace {
 
 using namespace vexel_controls;
+using host::control_kind;
 
 named_control const controls[] = {
     {"App.", app, control_kind::button},          {"Snap", snap, control_kind::button},
@@ -33,21 +34,13 @@ std::string const& named_control_list() {
     return list;
 }
 
-void check_reachable(std::string const& word, std::string const& name, control_reach const& c,
-                     control_kind wanted, int top, int client_height) {
-    std::string problem = user_refusal(c, wanted);
+void check_reachable(std::string const& word, std::string const& name,
+                     host::control_reach const& c, control_kind wanted, int top, int client_height) {
+    std::string problem = host::user_refusal(c, wanted);
     if (!problem.empty()) throw script_error(word + ": " + name + " " + problem);
     if (top >= client_height)
         throw script_error(word + ": " + name + " is outside the client area (height " +
                            std::to_string(client_height) + ")");
 }
 
-tq::rectangle_class dragged_frame(tq::rectangle_class frame, int left, int top) {
-    frame.right += left - frame.left;
-    frame.bottom += top - frame.top;
-    frame.left = left;
-    frame.top = top;
-    return frame;
-}
-
-}  // namespace host
+}  // namespace script

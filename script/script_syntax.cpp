@@ -1,4 +1,4 @@
-#include "runner_script.h"
+#include "script_syntax.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,11 +11,13 @@
 #include <sstream>
 #include <system_error>
 
-#include "runner_controls.h"
+#include "window_controls.h"
 
-namespace host {
+namespace script {
 
 namespace {
+
+using host::quoted_word;
 
 struct action_syntax {
     char const* word;
@@ -370,4 +372,4 @@ bool names_a_shape(action_kind kind) {
     }
 }
 
-}  // namespace host
+}  // namespace script

@@ -9,18 +9,13 @@
 
 #include <iosfwd>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "script_error.h"
 #include "text/quoted_word.h"
 
-namespace host {
-
-// A refused script, or a refused action while it runs; what() is the whole line.
-struct script_error : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+namespace script {
 
 enum class action_kind {
     active,        // active PATH, active - (no active shape)
@@ -99,4 +94,4 @@ std::string const& action_forms();
 // Whether the action's path names a shape the scene must hold when its line runs.
 bool names_a_shape(action_kind kind);
 
-}  // namespace host
+}  // namespace script

@@ -1,4 +1,4 @@
-#include "command_line_reader.h"
+#include "session/command_line_reader.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-// The runner's `dump`: the plug-in's window as the host sees it, as one line of JSON.
+// A script's `dump`: the plug-in's window as the host sees it, as one line of JSON.
 //   {"title": "Line          [curve]", "client": [263, 89], "frame": [l, t, r, b],
 //    "shown": true, "controls": [{"kind": "button", "text": "App.", "x": 0, "y": 0,
 //    "w": 32, "h": 14, "enabled": true, "shown": true, "value": null, "tooltip": "..."}, ...]}
@@ -13,11 +13,11 @@
 
 #include "services/window_model.h"
 
-namespace host {
+namespace script {
 
-nlohmann::ordered_json window_dump(window_state const& window);
+nlohmann::ordered_json window_dump(host::window_state const& window);
 
 // JSON on one line with a blank after every ":" and ",", as the dump is printed.
 std::string one_line_json(nlohmann::ordered_json const& value);
 
-}  // namespace host
+}  // namespace script

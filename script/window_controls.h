@@ -1,14 +1,15 @@
 // The vexel window's controls as the host sees them: in creation order, the top bar
 // ("App.", "Snap", the point number, "Ref.", "Save", "Load", the slot pop-up), then five
-// rows of title, X, Y and Z box and the row's extra control. The runner names them for the
-// script's `click` and `type`; the layout is the plug-in's fixed construction order.
+// rows of title, X, Y and Z box and the row's extra control. Scripts name them in `click`
+// and `type`; the layout is the plug-in's fixed construction order.
 #pragma once
 
 #include <string>
 
+#include "services/user_controls.h"
 #include "services/window_model.h"
 
-namespace host {
+namespace script {
 
 namespace vexel_controls {
 int const app = 0;
@@ -31,7 +32,7 @@ inline int extra(int row) { return 11 + 5 * row; }
 struct named_control {
     char const* name;
     int index;
-    control_kind kind;
+    host::control_kind kind;
 };
 
 // The control called name ("App.", "loc", "link2", ...), or null.
@@ -42,11 +43,7 @@ std::string const& named_control_list();
 // Refuses a script line (word) that acts on a control, named for the script, as wanted:
 // throws script_error by the host's rule (user_refusal), or when the control lies at or
 // below the client area's height, out of the user's reach.
-void check_reachable(std::string const& word, std::string const& name, control_reach const& c,
-                     control_kind wanted, int top, int client_height);
+void check_reachable(std::string const& word, std::string const& name, host::control_reach const& c,
+                     host::control_kind wanted, int top, int client_height);
 
-// The frame dragged by the user so that its top-left corner is at (left, top); the size
-// stays (move-window).
-tq::rectangle_class dragged_frame(tq::rectangle_class frame, int left, int top);
-
-}  // namespace host
+}  // namespace script

@@ -1,11 +1,11 @@
-#include "runner_edits.h"
+#include "shape_edit_lines.h"
 
-#include "runner_session.h"
 #include "scene/scene_edits.h"
+#include "script_error.h"
 
-namespace host {
+namespace script {
 
-void edit_shape(scene_model& scene, script_action const& a) {
+void edit_shape(host::scene_model& scene, script_action const& a) {
     vec3 p{a.xyz[0], a.xyz[1], a.xyz[2]};
     refusing(a.word, [&] {
         switch (a.kind) {
@@ -20,4 +20,4 @@ void edit_shape(scene_model& scene, script_action const& a) {
     });
 }
 
-}  // namespace host
+}  // namespace script

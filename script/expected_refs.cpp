@@ -5,10 +5,10 @@
 #include "checks/host_checks.h"
 #include "services/host_app.h"
 
-namespace host {
+namespace script {
 
-std::string refs_mismatch(std::string const& word, host_app* app, int expected) {
-    std::vector<std::string> held = audit().outstanding();
+std::string refs_mismatch(std::string const& word, host::host_app* app, int expected) {
+    std::vector<std::string> held = host::audit().outstanding();
     if (app && app->loaded() && app->preferences().references() == 1)
         for (auto at = held.begin(); at != held.end(); ++at)
             if (at->rfind("preference store ", 0) == 0) {
@@ -23,4 +23,4 @@ std::string refs_mismatch(std::string const& word, host_app* app, int expected) 
            (list.empty() ? "" : " (" + list + ")");
 }
 
-}  // namespace host
+}  // namespace script

@@ -1,4 +1,4 @@
-#include "prefs_location.h"
+#include "session/prefs_location.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "runner_marks.h"
+#include "session/collected_mark.h"
 
 #include "scene/scene_model.h"
 #include "scene/shape_node.h"
@@ -12,17 +12,6 @@ std::optional<std::string> path_in(std::vector<scene_model const*> const& scenes
         for (shape_node* node : scene->all_shapes())
             if (&node->iface() == shape) return node->path();
     return std::nullopt;
-}
-
-nlohmann::ordered_json mark_line(collected_mark const& mark) {
-    mark_request const& r = mark.request;
-    return nlohmann::ordered_json{
-        {"marks", mark.path ? nlohmann::ordered_json(*mark.path) : nlohmann::ordered_json(nullptr)},
-        {"operation", r.operation},
-        {"target", r.target},
-        {"count", r.count},
-        {"indices", r.indices},
-        {"flag", r.flag}};
 }
 
 }  // namespace host

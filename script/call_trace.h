@@ -1,0 +1,21 @@
+// A script's `trace`: the host calls the plug-in made while the call record was on
+// (`trace on` ... `trace off`), one line of JSON each, in the order made:
+//   {"trace": "scene.begin_undo_record", "shape": "curve", "args": [1, true, false, 0]}
+// "shape" is the path of the shape the call is about (the first shape of an undo record,
+// the owner of a control point or vertex), null for a call about no shape or a shape that
+// was no longer in any scene the session opened by the end of the line that made the call;
+// "args" are the values the call was given: integers, floats (a point as three, a matrix as
+// sixteen), flags and texts; pointers to host objects are left out. Calls the front end
+// makes itself (a dragged frame) are not recorded. The keys and their order are a public
+// interface, like the dump's.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "session/collected_call.h"
+
+namespace script {
+
+nlohmann::ordered_json trace_line(host::collected_call const& call);
+
+}  // namespace script
