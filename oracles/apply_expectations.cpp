@@ -80,7 +80,8 @@ void typed_control_point(point_expectation& e, control_point_ref const& now, win
             m = std::max(m, std::fabs(l));
             if (d == 0) {
                 free_direction[length_row] = true;
-                free_length[length_row] = l;
+                // A negative length turns the handle round: it lies the length's size away.
+                free_length[length_row] = std::fabs(l);
                 shown[length_row] = r[0];
                 all_finite = all_finite && std::isfinite(l);
             } else {
