@@ -161,11 +161,20 @@ void untouched_control_point(point_expectation& e, control_point_ref const& now,
         dvec3 own_rel = f.relative(*handles[length_row], now.anchor);
         double own = length(own_rel);
         double partner_length = length(partner_rel);
-        // Whether the partner row shows a direction: a component shown as 0.000000 has none.
+        // Whether the partner row shows a direction. A host number box shows the float
+        // itself: the partner has one unless the length the window reads from it (single
+        // precision) is 0. The window's own text field shows six decimals: a component shown
+        // as 0.000000 has none.
         double shown_partner = magnitude(partner_rel) * unit;
-        if (shown_partner <= 0.45e-6) continue;  // no direction: the handle keeps its own
+        box_view const* boxes = w.rows[partner].box;
+        if (boxes[0].number_box) {
+            float x = boxes[0].number, y = boxes[1].number, z = boxes[2].number;
+            if (std::sqrt(x * x + y * y + z * z) == 0.0f) continue;
+        } else if (shown_partner <= 0.45e-6) {
+            continue;  // no direction: the handle keeps its own
+        }
         position_expectation& p = e.positions[length_row];
-        if (shown_partner < 0.55e-6) {  // on the edge of showing one: only the length is sure
+        if (!boxes[0].number_box && shown_partner < 0.55e-6) {  // on the edge of showing one: only the length is sure
             p.length_only = true;
             p.length = own;
             p.bound = f.read_bound(m, unit) * 3;
