@@ -22,12 +22,15 @@ if(NOT MSVC AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_compile_options(-msse2 -mfpmath=sse)
 endif()
 if(CMAKE_CROSSCOMPILING AND NOT MSVC)
-  # Boost.Format is header-only: use the build machine's headers. -idirafter keeps them
-  # behind MinGW's own headers; -I/usr/include would put glibc's in front and break the
-  # build.
-  set(VEXEL_BOOST_INCLUDE_DIR /usr/include CACHE PATH "Folder holding boost/format.hpp")
-  add_library(Boost::boost INTERFACE IMPORTED)
-  target_compile_options(Boost::boost INTERFACE -idirafter ${VEXEL_BOOST_INCLUDE_DIR})
+  # The header-only libraries (Boost.Format for the plug-in; nlohmann's JSON, CLI11 and
+  # rapidxml for the reference host) come from the build machine's Debian packages.
+  # -idirafter keeps their folder behind MinGW's own headers; -I/usr/include would put
+  # glibc's in front and break the build.
+  set(VEXEL_HEADER_ONLY_DIR /usr/include CACHE PATH "Folder holding the header-only libraries")
+  foreach(library Boost::boost nlohmann_json::nlohmann_json CLI11::CLI11)
+    add_library(${library} INTERFACE IMPORTED)
+    target_compile_options(${library} INTERFACE -idirafter ${VEXEL_HEADER_ONLY_DIR})
+  endforeach()
 endif()
 
 vexel_plugin_module(TARGET vexel TEXT_FIELD edit_text_windows.cpp SOURCES resources/vexel.rc)
@@ -63,4 +66,16 @@ endif()
 
 if(VEXEL_TESTS AND NOT VEXEL_WITH_MFC)
   include(${CMAKE_SOURCE_DIR}/tests/cross/windows/tests.cmake)
+  # The reference host for Windows, which hands the plug-in real windows and rich edit
+  # controls and reads its resources from the DLL: the core, the script language, the runner
+  # vexel-host.exe and the test programs that drive the loaded module.
+  add_library(vexel_binding_lib STATIC $<TARGET_OBJECTS:vexel_binding>)
+  target_include_directories(vexel_binding_lib PUBLIC include)
+  add_subdirectory(host)
+  add_subdirectory(script)
+  add_subdirectory(vexel-host)
+  add_subdirectory(oracles)
+  include(fuzz/sessions.cmake)
+  enable_testing()
+  add_subdirectory(tests)
 endif()

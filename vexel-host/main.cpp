@@ -14,6 +14,11 @@
 #include "session_oracles.h"
 #include "text/uuid_text.h"
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 int print_info(std::string const& module_path, std::string const& lang) {
@@ -99,6 +104,10 @@ int run_fault_sweep(command_line const& c) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+    // The same bytes as on Linux: no line end becomes CR LF, no CR of a script is dropped.
+    for (FILE* stream : {stdin, stdout, stderr}) _setmode(_fileno(stream), _O_BINARY);
+#endif
     command_line c;
     try {
         c = parse_command_line(argc, argv);

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "files/module_resource.h"
 #include "files/resource_file.h"
 #include "host_component_ids.h"
 #include "host_scene.h"
@@ -75,7 +76,8 @@ void host_app::set_resource_dir(std::string const& dir) { use_strings(dir, lang)
 
 void host_app::use_strings(std::string const& dir, std::string const& table_lang) {
     // Read first: a table that cannot be read leaves the current one in place.
-    auto table = std::make_unique<string_table>(resource_path(dir, table_lang, "TEXT"));
+    module_resource text = read_module_resource(dir, table_lang, "TEXT");
+    auto table = std::make_unique<string_table>(string_table::parse(text.text, text.source));
     resources = dir;
     strings = std::move(table);
     service_object.use_strings(strings.get());

@@ -1,5 +1,5 @@
-// A plug-in module loaded the way a host loads it: dlopen, the six exported entry points,
-// the registration protocol, window creation and unloading.
+// A plug-in module loaded the way a host loads it: dlopen (LoadLibrary on Windows), the six
+// exported entry points, the registration protocol, window creation and unloading.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,14 @@
 #include "uuid_class.h"
 
 class window_interface;
+
+// The entry points' calling convention: stdcall on 32-bit Windows, the platform's own
+// elsewhere (where __stdcall is the default or means nothing).
+#if defined(_WIN32)
+#define HOST_ENTRY_CALL __stdcall
+#else
+#define HOST_ENTRY_CALL
+#endif
 
 namespace host {
 
@@ -46,7 +54,8 @@ public:
     plugin_module& operator=(plugin_module const&) = delete;
 
     std::string const& path() const { return module_path; }
-    // <module dir>/vexel.resources: where the module's resources ship.
+    // Where the module's resources are: <module dir>/vexel.resources on Linux, the module
+    // file itself on Windows (its "TQUL" resources).
     std::string resource_dir() const;
 
     // has_interface, get_uuid, get_name (answered through root), get_info, is_resident.
@@ -58,15 +67,18 @@ public:
     window_interface* create_window(tessel_interface& root);
 
 private:
-    typedef bool (*has_interface_fn)(plugin_iid const&, void*);
-    typedef char const* (*get_name_fn)(void*, void*, tessel_interface&, void*);
-    typedef tq::uuid_class (*get_uuid_fn)(void*, void*, void*);
-    typedef bool (*is_resident_fn)(void*, void*, void*);
-    typedef void (*get_info_fn)(version_record&, void*, void*);
-    typedef void (*create_interface_fn)(void*, void*, window_interface**, tessel_interface&,
-                                        void*);
+    typedef bool(HOST_ENTRY_CALL* has_interface_fn)(plugin_iid const&, void*);
+    typedef char const*(HOST_ENTRY_CALL* get_name_fn)(void*, void*, tessel_interface&, void*);
+    typedef tq::uuid_class(HOST_ENTRY_CALL* get_uuid_fn)(void*, void*, void*);
+    typedef bool(HOST_ENTRY_CALL* is_resident_fn)(void*, void*, void*);
+    typedef void(HOST_ENTRY_CALL* get_info_fn)(version_record&, void*, void*);
+    typedef void(HOST_ENTRY_CALL* create_interface_fn)(void*, void*, window_interface**,
+                                                       tessel_interface&, void*);
 
-    void* symbol(char const* name);
+    // The entry point's address; name is its plain name, bytes what its stdcall arguments
+    // take (32-bit Windows exports it as _name@bytes).
+    void* symbol(char const* name, int bytes);
+    void close();
 
     std::string module_path;
     void* handle = nullptr;

@@ -92,11 +92,15 @@ char const* plugin_services::lookup_text(char const* key, void*) {
 // --- windows ---
 
 void plugin_services::show_window(window_interface& window) {
-    window_of(window, host_call("show_window")).shown = true;
+    host_window& model = window_of(window, host_call("show_window"));
+    model.shown = true;
+    if (model.text) model.text->show(true);
 }
 
 void plugin_services::hide_window(window_interface& window) {
-    window_of(window, host_call("hide_window")).shown = false;
+    host_window& model = window_of(window, host_call("hide_window"));
+    model.shown = false;
+    if (model.text) model.text->show(false);
 }
 
 bool plugin_services::is_window_shown(window_interface const& window) {
@@ -143,6 +147,7 @@ void plugin_services::set_frame_rectangle(window_interface& window,
         throw host_error(std::string(op) + ": the rectangle is smaller than nothing");
     model.frame = *frame;
     model.client = tq::point_class{width, height};
+    if (model.text) model.text->place(model.frame);
 }
 
 tq::rectangle_class plugin_services::get_client_rectangle(window_interface& window) {
@@ -166,7 +171,11 @@ void* plugin_services::create_child_window(window_interface& child, window_inter
     model->plugin = &child;
     model->parent = &outer;
     model->flags = flags;
+#if defined(_WIN32)
+    model->text = std::make_unique<text_field_object>(outer.native.get());
+#else
     model->text = std::make_unique<text_field_object>();
+#endif
     auto entry = std::make_unique<host_control>();
     entry->kind = control_kind::text_field;
     entry->window = &outer;
@@ -184,7 +193,7 @@ void plugin_services::delete_window(window_interface& window) {
 
 void* plugin_services::get_text_object(window_interface& window) {
     host_window& model = window_of(window, host_call("get_text_object"));
-    return model.text ? static_cast<host_text_object*>(model.text.get()) : nullptr;
+    return model.text ? model.text->handed_over() : nullptr;
 }
 
 void* plugin_services::get_native_window(window_interface& window) {
@@ -430,6 +439,9 @@ void plugin_services::open_window(window_interface& window) {
     auto model = std::make_unique<host_window>();
     model->plugin = &window;
     model->frame = tq::rectangle_class{100, 100, 100, 100 + title_bar_height};
+#if defined(_WIN32)
+    model->native = make_top_window();
+#endif
     windows[&window] = std::move(model);
 }
 

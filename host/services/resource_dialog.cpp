@@ -1,6 +1,6 @@
 #include "services/resource_dialog.h"
 
-#include "files/resource_file.h"
+#include "files/module_resource.h"
 #include "plugininterface"
 
 namespace host {
@@ -33,7 +33,8 @@ void resource_dialog::set_resource_name(char const* name, void*) {
     }
     dialog_description description;
     try {
-        description = dialog_description::read(resource_path(resource_dir, lang, plain));
+        module_resource found = read_module_resource(resource_dir, lang, plain);
+        description = dialog_description::parse(found.text, found.source);
     } catch (host_error const& e) {
         problem = e.what();  // names the file, the place and the problem
         throw;

@@ -73,7 +73,7 @@ void user_controls::toggle(window_interface& window, int index, int action) {
 void user_controls::type(window_interface& window, int index, std::string const& text) {
     host_control& box = user_control(window, index, control_kind::number, "type");
     if (box.child) {
-        box.child->text->text = text;  // the user types: not a call of the plug-in
+        box.child->text->user_types(text);  // the user types: not a call of the plug-in
         return;
     }
     std::optional<float> value = number_box_value(text);

@@ -60,6 +60,9 @@ struct host_window {
     int invalidations = 0;
     std::vector<std::unique_ptr<host_control>> controls;  // creation order
     std::unique_ptr<text_field_object> text;              // child windows only
+#if defined(_WIN32)
+    win32_window native;  // top-level windows: the real window the text fields sit in
+#endif
 };
 
 // A control as seen from outside, in creation order (runner dump, tests).

@@ -17,7 +17,7 @@ window_state window_snapshot(plugin_services const& services, window_interface c
         tq::rectangle_class r = c.place;
         if (c.child) {
             r = c.child->frame;
-            s.text = c.child->text->text;
+            s.text = c.child->text->shown();
             s.font_size = c.child->text->font_size;
             s.vertical_offset = c.child->text->vertical_offset;
             s.shown = c.child->shown;

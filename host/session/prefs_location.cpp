@@ -6,6 +6,12 @@
 
 std::string default_prefs_file(std::string const& program) {
     std::filesystem::path dir;
+#if defined(_WIN32)
+    // The user's roaming application data, where Windows programs keep their settings.
+    char const* app_data = std::getenv("APPDATA");
+    if (!app_data || app_data[0] == '\0') return "";
+    dir = app_data;
+#else
     char const* config = std::getenv("XDG_CONFIG_HOME");
     char const* home = std::getenv("HOME");
     // A relative XDG_CONFIG_HOME is ignored, as the XDG convention asks.
@@ -15,6 +21,7 @@ std::string default_prefs_file(std::string const& program) {
         dir = std::filesystem::path(home) / ".config";
     else
         return "";
+#endif
     dir /= program;
     std::error_code failed;
     std::filesystem::create_directories(dir, failed);

@@ -4,6 +4,7 @@
 #include <string>
 
 // $XDG_CONFIG_HOME/PROGRAM/prefs.json, else ~/.config/PROGRAM/prefs.json (program:
-// "vexel-host", "vexel-studio"); the folder is created. "" (preferences in memory only) when
-// neither variable names a folder or the folder cannot be made.
+// "vexel-host", "vexel-studio"); on Windows %APPDATA%\PROGRAM\prefs.json. The folder is
+// created. "" (preferences in memory only) when no variable names a folder or the folder
+// cannot be made.
 std::string default_prefs_file(std::string const& program);

@@ -115,6 +115,16 @@ TEST_F(CommandLine, SettingsSurviveTheNextRunThroughThePreferenceFile) {
     EXPECT_EQ(json::parse(r.out)["points"][0]["local"], json::array({1.0, 2.0, 3.0}));
 }
 
+#if defined(_WIN32)
+TEST_F(CommandLine, WithoutPrefsTheFileLivesInTheUsersApplicationData) {
+    std::string app_data = files.path() + "/AppData";
+    std::filesystem::create_directory(app_data);
+    process_result r = run_runner({scene()}, "settings mark=1\n", "APPDATA=" + app_data);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(json::parse(read_file(app_data + "/vexel-host/prefs.json")),
+              json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 1}}));
+}
+#else
 TEST_F(CommandLine, WithoutPrefsTheFileLivesInTheUsersConfigFolder) {
     std::string home = files.path() + "/home";
     std::filesystem::create_directory(home);
@@ -130,6 +140,7 @@ TEST_F(CommandLine, WithoutPrefsTheFileLivesInTheUsersConfigFolder) {
     EXPECT_EQ(json::parse(read_file(config + "/vexel-host/prefs.json")),
               json({{"d43b04ce-8713-4d82-8b7c-c79466f1bfd2", 4}}));
 }
+#endif
 
 TEST_F(CommandLine, DumpScenePrintsASceneFileOrRefusesIt) {
     process_result r = run_runner({"--dump-scene", scene()});

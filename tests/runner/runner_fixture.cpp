@@ -1,10 +1,13 @@
 #include "runner_fixture.h"
 
+#if !defined(_WIN32)
 #include <sys/wait.h>
+#endif
 
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
+#include <random>
 
 namespace runner_test {
 
@@ -23,9 +26,18 @@ char const* const small_scene = R"({
 })";
 
 temp_dir::temp_dir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vexel-runner-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    dir = pattern;
+    std::random_device seed;
+    std::mt19937_64 pick(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = std::filesystem::temp_directory_path() /
+                                          ("vexel-runner-" + std::to_string(pick() % 1000000000));
+        std::error_code failed;
+        if (std::filesystem::create_directory(candidate, failed)) {
+            dir = candidate.generic_string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder");
 }
 
 temp_dir::~temp_dir() {
@@ -46,11 +58,28 @@ std::string read_file(std::string const& path) {
 
 namespace {
 
+#if defined(_WIN32)
+
+// The Windows command interpreter's quoting; the test's words hold no quotes of their own.
+std::string shell_quoted(std::string const& word) { return "\"" + word + "\""; }
+
+// "A=1 B=" as the interpreter's "set" commands before the program.
+std::string environment_commands(std::string const& env_prefix) {
+    std::istringstream words(env_prefix);
+    std::string setting, commands;
+    while (words >> setting) commands += "set \"" + setting + "\" && ";
+    return commands;
+}
+
+#else
+
 std::string shell_quoted(std::string const& word) {
     std::string quoted = "'";
     for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
+
+#endif
 
 }  // namespace
 
@@ -58,12 +87,20 @@ process_result run_runner(std::vector<std::string> const& args, std::string cons
                           std::string const& env_prefix) {
     temp_dir io;
     std::string in = io.write("stdin", stdin_text);
+#if defined(_WIN32)
+    std::string command = environment_commands(env_prefix) + shell_quoted(VEXEL_RUNNER_PATH);
+#else
     std::string command = env_prefix + (env_prefix.empty() ? "" : " ") + shell_quoted(VEXEL_RUNNER_PATH);
+#endif
     for (std::string const& a : args) command += " " + shell_quoted(a);
     command += " <" + shell_quoted(in) + " >" + shell_quoted(io.path() + "/out") + " 2>" +
                shell_quoted(io.path() + "/err");
     int raw = std::system(command.c_str());
+#if defined(_WIN32)
+    int status = raw;  // the program's exit status
+#else
     int status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
     return {status, read_file(io.path() + "/out"), read_file(io.path() + "/err")};
 }
 

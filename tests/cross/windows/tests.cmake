@@ -1,21 +1,7 @@
 # test_cross_windows: loads the built DLL as the host does (entry points, resources) and
 # drives the Windows text field against a real rich edit control. Cross-compiled with
 # MinGW it runs under Wine (tools/cross-checks); built natively it runs as it is.
-if(NOT TARGET GTest::gtest)
-  find_package(GTest QUIET)
-endif()
-if(NOT TARGET GTest::gtest)
-  # Debian's libgtest-dev ships the sources: build them for the target.
-  set(VEXEL_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
-  if(NOT EXISTS ${VEXEL_GTEST_SOURCE_DIR}/CMakeLists.txt)
-    message(STATUS "No GoogleTest for this target: test_cross_windows is not built")
-    return()
-  endif()
-  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-  add_subdirectory(${VEXEL_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-endif()
+include(${CMAKE_SOURCE_DIR}/tests/googletest.cmake)
 
 add_executable(test_cross_windows
   ${CMAKE_CURRENT_LIST_DIR}/edit_text_windows_test.cpp

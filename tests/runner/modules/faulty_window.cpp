@@ -58,23 +58,31 @@ struct version_record {
 
 }  // namespace
 
+// Exported as the real module's entry points are: stdcall on 32-bit Windows (the .def file
+// gives the names), visible symbols elsewhere.
+#if defined(_WIN32)
+#define FAULTY_ENTRY __stdcall
+#else
+#define FAULTY_ENTRY __attribute__((visibility("default")))
+#endif
+
 extern "C" {
-__attribute__((visibility("default"))) bool has_interface(plugin_iid const& iid, void*) {
+bool FAULTY_ENTRY has_interface(plugin_iid const& iid, void*) {
     return iid_equal(iid, window_iid);
 }
-__attribute__((visibility("default"))) char const* get_name(void*, void*, tessel_interface&, void*) {
+char const* FAULTY_ENTRY get_name(void*, void*, tessel_interface&, void*) {
     return "faulty";
 }
-__attribute__((visibility("default"))) tq::uuid_class get_uuid(void*, void*, void*) {
+tq::uuid_class FAULTY_ENTRY get_uuid(void*, void*, void*) {
     return tq::uuid_class("0a0b0c0d-0000-4000-8000-000000000001");
 }
-__attribute__((visibility("default"))) bool is_resident(void*, void*, void*) { return false; }
-__attribute__((visibility("default"))) void get_info(version_record& record, void*, void*) {
+bool FAULTY_ENTRY is_resident(void*, void*, void*) { return false; }
+void FAULTY_ENTRY get_info(version_record& record, void*, void*) {
     record.major = 1;
     record.minor = record.micro = record.build = 0;
 }
-__attribute__((visibility("default"))) void create_interface(void*, void*, window_interface** out,
-                                                             tessel_interface& host, void*) {
+void FAULTY_ENTRY create_interface(void*, void*, window_interface** out, tessel_interface& host,
+                                   void*) {
     faulty_window* window = new faulty_window(host);
     window->AddRef();
     *out = window;
