@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <sstream>
 
@@ -97,6 +98,13 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
     return record;
 }
 
+
+std::vector<std::uint8_t> session_player::seeded_input(unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<std::uint8_t> input(1200);
+    for (auto& b : input) b = static_cast<std::uint8_t>(random());
+    return input;
+}
 
 void session_player::write(session_record const& record, std::string const& to) {
     write_file(to + "/scene.json", record.scene);

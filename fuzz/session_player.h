@@ -37,6 +37,11 @@ public:
     // Writes scene.json, scene2.json and session.vxs into dir (which must exist).
     static void write(session_record const& record, std::string const& dir);
 
+    // The input of the fixed-seed sessions: 1200 bytes of std::mt19937(seed).
+    static std::vector<std::uint8_t> seeded_input(unsigned seed);
+    // The actions a fixed-seed session plays at most.
+    static int const seeded_actions = 30;
+
 private:
     std::string module;
     std::string dir;

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <random>
 #include <vector>
 
 #include "session_player.h"
@@ -53,10 +52,8 @@ TEST_F(Sessions, AFixedSeedSweepKeepsEveryPromise) {
     // VEXEL_SWEEP_ALL=1 goes on after a failure, to list every failing seed.
     bool all = std::getenv("VEXEL_SWEEP_ALL") != nullptr;
     for (int seed = 1; seed <= sessions && (all || !HasFailure()); ++seed) {
-        std::mt19937 random(static_cast<unsigned>(seed));
-        std::vector<std::uint8_t> input(1200);
-        for (auto& b : input) b = static_cast<std::uint8_t>(random());
-        expect_clean(input, "seed-" + std::to_string(seed), 30);
+        expect_clean(session_player::seeded_input(static_cast<unsigned>(seed)), "seed-" + std::to_string(seed),
+                     session_player::seeded_actions);
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%d sessions, %ld actions in %.1f s (%.0f sessions/s)\n", played_sessions, played_actions, seconds,
