@@ -137,8 +137,7 @@ private:
         if (value.size() != count)
             fail(where, expected() + ", got " + std::to_string(value.size()));
         std::size_t i = 0;
-        for (simdjson::dom::element each : value.elements()) {
-            json element(each);
+        for (json element : value.elements()) {
             if (!element.is_number())
                 fail(where,
                      expected() + ", element " + std::to_string(i) + " is " + json_kind(element));
@@ -319,8 +318,8 @@ private:
     static void push_reversed(std::vector<pending>& stack, json const& list, shape_node* parent,
                               std::string const& slot, int depth, std::string const& top) {
         std::size_t first = stack.size(), i = 0;
-        for (simdjson::dom::element each : list.elements())
-            stack.push_back({json(each), parent, slot + "[" + std::to_string(i++) + "]", depth, top});
+        for (json each : list.elements())
+            stack.push_back({each, parent, slot + "[" + std::to_string(i++) + "]", depth, top});
         std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(first), stack.end());
     }
 
@@ -331,9 +330,8 @@ private:
             fail(where, std::string("expected an array, got ") + json_kind(points));
         node.geometry.points.reserve(points.size());
         std::size_t i = 0;
-        for (simdjson::dom::element each : points.elements()) {
+        for (json p : points.elements()) {
             place at(where, i++);
-            json p(each);
             if (!p.is_object())
                 fail(at, std::string("expected a control point object, got ") + json_kind(p));
             for (std::string_view key : p.sorted_keys()) {
@@ -364,9 +362,8 @@ private:
             fail(where, std::string("expected an array, got ") + json_kind(vertices));
         node.geometry.vertices.reserve(vertices.size());
         std::size_t i = 0;
-        for (simdjson::dom::element each : vertices.elements()) {
+        for (json v : vertices.elements()) {
             place at(where, i);
-            json v(each);
             vertex_data vertex;
             bool skinned = false;
             mat4 skin_matrix;
@@ -408,7 +405,7 @@ private:
         auto& shapes = shape.node->linked_shapes(component);
         place base(where);
         std::size_t i = 0;
-        for (simdjson::dom::element each : list.elements()) shapes.push_back(path(json(each), place(base, i++)));
+        for (json each : list.elements()) shapes.push_back(path(each, place(base, i++)));
     }
 
     // The point count of node, each shape counted once over the whole file (counting each
@@ -469,9 +466,8 @@ private:
         shape.node->active_points.reserve(list.size());
         place base(where);
         std::size_t i = 0;
-        for (simdjson::dom::element each : list.elements()) {
+        for (json element : list.elements()) {
             place at(base, i++);
-            json element(each);
             if (!element.is_number_integer())
                 fail(at, std::string("expected an index, got ") + json_kind(element));
             long long index = element.get_integer();
@@ -557,8 +553,8 @@ std::unique_ptr<scene_model> load_scene_file(std::string const& path) {
         std::string text;
         if (std::fseek(in.get(), 0, SEEK_END) == 0) {
             long size = std::ftell(in.get());
-            // Room for simdjson's padding: the parser reads the text where it is.
-            if (size > 0) text.reserve(static_cast<std::size_t>(size) + simdjson::SIMDJSON_PADDING);
+            // One allocation for the whole text.
+            if (size > 0) text.reserve(static_cast<std::size_t>(size));
             std::rewind(in.get());
         }
         char buffer[1 << 16];

@@ -1,237 +1,182 @@
 #include "files/scene_json.h"
 
 #include <algorithm>
-#include <new>
 #include <nlohmann/json.hpp>
-#include <string_view>
-#include <vector>
 
 namespace host {
 
 namespace {
 
 // Arrays and objects nest at most this deep: room for the deepest tree of parts the loader
-// takes (two levels a part) and far beyond, at 9 bytes a level while parsing.
+// takes (two levels a part) and far beyond.
 std::size_t const max_depth = 100000;
 
-// The way into a value: per open container the element index or the member key.
-class json_path {
-public:
-    void enter(bool is_array) { steps.push_back({is_array, -1, {}}); }
-    void leave() { steps.pop_back(); }
-    void at(long index) { steps.back().index = index; }
-    void at(std::string_view key) { steps.back().key = key; }
-    long index() const { return steps.back().index; }
-    bool in_array() const { return !steps.empty() && steps.back().is_array; }
-
-    // The innermost open object, e.g. shapes[0]/points[1].
-    std::string object() const { return text(steps.size() - 1, 0); }
-    // The value being read, e.g. shapes[0]/center[1], its index one past the last one read.
-    std::string next_value() const { return text(steps.size(), 1); }
-
-private:
-    struct step {
-        bool is_array;
-        long index;
-        std::string key;
-    };
-    std::string text(std::size_t depth, long ahead) const {
-        std::string out;
-        for (std::size_t i = 0; i < depth; ++i) {
-            long index = steps[i].index + (i + 1 == depth ? ahead : 0);
-            out += steps[i].is_array ? "[" + std::to_string(index) + "]"
-                                     : (out.empty() ? "" : "/") + steps[i].key;
-        }
-        return out.empty() ? "top level" : out;
-    }
-    std::vector<step> steps;
-};
-
-// No key twice in one object, checked in reading order so that the first repeat of the
-// text is the one reported; without recursion, as deep as simdjson reads.
-void check_keys(simdjson::dom::element root) {
-    using type = simdjson::dom::element_type;
-    struct open_container {
-        bool is_array;
-        simdjson::dom::array::iterator element, elements_end;
-        simdjson::dom::object::iterator member, members_end;
-        std::vector<std::string_view> keys;  // objects: the keys read so far
-    };
-    std::vector<open_container> open;
-    json_path path;
-    auto enter = [&](simdjson::dom::element value) {
-        if (value.type() == type::ARRAY) {
-            simdjson::dom::array array = value.get_array().value_unsafe();
-            open.push_back({true, array.begin(), array.end(), {}, {}, {}});
-            path.enter(true);
-        } else if (value.type() == type::OBJECT) {
-            simdjson::dom::object object = value.get_object().value_unsafe();
-            open.push_back({false, {}, {}, object.begin(), object.end(), {}});
-            path.enter(false);
-        }
-    };
-    enter(root);
-    while (!open.empty()) {
-        open_container& top = open.back();
-        simdjson::dom::element next;
-        if (top.is_array ? !(top.element != top.elements_end) : !(top.member != top.members_end)) {
-            open.pop_back();
-            path.leave();
-            continue;
-        }
-        if (top.is_array) {
-            path.at(path.index() + 1);
-            next = *top.element;
-            ++top.element;
-        } else {
-            std::string_view key = top.member.key();
-            for (std::string_view seen : top.keys)
-                if (seen == key) throw duplicate_key(path.object(), std::string(key));
-            top.keys.push_back(key);
-            path.at(key);
-            next = top.member.value();
-            ++top.member;
-        }
-        enter(next);
-    }
+// The place after the value at: past a container's values, or the next one.
+std::size_t after(std::vector<json_entry> const& values, std::size_t at) {
+    json_kind kind = values[at].kind;
+    return kind == json_kind::array || kind == json_kind::object ? values[at].end : at + 1;
 }
 
-// nlohmann's reading of a text simdjson refused: its refusal (a syntax error, a number
-// beyond a double, or a key given twice before either, each where the text first has it),
-// or for a text nlohmann takes (an integer beyond 64 bits, which it reads as a double) the
-// text as nlohmann reads it, written out again for simdjson. Without recursion.
-class nlohmann_reading final : public nlohmann::json_sax<nlohmann::json> {
+// nlohmann's events written down as values in reading order. A key given twice and a number
+// beyond a double are refused where the text first has them, named by their place; the
+// parser keeps its own state on the heap, so deep nesting costs no stack.
+class value_reader final : public nlohmann::json_sax<nlohmann::json> {
 public:
-    bool null() override { return value("null"); }
-    bool boolean(bool b) override { return value(b ? "true" : "false"); }
-    bool number_integer(number_integer_t n) override { return value(std::to_string(n)); }
-    bool number_unsigned(number_unsigned_t n) override { return value(std::to_string(n)); }
-    bool number_float(number_float_t d, string_t const&) override { return value(nlohmann::json(d).dump()); }
-    bool string(string_t& s) override { return value(nlohmann::json(s).dump()); }
-    bool binary(binary_t&) override { return value("null"); }  // not in a JSON text
-    bool start_object(std::size_t) override {
-        value("{");
-        path.enter(false);
-        keys.emplace_back();
-        deepest = std::max(deepest, ++depth);
+    value_reader(std::vector<json_entry>& values, std::vector<std::string>& texts)
+        : values(values), texts(texts) {}
+
+    bool null() override {
+        add(json_kind::null);
         return true;
     }
+    bool boolean(bool b) override {
+        add(json_kind::boolean).boolean = b;
+        return true;
+    }
+    bool number_integer(number_integer_t n) override {
+        add(json_kind::integer).integer = n;
+        return true;
+    }
+    bool number_unsigned(number_unsigned_t n) override {
+        json_entry& entry = add(json_kind::integer);
+        entry.is_unsigned = true;
+        entry.natural = n;
+        return true;
+    }
+    bool number_float(number_float_t d, string_t const&) override {
+        add(json_kind::floating).number = d;
+        return true;
+    }
+    bool string(string_t& s) override {
+        add_text(s);
+        return true;
+    }
+    bool binary(binary_t&) override { return null(); }  // not in a JSON text
+    bool start_object(std::size_t) override { return open_container(json_kind::object); }
     bool key(string_t& key) override {
-        for (std::string const& seen : keys.back())
-            if (seen == key) throw duplicate_key(path.object(), key);
-        if (!keys.back().empty()) written += ',';
-        keys.back().push_back(key);
-        path.at(std::string_view(key));
-        written += nlohmann::json(key).dump() + ':';
+        std::size_t object = open.back();
+        for (std::size_t i = object + 1; i < values.size(); i = after(values, i + 1))
+            if (texts[values[i].text] == key) throw duplicate_key(path(open.size() - 1), key);
+        add_text(key);
         return true;
     }
-    bool end_object() override {
-        keys.pop_back();
-        return close('}');
-    }
-    bool start_array(std::size_t) override {
-        value("[");
-        path.enter(true);
-        deepest = std::max(deepest, ++depth);
-        return true;
-    }
-    bool end_array() override { return close(']'); }
+    bool end_object() override { return close_container(); }
+    bool start_array(std::size_t) override { return open_container(json_kind::array); }
+    bool end_array() override { return close_container(); }
     bool parse_error(std::size_t, std::string const&, nlohmann::detail::exception const& e) override {
-        if (e.id == 406) throw number_overflow(path.next_value());
+        if (e.id == 406) throw number_overflow(path(open.size()));
         std::string what = e.what();
         auto start = what.find("] ");
         throw malformed_json(start == std::string::npos ? what : what.substr(start + 2));
     }
 
-    std::string written;    // the text as read
     std::size_t deepest = 0;  // the deepest nesting
 
 private:
-    bool value(std::string const& text) {
-        if (path.in_array()) {
-            if (path.index() >= 0) written += ',';
-            path.at(path.index() + 1);
+    json_entry& add(json_kind kind) {
+        values.push_back(json_entry{});
+        values.back().kind = kind;
+        return values.back();
+    }
+    void add_text(string_t& s) {
+        add(json_kind::string).text = texts.size();
+        texts.push_back(std::move(s));
+    }
+    bool open_container(json_kind kind) {
+        open.push_back(values.size());
+        add(kind);
+        deepest = std::max(deepest, open.size());
+        return true;
+    }
+    bool close_container() {
+        values[open.back()].end = values.size();
+        open.pop_back();
+        return true;
+    }
+
+    // The way through the outer depth open containers to the value being read in the
+    // innermost of them: per array its index, per object its key, e.g. shapes[0]/center[1].
+    std::string path(std::size_t depth) const {
+        std::string out;
+        for (std::size_t level = 0; level < depth; ++level) {
+            // Values before the bound are whole; the one at it is being read.
+            std::size_t bound = level + 1 < open.size() ? open[level + 1] : values.size();
+            std::size_t i = open[level] + 1;
+            if (values[open[level]].kind == json_kind::array) {
+                std::size_t index = 0;
+                for (; i < bound; i = after(values, i)) ++index;
+                out += "[" + std::to_string(index) + "]";
+            } else {
+                while (i + 1 < bound) i = after(values, i + 1);
+                out += (out.empty() ? "" : "/") + texts[values[i].text];
+            }
         }
-        written += text;
-        return true;
+        return out.empty() ? "top level" : out;
     }
-    bool close(char bracket) {
-        path.leave();
-        --depth;
-        written += bracket;
-        return true;
-    }
-    json_path path;
-    std::vector<std::vector<std::string>> keys;  // per open object, the keys read so far
-    std::size_t depth = 0;
+
+    std::vector<json_entry>& values;
+    std::vector<std::string>& texts;
+    std::vector<std::size_t> open;  // the places of the containers being read
 };
 
 }  // namespace
 
-json_kind json_value::kind() const {
-    using type = simdjson::dom::element_type;
-    switch (e.type()) {
-    case type::ARRAY: return json_kind::array;
-    case type::OBJECT: return json_kind::object;
-    case type::INT64:
-    case type::UINT64: return json_kind::integer;
-    case type::DOUBLE: return json_kind::floating;
-    case type::STRING: return json_kind::string;
-    case type::BOOL: return json_kind::boolean;
-    case type::NULL_VALUE: return json_kind::null;
-    }
-    return json_kind::null;
+json_entry const& json_value::entry() const { return document->values[at]; }
+
+json_value::iterator& json_value::iterator::operator++() {
+    at = document->next(at);
+    return *this;
+}
+
+json_value::range json_value::elements() const {
+    return {iterator(*document, at + 1), iterator(*document, entry().end)};
 }
 
 std::size_t json_value::size() const {
-    // simdjson's count stops at 0xFFFFFF: a longer list is counted.
-    std::size_t const saturated = 0xFFFFFF;
+    if (!is_array() && !is_object()) return 0;
     std::size_t count = 0;
-    if (is_array()) {
-        simdjson::dom::array array = e.get_array().value_unsafe();
-        if (array.size() < saturated) return array.size();
-        for (auto i = array.begin(); i != array.end(); ++i) ++count;
-    } else if (is_object()) {
-        simdjson::dom::object object = e.get_object().value_unsafe();
-        if (object.size() < saturated) return object.size();
-        for (auto i = object.begin(); i != object.end(); ++i) ++count;
-    }
-    return count;
+    for (std::size_t i = at + 1; i < entry().end; i = document->next(i)) ++count;
+    return is_object() ? count / 2 : count;  // an object's keys were counted too
 }
 
+std::size_t json_value::find(char const* key) const {
+    for (std::size_t i = at + 1; i < entry().end; i = document->next(i + 1))
+        if (document->texts[document->values[i].text] == key) return i + 1;
+    return 0;
+}
+
+bool json_value::contains(char const* key) const { return find(key) != 0; }
+
+json_value json_value::operator[](char const* key) const { return json_value(*document, find(key)); }
+
 std::vector<std::string_view> json_value::sorted_keys() const {
-    simdjson::dom::object object = e.get_object().value();
     std::vector<std::string_view> keys;
-    for (simdjson::dom::key_value_pair member : object) keys.push_back(member.key);
+    for (std::size_t i = at + 1; i < entry().end; i = document->next(i + 1))
+        keys.push_back(document->texts[document->values[i].text]);
     std::sort(keys.begin(), keys.end());
     return keys;
 }
 
-long long json_value::get_integer() const {
-    if (e.type() == simdjson::dom::element_type::UINT64)
-        return static_cast<long long>(e.get_uint64().value_unsafe());
-    return e.get_int64().value();
+double json_value::get_double() const {
+    json_entry const& e = entry();
+    if (e.kind == json_kind::floating) return e.number;
+    return e.is_unsigned ? static_cast<double>(e.natural) : static_cast<double>(e.integer);
 }
 
+long long json_value::get_integer() const {
+    json_entry const& e = entry();
+    return e.is_unsigned ? static_cast<long long>(e.natural) : e.integer;
+}
+
+std::string json_value::get_string() const { return document->texts[entry().text]; }
+
+std::size_t scene_json::next(std::size_t at) const { return after(values, at); }
+
 scene_json::scene_json(std::string const& text) {
-    {
-        simdjson::dom::parser parser;
-        if (!parser.allocate(text.size(), max_depth) &&
-            !parser.parse_into_document(document, text).error()) {
-            check_keys(document.root());
-            return;
-        }
-    }
-    // simdjson refused the text: nlohmann's reading says why, or gives it again as simdjson
-    // takes it.
-    nlohmann_reading reading;
-    nlohmann::json::sax_parse(text, &reading);
-    if (reading.deepest > max_depth)
+    value_reader reader(values, texts);
+    nlohmann::json::sax_parse(text.data(), text.data() + text.size(), &reader);
+    if (reader.deepest > max_depth)
         throw malformed_json("nested deeper than " + std::to_string(max_depth) + " levels");
-    simdjson::dom::parser parser;
-    if (parser.allocate(reading.written.size(), max_depth)) throw std::bad_alloc();
-    if (auto error = parser.parse_into_document(document, reading.written).error())
-        throw malformed_json(simdjson::error_message(error));
 }
 
 }  // namespace host

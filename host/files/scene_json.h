@@ -1,11 +1,10 @@
-// A scene file's JSON text, parsed with simdjson's DOM (libsimdjson-dev): fast, and small
-// enough for a file of a million points. simdjson lets a key be given twice in one object,
-// which a scene file may not; and where it refuses a text, nlohmann's parser says why, in
-// the words the loader has always given.
+// A scene file's JSON text, read with nlohmann's parser (nlohmann-json3-dev) into one flat
+// list of values in reading order: a file of a million points costs 16 bytes a value, not a
+// document of nodes. The reading refuses what a scene file may not hold and nlohmann takes:
+// a key given twice in one object.
 #pragma once
 
-#include <simdjson.h>
-
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,16 +34,33 @@ struct malformed_json : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-enum class json_kind { null, boolean, string, integer, floating, array, object };
+enum class json_kind : unsigned char { null, boolean, string, integer, floating, array, object };
+
+// One value of the text. Arrays hold their elements after them, objects their members as
+// a key (a string) and its value; end is the place after a container's last value.
+struct json_entry {
+    json_kind kind;
+    bool is_unsigned;  // integers: read as unsigned (as nlohmann reads one without a sign)
+    union {
+        bool boolean;
+        long long integer;
+        unsigned long long natural;
+        double number;
+        std::size_t text;  // strings and keys: the index of their text
+        std::size_t end;   // arrays and objects
+    };
+};
+
+class scene_json;
 
 // One value of a parsed text as the loader reads it; a small handle, valid while its
 // scene_json lives.
 class json_value {
 public:
     json_value() = default;
-    explicit json_value(simdjson::dom::element e) : e(e) {}
+    json_value(scene_json const& document, std::size_t at) : document(&document), at(at) {}
 
-    json_kind kind() const;
+    json_kind kind() const { return entry().kind; }
     bool is_object() const { return kind() == json_kind::object; }
     bool is_array() const { return kind() == json_kind::array; }
     bool is_string() const { return kind() == json_kind::string; }
@@ -52,36 +68,62 @@ public:
     bool is_number() const { return kind() == json_kind::integer || kind() == json_kind::floating; }
     bool is_number_integer() const { return kind() == json_kind::integer; }
 
+    // The elements of an array in order, as for (json_value each : value.elements()).
+    class iterator {
+    public:
+        iterator(scene_json const& document, std::size_t at) : document(&document), at(at) {}
+        json_value operator*() const { return json_value(*document, at); }
+        iterator& operator++();
+        bool operator!=(iterator const& other) const { return at != other.at; }
+
+    private:
+        scene_json const* document;
+        std::size_t at;
+    };
+    struct range {
+        iterator first, last;
+        iterator begin() const { return first; }
+        iterator end() const { return last; }
+    };
+    range elements() const;
+
     // Arrays: the number of elements; objects: of members; else 0.
     std::size_t size() const;
-    // Arrays: the elements in order (simdjson reaches an element by walking, not by index).
-    simdjson::dom::array elements() const { return e.get_array().value(); }
     // Objects: whether key is a member, and the member (which must exist).
-    bool contains(char const* key) const { return !e.at_key(key).error(); }
-    json_value operator[](char const* key) const { return json_value(e.at_key(key).value()); }
+    bool contains(char const* key) const;
+    json_value operator[](char const* key) const;
     // Objects: the keys in sorted order (the order the loader reports unknown keys in).
     std::vector<std::string_view> sorted_keys() const;
 
-    bool get_bool() const { return e.get_bool().value(); }
-    double get_double() const { return e.get_double().value(); }      // any number
-    long long get_integer() const;                                     // integer numbers
-    std::string get_string() const { return std::string(e.get_string().value()); }
+    bool get_bool() const { return entry().boolean; }
+    double get_double() const;     // any number
+    long long get_integer() const;  // integer numbers
+    std::string get_string() const;
 
 private:
-    simdjson::dom::element e;
+    json_entry const& entry() const;
+    // Objects: the place of key's value, or 0 when it is not a member.
+    std::size_t find(char const* key) const;
+
+    scene_json const* document = nullptr;
+    std::size_t at = 0;
 };
 
 class scene_json {
 public:
-    // Parses text whole (strict: nothing but blanks after the value). The text is copied
-    // unless its capacity leaves simdjson's padding after it. Throws duplicate_key,
+    // Parses text whole (strict: nothing but blanks after the value). Throws duplicate_key,
     // number_overflow, malformed_json.
     explicit scene_json(std::string const& text);
     // Valid while this lives.
-    json_value root() const { return json_value(document.root()); }
+    json_value root() const { return json_value(*this, 0); }
 
 private:
-    simdjson::dom::document document;
+    friend class json_value;
+    // The place after the value at.
+    std::size_t next(std::size_t at) const;
+
+    std::vector<json_entry> values;
+    std::vector<std::string> texts;
 };
 
 }  // namespace host
