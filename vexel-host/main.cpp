@@ -85,6 +85,7 @@ int run_fault_sweep(command_line const& c) {
     }
     std::cout << r.calls << " host calls of " << r.operations.size()
               << " host operations, each made to throw in a run of its own\n";
+    std::cout << r.text_object_calls << " of them on the text fields' text objects\n";
     std::cout << r.construction_faults
               << " of them hit the making or release of a window, which was made again\n";
     if (r.probe_shape.empty())

@@ -176,6 +176,8 @@ sweep_result fault_sweep(runner_options const& options, std::string const& scene
 
     result.calls = clean.calls;
     result.operations.insert(clean.trace.begin(), clean.trace.end());
+    for (std::string const& operation : clean.trace)
+        if (operation.rfind("text_object.", 0) == 0) ++result.text_object_calls;
     for (long n = 1; n <= clean.calls; ++n) {
         if (progress) progress(n, clean.calls);
         one_run run = run_once(options, scene_path, actions, n, false);

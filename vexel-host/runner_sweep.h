@@ -31,6 +31,9 @@ struct sweep_failure {
 struct sweep_result {
     long calls = 0;                    // host calls of the clean run; each was made to throw
     std::set<std::string> operations;  // the host operations among them
+    // Of calls, those on the text fields' text objects. On Windows the text field talks to
+    // a rich edit control with the system's own messages instead, which are no host calls.
+    long text_object_calls = 0;
     long construction_faults = 0;      // host::faults that hit the making or release of a window
     std::string probe_shape;           // the shape the busy check moves; "" when none
     std::vector<std::string> clean_failures;  // what failed without any fault

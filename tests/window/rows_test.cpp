@@ -199,6 +199,9 @@ INSTANTIATE_TEST_SUITE_P(
 namespace {
 
 TEST_F(Rows, OwnTextFieldsGetTheSmallFontAndTheTextOffset) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "on Windows the field formats its rich edit control itself; test_cross_windows checks that format";
+#endif
     for (int row = 0; row < 5; ++row)
         for (int axis = 0; axis < 3; ++axis) {
             host::control_state field = control(box(row, axis));
