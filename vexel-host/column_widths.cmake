@@ -56,7 +56,7 @@ endforeach()
 
 table_lines(zero_lines "${zero}")
 table_lines(wide_lines "${wide}")
-file(WRITE "${OUTPUT}.new" "// Written by column_widths.cmake from ${UNICODE_DATA} and
+file(WRITE "${OUTPUT}" "// Written by column_widths.cmake from ${UNICODE_DATA} and
 // ${EAST_ASIAN_WIDTH}; not to be edited.
 #pragma once
 
@@ -76,6 +76,3 @@ ${wide_lines}};
 
 }  // namespace runner
 ")
-# Unchanged output keeps its time, so nothing that includes it is rebuilt.
-file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)
-file(REMOVE "${OUTPUT}.new")
