@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include <utf8proc.h>
+#include "column_width.h"
 
 namespace runner {
 
@@ -23,24 +23,46 @@ struct glyph {
 
 using glyphs_t = std::vector<glyph>;
 
-// The text as screen characters, their widths from utf8proc (Unicode's East Asian widths,
-// as a terminal draws them); a character of no width (a combining mark, a zero-width space)
-// joins the one before it. Control characters and bytes that are not UTF-8 show "?".
+// The code point of the UTF-8 sequence at text[at] and its length in bytes; 0 when the bytes
+// there are not UTF-8 (a stray or missing continuation byte, a form longer than needed, a
+// surrogate, beyond U+10FFFF).
+std::size_t utf8_sequence(std::string const& text, std::size_t at, char32_t& code_point) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned char lead = byte(at);
+    if (lead < 0x80) {
+        code_point = lead;
+        return 1;
+    }
+    std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (lead < 0xC2 || lead > 0xF4 || at + length > text.size()) return 0;
+    char32_t value = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) return 0;
+        value = value << 6 | (byte(at + i) & 0x3F);
+    }
+    char32_t const smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < smallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    code_point = value;
+    return length;
+}
+
+// The text as screen characters, their widths as a terminal draws them (Unicode's East
+// Asian widths, column_width); a character of no width (a combining mark, a zero-width
+// space) joins the one before it. Control characters and bytes that are not UTF-8 show "?".
 glyphs_t glyphs(std::string const& text) {
     glyphs_t out;
-    auto const* bytes = reinterpret_cast<utf8proc_uint8_t const*>(text.data());
     for (std::size_t i = 0; i < text.size();) {
-        utf8proc_int32_t cp = 0;
-        utf8proc_ssize_t length =
-            utf8proc_iterate(bytes + i, static_cast<utf8proc_ssize_t>(text.size() - i), &cp);
-        if (length <= 0 || cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
+        char32_t cp = 0;
+        std::size_t length = utf8_sequence(text, i, cp);
+        if (length == 0 || cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
             out.push_back({"?", 1});
-            i += static_cast<std::size_t>(std::max<utf8proc_ssize_t>(length, 1));
+            i += std::max<std::size_t>(length, 1);
             continue;
         }
-        std::string character = text.substr(i, static_cast<std::size_t>(length));
-        i += static_cast<std::size_t>(length);
-        int width = utf8proc_charwidth(cp);
+        std::string character = text.substr(i, length);
+        i += length;
+        int width = column_width(cp);
         if (width > 0)
             out.push_back({character, width});
         else if (!out.empty())

@@ -16,9 +16,17 @@ namespace {
 // the walk below must not run out of stack on a hostile file.
 int const deepest_box = 64;
 
-void collect(std::string const& path, pugi::xml_node box, dialog_description& into, int depth) {
-    for (pugi::xml_node node : box.children()) {
-        if (node.type() != pugi::node_element) continue;
+// The value of node's attribute name, "" when it has none.
+char const* attribute_or_empty(rapidxml::xml_node<> const& node, char const* name) {
+    char const* value = attribute(node, name);
+    return value ? value : "";
+}
+
+void collect(std::string const& path, rapidxml::xml_node<> const& box, dialog_description& into,
+             int depth) {
+    for (auto const* child = box.first_node(); child; child = child->next_sibling()) {
+        rapidxml::xml_node<> const& node = *child;
+        if (node.type() != rapidxml::node_element) continue;
         if (std::strcmp(node.name(), "bool") != 0) {
             if (depth >= deepest_box)
                 refuse_resource(path, "element " + quoted_word(node.name()) +
@@ -28,7 +36,7 @@ void collect(std::string const& path, pugi::xml_node box, dialog_description& in
             continue;
         }
         std::string where = "<bool> #" + std::to_string(into.items.size() + 1);
-        char const* id_text = node.attribute("id").value();
+        char const* id_text = attribute_or_empty(node, "id");
         char* end = nullptr;
         errno = 0;
         long id = std::strtol(id_text, &end, 10);
@@ -36,11 +44,11 @@ void collect(std::string const& path, pugi::xml_node box, dialog_description& in
             refuse_resource(path, where + ": id " + quoted_word(id_text) + " is not a number");
         for (auto const& known : into.items)
             if (known.id == id) refuse_resource(path, where + ": repeated id " + quoted_word(id_text));
-        std::string fallback = node.attribute("default").value();
+        std::string fallback = attribute_or_empty(node, "default");
         if (fallback != "true" && fallback != "false" && !fallback.empty())
             refuse_resource(path, where + ": default " + quoted_word(fallback) +
                                       " is neither true nor false");
-        into.items.push_back({static_cast<int>(id), node.attribute("label").value(),
+        into.items.push_back({static_cast<int>(id), attribute_or_empty(node, "label"),
                               fallback == "true"});
     }
 }
@@ -49,13 +57,12 @@ void collect(std::string const& path, pugi::xml_node box, dialog_description& in
 
 namespace {
 
-dialog_description describe(std::string const& path, pugi::xml_document const& document) {
-    pugi::xml_node root = document.document_element();
+dialog_description describe(std::string const& path, rapidxml::xml_node<> const& root) {
     if (std::strcmp(root.name(), "dialog") != 0)
         refuse_resource(path, "root element is " + quoted_word(root.name()) +
                                   ", expected \"dialog\"");
     dialog_description description;
-    description.title = root.attribute("title").value();
+    description.title = attribute_or_empty(root, "title");
     collect(path, root, description, 1);
     return description;
 }
@@ -63,15 +70,11 @@ dialog_description describe(std::string const& path, pugi::xml_document const& d
 }  // namespace
 
 dialog_description dialog_description::read(std::string const& path) {
-    pugi::xml_document document;
-    load_xml(path, document);
-    return describe(path, document);
+    return describe(path, xml_resource(read_resource(path), path).root());
 }
 
 dialog_description dialog_description::parse(std::string const& text, std::string const& source) {
-    pugi::xml_document document;
-    parse_xml(text, source, document);
-    return describe(source, document);
+    return describe(source, xml_resource(text, source).root());
 }
 
 }  // namespace host

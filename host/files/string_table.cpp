@@ -6,34 +6,29 @@
 namespace host {
 
 string_table::string_table(std::string const& path) {
-    pugi::xml_document document;
-    load_xml(path, document);
-    fill(path, document);
+    fill(path, xml_resource(read_resource(path), path).root());
 }
 
 string_table string_table::parse(std::string const& text, std::string const& source) {
-    pugi::xml_document document;
-    parse_xml(text, source, document);
     string_table table;
-    table.fill(source, document);
+    table.fill(source, xml_resource(text, source).root());
     return table;
 }
 
-void string_table::fill(std::string const& path, pugi::xml_document const& document) {
-    pugi::xml_node root = document.document_element();
+void string_table::fill(std::string const& path, rapidxml::xml_node<> const& root) {
     if (std::string(root.name()) != "strings")
         refuse_resource(path, "root element is " + quoted_word(root.name()) +
                                   ", expected \"strings\"");
     int position = 0;
-    for (pugi::xml_node entry : root.children("string")) {
+    for (auto const* entry = root.first_node("string"); entry; entry = entry->next_sibling("string")) {
         ++position;
-        pugi::xml_attribute id = entry.attribute("id");
-        pugi::xml_attribute value = entry.attribute("value");
+        char const* id = attribute(*entry, "id");
+        char const* value = attribute(*entry, "value");
         std::string where = "<string> #" + std::to_string(position);
         if (!id) refuse_resource(path, where + ": missing attribute id");
         if (!value) refuse_resource(path, where + ": missing attribute value");
-        if (!entries.emplace(id.value(), value.value()).second)
-            refuse_resource(path, where + ": duplicate id " + quoted_word(id.value()));
+        if (!entries.emplace(id, value).second)
+            refuse_resource(path, where + ": duplicate id " + quoted_word(id));
     }
 }
 

@@ -3,9 +3,8 @@
 
 #include <map>
 #include <set>
+#include <rapidxml.hpp>
 #include <string>
-
-#include <pugixml.hpp>
 
 namespace host {
 
@@ -26,7 +25,7 @@ public:
     std::size_t size() const { return entries.size(); }
 
 private:
-    void fill(std::string const& path, pugi::xml_document const& document);
+    void fill(std::string const& path, rapidxml::xml_node<> const& root);
 
     std::map<std::string, std::string> entries;
     std::set<std::string> unknown_keys;

@@ -127,13 +127,58 @@ void expect_refused(std::string const& text, std::string const& reason) {
 
 TEST_F(Texts, BrokenStringTablesAreRefusedWithFileLineAndReason) {
     expect_refused("<strings>\n<string id=\"a\" value=\"b\">\n</strings>\n",
-                   ":3: Start-end tags mismatch");
+                   ":3: invalid closing tag name");
     expect_refused("<texts/>", ": root element is \"texts\", expected \"strings\"");
+    expect_refused("<!-- nothing -->\n", ":2: no element");
     expect_refused("<strings><string value=\"b\"/></strings>",
                    ": <string> #1: missing attribute id");
     expect_refused("<strings><string id=\"a\" value=\"b\"/><string id=\"a\" value=\"c\"/></strings>",
                    ": <string> #2: duplicate id \"a\"");
     EXPECT_THROW(host::string_table("/nonexistent/TEXT.xml"), host::host_error);
+}
+
+TEST_F(Texts, EntitiesAndCharacterReferencesAreReadAsTheirCharacters) {
+    auto table = host::string_table::parse(
+        R"(<?xml version="1.0" encoding="UTF-8"?><!-- a table --><strings>)"
+        R"(<string id="a&amp;b" value="&lt;&#x3042;&#12354;&quot;&apos;&gt;"/></strings>)",
+        "TEXT.xml");
+    EXPECT_STREQ(table.lookup("a&b"), "<\u3042\u3042\"'>");
+}
+
+// The parser descends by recursion: elements nested deeper than it can take are refused
+// before it runs, counted where the parser would see them (not in comments or quotes).
+TEST_F(Texts, ElementsNestedBeyondTheBoundAreRefusedAndMarkupThatOpensNoneIsNotCounted) {
+    auto repeated = [](char const* text, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i) out += text;
+        return out;
+    };
+    std::string const entry = R"(<string id="a" value="b"/>)";
+    struct {
+        char const* what;
+        std::string text;
+        bool refused;
+    } const cases[] = {
+        {"deep", repeated("<x>", 1001) + repeated("</x>", 1001), true},
+        {"at the bound", "<strings>" + repeated("<x>", 999) + repeated("</x>", 999) + entry + "</strings>", false},
+        {"closing tags in quotes", "<strings>\n" + repeated(R"(<x a="</x>" b='</x>'>)", 1000), true},
+        {"many empty elements", "<strings>" + repeated(R"(<x a="/>"/>)", 2000) + entry + "</strings>", false},
+        {"markup that opens nothing",
+         "<strings>" + repeated("<!-- <x> --><![CDATA[<x>]]><?pi <x>?>", 1001) + entry + "</strings>", false},
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            auto table = host::string_table::parse(c.text, "TEXT.xml");
+            EXPECT_FALSE(c.refused);
+            EXPECT_STREQ(table.lookup("a"), "b");
+        } catch (host::host_error const& e) {
+            EXPECT_TRUE(c.refused) << e.what();
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("TEXT.xml:") + (c.text[9] == '\n' ? "2" : "1") +
+                          ": elements nested deeper than 1000 levels");
+        }
+    }
 }
 
 TEST_F(Texts, BrokenDialogDescriptionsAreRefused) {

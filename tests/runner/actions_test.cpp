@@ -382,18 +382,21 @@ namespace {
 
 // The plug-in swallows a dialog the host cannot build; the settings line must not pass.
 TEST(SettingsDialog, ADialogResourceThatCannotBeReadFailsTheLineNamingIt) {
-    std::string nested = "<dialog>";
-    for (int i = 0; i < 200000; ++i) nested += "<vbox>";
-    for (int i = 0; i < 200000; ++i) nested += "</vbox>";
-    nested += "</dialog>";
+    auto boxes = [](int depth) {
+        std::string nested = "<dialog>";
+        for (int i = 0; i < depth; ++i) nested += "<vbox>";
+        for (int i = 0; i < depth; ++i) nested += "</vbox>";
+        return nested + "</dialog>";
+    };
     struct {
         char const* what;
         std::string text;  // the resource; "" when it is missing
         std::string problem;
     } const cases[] = {
         {"missing", "", "mode_dialog_id.xml: cannot open file"},
-        {"broken", "<dialog><vbox></dialog>", "mode_dialog_id.xml:1: Start-end tags mismatch"},
-        {"200000 levels deep", nested, "mode_dialog_id.xml: element \"vbox\" nested deeper than 64 elements"},
+        {"broken", "<dialog><vbox></dialog>", "mode_dialog_id.xml:1: invalid closing tag name"},
+        {"100 levels deep", boxes(100), "mode_dialog_id.xml: element \"vbox\" nested deeper than 64 elements"},
+        {"200000 levels deep", boxes(200000), "mode_dialog_id.xml:1: elements nested deeper than 1000 levels"},
     };
     for (auto const& c : cases) {
         SCOPED_TRACE(c.what);

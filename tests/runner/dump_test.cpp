@@ -139,8 +139,9 @@ TEST(WindowDrawing, WideCharactersTakeTwoColumnsAndLongTextsAreCut) {
 }
 
 // Column widths as a terminal gives them: East Asian wide and full-width characters two,
-// half-width katakana one, a combining mark or zero-width space none (it stays with the
-// character before it); bytes that are not UTF-8 one "?" each.
+// half-width katakana one, a combining or enclosing mark or an invisible format character
+// none (it stays with the character before it), even a wide one; the soft hyphen one; bytes
+// that are not UTF-8 (a surrogate, a form longer than needed, beyond U+10FFFF) one "?" each.
 TEST(WindowDrawing, EachCharacterTakesTheColumnsATerminalGivesIt) {
     struct {
         char const* text;
@@ -148,11 +149,13 @@ TEST(WindowDrawing, EachCharacterTakesTheColumnsATerminalGivesIt) {
     } const cases[] = {
         {"e\u0301x", "|e\u0301x        |"},
         {"a\u200Bb", "|a\u200Bb        |"},
+        {"a\u20DD\u2060\u302Ab\u00AD", "|a\u20DD\u2060\u302Ab\u00AD       |"},
         {"\uFF71\uFF72", "|\uFF71\uFF72        |"},
         {"\uFF21\uFF22", "|\uFF21\uFF22      |"},
         {"\uAC00\u4E2D", "|\uAC00\u4E2D      |"},
         {"\U0001F600!", "|\U0001F600!       |"},
         {"a\xFF" "b\xE3\x82", "|a?b??     |"},
+        {"\xED\xA0\x80\xC0\xAF\xF4\x90\x80\x80", "|????????? |"},
         {"\u3042\u3044\u3046\u3048\u304A\u304B", "|\u3042\u3044\u3046\u3048~ |"},
     };
     for (auto const& c : cases) {
