@@ -69,6 +69,8 @@ if(VEXEL_TESTS AND NOT VEXEL_WITH_MFC)
   # The reference host for Windows, which hands the plug-in real windows and rich edit
   # controls and reads its resources from the DLL: the core, the script language, the runner
   # vexel-host.exe and the test programs that drive the loaded module.
+  # Linked statically: the programs run without MinGW's runtime DLLs beside them.
+  add_link_options(-static)
   add_library(vexel_binding_lib STATIC $<TARGET_OBJECTS:vexel_binding>)
   target_include_directories(vexel_binding_lib PUBLIC include)
   add_subdirectory(host)

@@ -10,7 +10,7 @@ if(WIN32)
   # up under the names the real module exports.
   target_sources(faulty_window PRIVATE ${CMAKE_SOURCE_DIR}/resources/vexel.rc)
   target_include_directories(faulty_window PRIVATE ${CMAKE_SOURCE_DIR}/resources)
-  target_link_options(faulty_window PRIVATE ${VEXEL_DEF_FILE} -static)
+  target_link_options(faulty_window PRIVATE ${VEXEL_DEF_FILE})
 endif()
 add_dependencies(test_runner faulty_window)
 target_compile_definitions(test_runner PRIVATE
