@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "checks/host_checks.h"
+#include "services/module_residence.h"
 #include "files/scene_dump.h"
 #include "scene/scene_edits.h"
 #include "scene/shape_node.h"
@@ -154,6 +155,7 @@ sweep_result fault_sweep(runner_options const& options, std::string const& scene
                          script::script const& actions,
                          std::function<void(long call, long calls)> const& progress) {
     sweep_result result;
+    host::module_residence mapped(options.module_path);
     // The clean run names every call, so that a failure can say which operation threw;
     // the faulted runs need only the count.
     host::faults().record_trace(true);

@@ -543,13 +543,13 @@ std::unique_ptr<scene_model> load_scene_file(std::string const& path) {
     // The text is let go before the scene is built: a large file is not held twice.
     std::unique_ptr<scene_json> document;
     {
-        std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
-                                                           std::fclose);
-        if (!in) throw scene_file_error(path + ": cannot open the file");
-        // A folder opens as a file here; its size reads as huge.
+        // A folder opens as a file on Linux (its size reads as huge), not at all on Windows.
         std::error_code ignored;
         if (std::filesystem::is_directory(path, ignored))
             throw scene_file_error(path + ": is a folder, not a scene file");
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"),
+                                                           std::fclose);
+        if (!in) throw scene_file_error(path + ": cannot open the file");
         std::string text;
         if (std::fseek(in.get(), 0, SEEK_END) == 0) {
             long size = std::ftell(in.get());

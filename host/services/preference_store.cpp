@@ -169,12 +169,16 @@ void preference_store::save() const {
     // file behind.
     std::string temporary = path + ".tmp";
     {
-        std::ofstream out(temporary, std::ios::trunc);
+        // Binary: the same bytes on every platform, no CR before the line ends on Windows.
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out << document.dump(2) << "\n";
         if (!out) throw host_error(path + ": cannot write: " + std::strerror(errno));
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0)
-        throw host_error(path + ": cannot replace: " + std::strerror(errno));
+    // std::filesystem's rename replaces an existing file on Windows too, where the C
+    // library's refuses to.
+    std::error_code failed;
+    std::filesystem::rename(temporary, path, failed);
+    if (failed) throw host_error(path + ": cannot replace: " + failed.message());
 }
 
 }  // namespace host

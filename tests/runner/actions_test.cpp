@@ -382,6 +382,9 @@ namespace {
 
 // The plug-in swallows a dialog the host cannot build; the settings line must not pass.
 TEST(SettingsDialog, ADialogResourceThatCannotBeReadFailsTheLineNamingIt) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "on Windows the dialog is a resource of the DLL itself, which this test cannot break";
+#endif
     auto boxes = [](int depth) {
         std::string nested = "<dialog>";
         for (int i = 0; i < depth; ++i) nested += "<vbox>";

@@ -39,10 +39,12 @@ TEST(RunnerFaultSweep, EditingButtonsSurviveAFailingHostCallAnywhere) {
         ADD_FAILURE() << "call " << f.call << " (" << f.operation << ", " << f.place << "): " << f.problem;
     EXPECT_EQ(r.probe_shape, "ball");
     EXPECT_GT(r.construction_faults, 0);
-    // The plain text fields' calls are host calls like any other and are swept.
+    // The plain text fields' calls are host calls like any other and are swept; on Windows
+    // the field talks to its rich edit control with the system's messages instead.
     for (char const* op : {"text_object.set_text", "text_object.get_text",
-                           "text_object.set_font_size", "text_object.set_vertical_offset",
-                           "create_dialog", "write_int"})
+                           "text_object.set_font_size", "text_object.set_vertical_offset"})
+        EXPECT_EQ(r.operations.count(op), on_windows ? 0u : 1u) << op;
+    for (char const* op : {"create_dialog", "write_int"})
         EXPECT_EQ(r.operations.count(op), 1u) << op << " was not swept";
 }
 

@@ -48,7 +48,7 @@ TEST_F(Inspection, DialogPrintsTheTitleAndEachItemWithTheValueThePluginLoaded) {
     std::vector<json> shown = lines_of(printed("settings undo=1\ndialog"), "dialog");
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0],
-              json::parse(R"({"dialog": "Vexel mode Setting", "resource": "mode_dialog_id",
+              json::parse(R"({"dialog": "Vexel mode Setting", "resource": ")" + std::string(dialog_resource) + R"(",
         "items": [{"id": 10, "label": "Mark indicated element", "value": false},
                   {"id": 11, "label": "Use Tessel standard number box.", "value": false},
                   {"id": 12, "label": "Activate undo.", "value": true}]})"));

@@ -95,6 +95,10 @@ process_result run_runner(std::vector<std::string> const& args, std::string cons
     for (std::string const& a : args) command += " " + shell_quoted(a);
     command += " <" + shell_quoted(in) + " >" + shell_quoted(io.path() + "/out") + " 2>" +
                shell_quoted(io.path() + "/err");
+#if defined(_WIN32)
+    // cmd /c drops the first and the last quote of a command that starts with one.
+    command = "\"" + command + "\"";
+#endif
     int raw = std::system(command.c_str());
 #if defined(_WIN32)
     int status = raw;  // the program's exit status

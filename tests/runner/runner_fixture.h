@@ -20,6 +20,16 @@ namespace runner_test {
 
 using json = nlohmann::json;
 
+// What differs by platform: on Windows the text fields talk to rich edit controls (no host
+// calls), and the plug-in names its dialog by the DLL's resource name.
+#if defined(_WIN32)
+bool const on_windows = true;
+char const* const dialog_resource = "DIALOG_ID";
+#else
+bool const on_windows = false;
+char const* const dialog_resource = "mode_dialog_id";
+#endif
+
 // A fresh folder under the system's temporary folder, removed at destruction.
 class temp_dir {
 public:

@@ -3,6 +3,8 @@
 // bracket or undo record stays open, no reference is left and the window is not left busy.
 #include "window_fixture.h"
 
+#include "services/module_residence.h"
+
 using namespace window_test;
 
 namespace {
@@ -73,6 +75,7 @@ protected:
 };
 
 TEST_P(WindowFaultSweep, EveryHostCallMayFail) {
+    host::module_residence mapped(VEXEL_MODULE_PATH);
     int runs = 0;
     for (long n = 1;; ++n) {
         SCOPED_TRACE("host call " + std::to_string(n));
