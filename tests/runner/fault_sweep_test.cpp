@@ -3,6 +3,7 @@
 // sweeps the whole example scripts with the plain build; this shorter script keeps the
 // sweep affordable under the sanitizers too.
 #include "runner_fixture.h"
+#include "tests/module_boundary.h"
 #include "runner_sweep.h"
 
 namespace runner_test {
@@ -30,6 +31,7 @@ restart
 )";
 
 TEST(RunnerFaultSweep, EditingButtonsSurviveAFailingHostCallAnywhere) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     runner::runner_options options;
     options.module_path = VEXEL_MODULE_PATH;
     runner::sweep_result r =
@@ -49,6 +51,7 @@ TEST(RunnerFaultSweep, EditingButtonsSurviveAFailingHostCallAnywhere) {
 }
 
 TEST(RunnerFaultSweep, CommandPrintsTheCallsSweptAndPasses) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     temp_dir dir;
     std::string script = dir.write("short.vxs", "active ball\nidle\ntype 0 x 1\nclick App.\n");
     process_result r = run_runner({"--fault-sweep", tour_scene, script});

@@ -1,5 +1,6 @@
 // How the window follows the host: notifications, idle ticks, visibility and deletions.
 #include "scene/scene_edits.h"
+#include "tests/module_boundary.h"
 #include "window_fixture.h"
 
 using namespace window_test;
@@ -193,6 +194,7 @@ TEST_F(Events, ADeletionWhileBusyStillEmptiesSlotsAndLetsGo) {
 }
 
 TEST_F(Events, ADeletionBeforeTheSceneIsAnnouncedIsKeptTrackOf) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     open(mixed_scene);
     // The announcement fails, so the window is not ready for the scene; the buttons still
     // work, so "Ref." shows a shape and "Save" keeps it in a slot while not ready.
@@ -210,6 +212,7 @@ TEST_F(Events, ADeletionBeforeTheSceneIsAnnouncedIsKeptTrackOf) {
 }
 
 TEST_F(Events, HostExceptionsNeverReachTheHost) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     open(mixed_scene);
     activate("curve", {1});
     for (char const* op : {"scene.begin_update", "scene.get_active_shape", "shape.point_count",
