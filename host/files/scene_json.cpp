@@ -1,6 +1,7 @@
 #include "files/scene_json.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <nlohmann/json.hpp>
 #include <rapidjson/memorystream.h>
@@ -118,6 +119,51 @@ private:
     std::vector<std::size_t> open;  // the places of the containers being read
 };
 
+// A JSON number whose digits make an integer up to 2^53 and whose power of ten is at most
+// 22 as a double: both are exact doubles, so one multiplication or division rounds it once,
+// correctly, as strtod would (a power up to 37 is split, when the digits times the rest stay
+// exact); false for any other number. Done here because the 32-bit MinGW library's
+// std::from_chars takes this path in x87 registers, which round twice (9.0135568e26 came
+// out one bit off); this build's arithmetic is SSE's.
+static_assert(FLT_EVAL_METHOD == 0, "doubles are computed in double precision");
+bool short_decimal(char const* text, char const* end, double& out) {
+    static double const powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    unsigned long long const exact = 1ull << 53;  // every integer up to it is an exact double
+    bool const negative = *text == '-';
+    char const* at = text + negative;
+    unsigned long long digits = 0;
+    int exponent = 0;  // the power of ten of the last digit
+    bool fraction = false;
+    for (; at != end && *at != 'e' && *at != 'E'; ++at) {
+        if (*at == '.') {
+            fraction = true;
+            continue;
+        }
+        digits = digits * 10 + static_cast<unsigned>(*at - '0');
+        if (digits > exact) return false;
+        exponent -= fraction;
+    }
+    if (at != end) {
+        bool const minus = *++at == '-';
+        if (*at == '-' || *at == '+') ++at;
+        if (end - at > 2) return false;
+        int written = 0;
+        for (; at != end; ++at) written = written * 10 + (*at - '0');
+        exponent += minus ? -written : written;
+    }
+    for (; exponent > 22; --exponent) {
+        if (digits > exact / 10) return false;
+        digits *= 10;
+    }
+    if (exponent < -22) return false;
+    double const magnitude = exponent < 0 ? static_cast<double>(digits) / powers[-exponent]
+                                          : static_cast<double>(digits) * powers[exponent];
+    out = negative ? -magnitude : magnitude;
+    return true;
+}
+
 // RapidJSON's events (rapidjson-dev, header-only): the fast reading. It is strict JSON as
 // nlohmann reads it except where a handler below declines (returns false), which stops the
 // parse; the text is then read again by nlohmann (nlohmann_events), whose reading stands.
@@ -145,7 +191,8 @@ public:
         }
         // Declined when it rounds to 0 or beyond a double: nlohmann reads the 0, or refuses.
         double d;
-        return std::from_chars(text, end, d).ec == std::errc() && list.number(d);
+        return (short_decimal(text, end, d) || std::from_chars(text, end, d).ec == std::errc()) &&
+               list.number(d);
     }
     bool String(char const* text, rapidjson::SizeType length, bool) {
         return !holds_surrogate(text, length) && list.text(std::string(text, length));
