@@ -22,12 +22,12 @@ if(NOT MSVC AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_compile_options(-msse2 -mfpmath=sse)
 endif()
 if(CMAKE_CROSSCOMPILING AND NOT MSVC)
-  # The header-only libraries (Boost.Format for the plug-in; nlohmann's JSON, CLI11 and
-  # rapidxml for the reference host) come from the build machine's Debian packages.
+  # The header-only libraries (Boost.Format for the plug-in; nlohmann's JSON, RapidJSON,
+  # CLI11 and rapidxml for the reference host) come from the build machine's Debian packages.
   # -idirafter keeps their folder behind MinGW's own headers; -I/usr/include would put
   # glibc's in front and break the build.
   set(VEXEL_HEADER_ONLY_DIR /usr/include CACHE PATH "Folder holding the header-only libraries")
-  foreach(library Boost::boost nlohmann_json::nlohmann_json CLI11::CLI11)
+  foreach(library Boost::boost nlohmann_json::nlohmann_json RapidJSON::RapidJSON CLI11::CLI11)
     add_library(${library} INTERFACE IMPORTED)
     target_compile_options(${library} INTERFACE -idirafter ${VEXEL_HEADER_ONLY_DIR})
   endforeach()

@@ -1,7 +1,9 @@
-// A scene file's JSON text, read with nlohmann's parser (nlohmann-json3-dev) into one flat
+// A scene file's JSON text, read with RapidJSON's SAX reader (rapidjson-dev) into one flat
 // list of values in reading order: a file of a million points costs 16 bytes a value, not a
-// document of nodes. The reading refuses what a scene file may not hold and nlohmann takes:
-// a key given twice in one object.
+// document of nodes. A text RapidJSON does not take is read by nlohmann's parser
+// (nlohmann-json3-dev), whose reading and refusals have always been the loader's. Either
+// reading refuses what a scene file may not hold and JSON allows: a key given twice in one
+// object.
 #pragma once
 
 #include <cstddef>

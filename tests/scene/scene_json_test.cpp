@@ -53,7 +53,7 @@ void expect_same(host::json_value const& mine, json const& theirs, std::string c
 }
 
 TEST(SceneJson, ReadsEveryValueAsNlohmannDoes) {
-    char const* const texts[] = {
+    std::string const texts[] = {
         R"({"b": [1, -2, 0, -0, 3.25, -1e-3, 2E+2, 1e308],
             "a": {"z": null, "y": true, "x": false}})",
         R"([0.1, 0.30000000000000004, 123456789012345678901234, -9223372036854775809,
@@ -68,17 +68,38 @@ TEST(SceneJson, ReadsEveryValueAsNlohmannDoes) {
         R"({"text": "plain", "escaped": "tab\tquote\"\u00e9\ud83d\ude00", "utf8": "héllo"})",
         "\xEF\xBB\xBF {\"bom\": 1} \n\t\r",
         "  42  ",
+        // Integers at the edges of 64 bits; decimals whose quick product in x87 registers
+        // (32-bit MinGW's std::from_chars) rounds twice; the edges of the quick product.
+        R"([1.0, -9223372036854775808, 18446744073709551616, 9.0135568e26, -3.235238177477691e37,
+            3656717099616635e20, 1164.866757603096e22, 9007199254740992e22, 9007199254740993e-3,
+            1e30, 12345e37, 9e37, 1.5e-22, 15e-23, 4.35e-5, -0.0e5])",
+        // Decimals a fast conversion gets wrong (one crashes RapidJSON's own), and the
+        // neighbours of the smallest subnormal: rounded once, correctly.
+        R"([0.184467440737095516159, 316765.055691663134006080213554e-188,
+            6389.80687488998795138657826584484e-346, 2.4703282292062328e-324,
+            2.4703282292062327e-324, 1e-400, -1e-400, 0e400])",
+        "[1" + std::string(320, '0') + "e-300]",
+        // A NUL byte ends the text.
+        std::string("[1]\0 x", 6),
     };
-    for (char const* text : texts) {
+    for (std::string const& text : texts) {
         host::scene_json doc(text);
         expect_same(doc.root(), json::parse(text), text);
     }
 }
 
 TEST(SceneJson, RefusesWhatNlohmannRefusesWithItsMessage) {
-    char const* const texts[] = {"", "{", "[1,]", "{\"a\" 1}", "[01]", "[1.]", "[-]", "tru",
-                                 "{} x", "[\"a\x01\"]", "[1e]", "{\"a\":1,}", "[\"\xC3\x28\"]"};
-    for (char const* text : texts) {
+    std::string const texts[] = {
+        "", "{", "[1,]", "{\"a\" 1}", "[01]", "[1.]", "[-]", "tru", "{} x", "[\"a\x01\"]", "[1e]",
+        "{\"a\":1,}", "[\"\xC3\x28\"]",
+        // Strict JSON: no comments, NaN or infinities.
+        "[1] // note", "/* note */ [1]", "[NaN]", "[-Infinity]",
+        // A lone low surrogate, in a value and in a key; encoded surrogates and overlong forms.
+        R"(["\udc00"])", R"({"\udfff": 1})", "[\"\xED\xA0\x80\"]", "[\"\xC0\x80\"]",
+        "[\"\xF4\x90\x80\x80\"]",
+        // Half a byte order mark; a multi-byte character cut by the end of the text.
+        "\xEF\xBB[1]", "[\"" + std::string(40, 'a') + "\xE0"};
+    for (std::string const& text : texts) {
         std::string expected;
         try {
             json parsed = json::parse(text);
@@ -108,6 +129,8 @@ TEST(SceneJson, NamesTheObjectThatRepeatsAKeyTheFirstRepeatInTheText) {
         {R"({"a": [1, {"b": 2}], "b": {"a": 1, "c": {}}, "c": [], "a": 3})", "top level", "a"},
         // Before a syntax error further on, as nlohmann reads it.
         {R"({"s": [{"k": 1, "k": 2}], "t": tru})", "s[0]", "k"},
+        // After a number that rounds to 0.
+        {R"({"n": [1e-400], "n": 2})", "top level", "n"},
     };
     for (auto const& c : cases) {
         try {
@@ -121,11 +144,16 @@ TEST(SceneJson, NamesTheObjectThatRepeatsAKeyTheFirstRepeatInTheText) {
 }
 
 TEST(SceneJson, NamesTheNumberBeyondADouble) {
-    try {
-        host::scene_json doc(R"({"shapes": [{"center": [1, 1e400, 0]}]})");
-        ADD_FAILURE() << "1e400 was accepted";
-    } catch (host::number_overflow const& e) {
-        EXPECT_EQ(e.where, "shapes[0]/center[1]");
+    // Beyond by its exponent, by rounding up, by its digits.
+    for (std::string const& number :
+         {std::string("1e400"), std::string("-1.7976931348623159e308"),
+          "1" + std::string(400, '0')}) {
+        try {
+            host::scene_json doc(R"({"shapes": [{"center": [1, )" + number + ", 0]}]}");
+            ADD_FAILURE() << number << " was accepted";
+        } catch (host::number_overflow const& e) {
+            EXPECT_EQ(e.where, "shapes[0]/center[1]") << number;
+        }
     }
 }
 
