@@ -67,22 +67,22 @@ struct version_record {
 #endif
 
 extern "C" {
-bool FAULTY_ENTRY has_interface(plugin_iid const& iid, void*) {
+FAULTY_ENTRY bool has_interface(plugin_iid const& iid, void*) {
     return iid_equal(iid, window_iid);
 }
-char const* FAULTY_ENTRY get_name(void*, void*, tessel_interface&, void*) {
+FAULTY_ENTRY char const* get_name(void*, void*, tessel_interface&, void*) {
     return "faulty";
 }
-tq::uuid_class FAULTY_ENTRY get_uuid(void*, void*, void*) {
+FAULTY_ENTRY tq::uuid_class get_uuid(void*, void*, void*) {
     return tq::uuid_class("0a0b0c0d-0000-4000-8000-000000000001");
 }
-bool FAULTY_ENTRY is_resident(void*, void*, void*) { return false; }
-void FAULTY_ENTRY get_info(version_record& record, void*, void*) {
+FAULTY_ENTRY bool is_resident(void*, void*, void*) { return false; }
+FAULTY_ENTRY void get_info(version_record& record, void*, void*) {
     record.major = 1;
     record.minor = record.micro = record.build = 0;
 }
-void FAULTY_ENTRY create_interface(void*, void*, window_interface** out, tessel_interface& host,
-                                   void*) {
+FAULTY_ENTRY void create_interface(void*, void*, window_interface** out, tessel_interface& host,
+                                  void*) {
     faulty_window* window = new faulty_window(host);
     window->AddRef();
     *out = window;
