@@ -21,7 +21,9 @@ public:
     module_residence& operator=(module_residence const&) = delete;
 
 private:
+#if defined(_WIN32)
     void* handle = nullptr;
+#endif
 };
 
 }  // namespace host
