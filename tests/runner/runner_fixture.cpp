@@ -1,12 +1,15 @@
 #include "runner_fixture.h"
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #endif
 
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 #include <random>
 
 namespace runner_test {
@@ -56,22 +59,78 @@ std::string read_file(std::string const& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-namespace {
-
 #if defined(_WIN32)
 
-// The Windows command interpreter's quoting; the test's words hold no quotes of their own.
-std::string shell_quoted(std::string const& word) { return "\"" + word + "\""; }
+namespace {
 
-// "A=1 B=" as the interpreter's "set" commands before the program.
-std::string environment_commands(std::string const& env_prefix) {
-    std::istringstream words(env_prefix);
-    std::string setting, commands;
-    while (words >> setting) commands += "set \"" + setting + "\" && ";
-    return commands;
+// One word of a command line as the C runtime's argument parser reads it back.
+std::string argument_quoted(std::string const& word) {
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (char c : word) {
+        if (c == '\\') {
+            ++backslashes;
+        } else {
+            // Backslashes before a quote are doubled, and the quote escaped.
+            if (c == '"') quoted.append(backslashes + 1, '\\');
+            backslashes = 0;
+        }
+        quoted += c;
+    }
+    return quoted.append(backslashes, '\\') + "\"";
+}
+
+// A file handle the child inherits as one of its standard streams.
+HANDLE inherited(std::string const& path, bool reading) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    return ::CreateFileA(path.c_str(), reading ? GENERIC_READ : GENERIC_WRITE, FILE_SHARE_READ,
+                         &inherit, reading ? OPEN_EXISTING : CREATE_ALWAYS, 0, nullptr);
+}
+
+}  // namespace
+
+// Started directly, without the command interpreter and its quoting rules; the settings of
+// env_prefix ("A=1 B=") are set in this process's environment for the child to inherit,
+// then set back.
+process_result run_runner(std::vector<std::string> const& args, std::string const& stdin_text,
+                          std::string const& env_prefix) {
+    temp_dir io;
+    std::string command = argument_quoted(VEXEL_RUNNER_PATH);
+    for (std::string const& a : args) command += " " + argument_quoted(a);
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+    std::istringstream settings(env_prefix);
+    for (std::string setting; settings >> setting;) {
+        std::string name = setting.substr(0, setting.find('='));
+        char const* before = std::getenv(name.c_str());
+        saved.emplace_back(name, before ? std::optional<std::string>(before) : std::nullopt);
+        std::string value = setting.substr(name.size() + 1);
+        ::SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
+    }
+    STARTUPINFOA start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = inherited(io.write("stdin", stdin_text), true);
+    start.hStdOutput = inherited(io.path() + "/out", false);
+    start.hStdError = inherited(io.path() + "/err", false);
+    PROCESS_INFORMATION child{};
+    bool started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                    nullptr, &start, &child);
+    for (HANDLE stream : {start.hStdInput, start.hStdOutput, start.hStdError}) ::CloseHandle(stream);
+    for (auto const& [name, value] : saved)
+        ::SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
+    DWORD status = static_cast<DWORD>(-1);
+    if (started) {
+        ::WaitForSingleObject(child.hProcess, INFINITE);
+        ::GetExitCodeProcess(child.hProcess, &status);
+        ::CloseHandle(child.hProcess);
+        ::CloseHandle(child.hThread);
+    }
+    return {static_cast<int>(status), read_file(io.path() + "/out"), read_file(io.path() + "/err")};
 }
 
 #else
+
+namespace {
 
 std::string shell_quoted(std::string const& word) {
     std::string quoted = "'";
@@ -79,34 +138,22 @@ std::string shell_quoted(std::string const& word) {
     return quoted + "'";
 }
 
-#endif
-
 }  // namespace
 
 process_result run_runner(std::vector<std::string> const& args, std::string const& stdin_text,
                           std::string const& env_prefix) {
     temp_dir io;
     std::string in = io.write("stdin", stdin_text);
-#if defined(_WIN32)
-    std::string command = environment_commands(env_prefix) + shell_quoted(VEXEL_RUNNER_PATH);
-#else
     std::string command = env_prefix + (env_prefix.empty() ? "" : " ") + shell_quoted(VEXEL_RUNNER_PATH);
-#endif
     for (std::string const& a : args) command += " " + shell_quoted(a);
     command += " <" + shell_quoted(in) + " >" + shell_quoted(io.path() + "/out") + " 2>" +
                shell_quoted(io.path() + "/err");
-#if defined(_WIN32)
-    // cmd /c drops the first and the last quote of a command that starts with one.
-    command = "\"" + command + "\"";
-#endif
     int raw = std::system(command.c_str());
-#if defined(_WIN32)
-    int status = raw;  // the program's exit status
-#else
     int status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
     return {status, read_file(io.path() + "/out"), read_file(io.path() + "/err")};
 }
+
+#endif
 
 std::vector<json> dumps_of(std::string const& out) {
     std::vector<json> dumps;
