@@ -9,21 +9,19 @@
 // loaded (the sweep's own loading reports that), it does nothing.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "services/plugin_module.h"
 
 namespace host {
 
 class module_residence {
 public:
     explicit module_residence(std::string const& module_path);
-    ~module_residence();
-    module_residence(module_residence const&) = delete;
-    module_residence& operator=(module_residence const&) = delete;
 
 private:
-#if defined(_WIN32)
-    void* handle = nullptr;
-#endif
+    std::unique_ptr<plugin_module> module;
 };
 
 }  // namespace host
