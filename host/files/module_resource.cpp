@@ -6,9 +6,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#else
-#include <fstream>
-#include <iterator>
 #endif
 
 namespace host {
@@ -57,11 +54,8 @@ module_resource read_module_resource(std::string const& location, std::string co
 
 module_resource read_module_resource(std::string const& location, std::string const& lang,
                                      std::string const& name) {
-    module_resource found{resource_path(location, lang, name), ""};
-    std::ifstream in(found.source, std::ios::binary);
-    if (!in) refuse_resource(found.source, "cannot open file");
-    found.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return found;
+    std::string path = resource_path(location, lang, name);
+    return {path, read_resource(path)};
 }
 
 #endif
