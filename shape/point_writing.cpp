@@ -124,3 +124,12 @@ void Shape_class::set_position(int index, vec3 const& v, bool world) {
         // The write stops where the host failed; what was written stays written.
     }
 }
+
+bool Shape_class::may_write(int index) const {
+    if (shape == nullptr || !shape->is_modifiable()) return false;
+    bool numbers_children = object_type == simple_part || object_type == surface_part ||
+                            object_type == link_part;
+    if (index < 0 || !numbers_children) return true;
+    shape_class* holder = substance_shape(&index);
+    return holder == nullptr || holder == shape || holder->is_modifiable();
+}

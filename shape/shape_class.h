@@ -53,6 +53,10 @@ public:
 
     // The position of point index (local or world), or invalid_position() on failure.
     vec3 get_position(int index, bool world);
+    // Whether point index may be written: the wrapped shape and, for a point inside a part,
+    // the shape that holds it answer true to is_modifiable. A negative index asks about
+    // the wrapped shape alone. May throw.
+    bool may_write(int index) const;
     // Writes point index; a failed or non-finite write is skipped. Never throws.
     void set_position(int index, vec3 const& p, bool world);
     // Undo bracket around the writes of one user action. May throw; the scene is released.

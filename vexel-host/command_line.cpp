@@ -30,8 +30,8 @@ struct runner_command_line {
         app.add_flag("--oracles", c.oracles,
                      "check the window's promises after every action (an untouched App. or\n"
                      "Snap changes nothing, the rows show the point, a slot gives back\n"
-                     "what was saved, a typed value lands, undo is exact; README,\n"
-                     "Reliability); each broken promise is a failure. Replays what the\n"
+                     "what was saved, a typed value lands, undo is exact;\n"
+                     "docs/reliability.md); each broken promise is a failure. Replays what the\n"
                      "session fuzzer found");
         app.add_option("--fail-call", c.options.fail_call,
                        "the N-th host call counted from loading the plug-in throws\n"
@@ -48,7 +48,7 @@ struct runner_command_line {
                      "play SCRIPT once per host call of its clean run, that call made to\n"
                      "throw, and check each run (it finishes, nothing non-finite written,\n"
                      "no undo record or bracket open, no counted object held, the window\n"
-                     "not stuck busy); prints the calls swept and each failure with its\n"
+                     "still following the host); prints the calls swept and each failure with its\n"
                      "call; exit status 0 only when no run failed. Preferences are kept\n"
                      "in memory, empty at the start of each run");
         app.add_option("--dump-scene", dump_scene, "print the scene file's shapes and points as JSON, then exit")

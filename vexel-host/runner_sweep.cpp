@@ -60,25 +60,36 @@ std::string probe_busy(runner_session& session) {
         app.active_shapes_changed({}, {&target->iface()});
         host::move_point(*scene, path, 0, moved_to);  // shapes_modified through the scene's listener
         host::window_state w = session.window();
-        bool world = w.controls.at(script::vexel_controls::extra(0)).text == "Glo.";
-        nlohmann::ordered_json expected;
+        std::string const label = w.controls.at(script::vexel_controls::extra(0)).text;
+        bool world = label == "Glo.";
+        nlohmann::ordered_json point;
         nlohmann::ordered_json const dump = host::dump_scene_json(*scene);
         for (auto const& shape : dump["shapes"])
-            if (shape["path"] == path) expected = shape["points"][0][world ? "world" : "local"];
+            if (shape["path"] == path) point = shape["points"][0];
+        // Whether row 0 shows the centre in the local (or world) frame.
+        auto shows = [&](char const* frame) {
+            for (int axis = 0; axis < 3; ++axis) {
+                double want = point[frame][axis].get<double>() * scene->figure_unit();
+                double shown = shown_number(w, 0, axis);
+                if (!(std::abs(shown - want) <= 1e-4 * std::max(1.0, std::abs(want)))) return false;
+            }
+            return true;
+        };
+        char const* frame = world ? "world" : "local";
+        char const* other = world ? "local" : "world";
         problem.clear();
         if (w.title.find("[" + name + "]") == std::string::npos) {
             problem = "the window did not show the activated " + name + " (title \"" + w.title +
-                      "\"): it is stuck busy";
-        } else {
-            for (int axis = 0; axis < 3 && problem.empty(); ++axis) {
-                double want = expected[axis].get<double>() * scene->figure_unit();
-                double shown = shown_number(w, 0, axis);
-                if (!(std::abs(shown - want) <= 1e-4 * std::max(1.0, std::abs(want))))
-                    problem = "the rows did not follow the host's move of " + name +
-                              " (row 0 axis " + std::to_string(axis) + " shows " +
-                              std::to_string(shown) + ", expected " + std::to_string(want) +
-                              "): the window is stuck busy";
-            }
+                      "\"): it no longer follows the host's notifications";
+        } else if (!shows(frame)) {
+            problem = shows(other) ? "row 0 shows the " + std::string(other) + " position of " +
+                                         name + " while the frame button says \"" + label + "\""
+                                   : "the rows did not follow the host's move of " + name +
+                                         " (row 0 shows (" + std::to_string(shown_number(w, 0, 0)) +
+                                         ", " + std::to_string(shown_number(w, 0, 1)) + ", " +
+                                         std::to_string(shown_number(w, 0, 2)) + ", the " +
+                                         frame + " position is " + point[frame].dump() +
+                                         "): it no longer follows the host's notifications";
         }
         if (problem.empty()) break;
     }

@@ -2,8 +2,8 @@
 // of its clean run, with that one call made to throw. After each run the host's checks must
 // hold: the run finishes with no exception let out of the plug-in, nothing non-finite
 // written into the scene, no undo record or update bracket left open, no counted object
-// held once the window is released, and the window not stuck busy (it still follows the
-// host right after the line in which the fault fired).
+// held once the window is released, and the window still following the host right after
+// the line in which the fault fired, its rows in the frame its frame button names.
 //
 // Each run starts from an empty preference store in memory, so that every run is the clean
 // run up to its fault. A fault while a window is being made or released (loading, a

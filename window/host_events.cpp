@@ -38,6 +38,9 @@ void vexel_window::shapes_modified(bool& flag, scene_interface* scene, int, shap
         p_index = Shape.first_active_point();
         busy_guard guard(busy);
         get_(scene);
+        // The host reports a lock (or its end) as a modification: the buttons that write
+        // show it at once, not only at the next full refresh.
+        follow_lock();
     });
 }
 

@@ -6,6 +6,7 @@
 #include "module_state.h"
 #include "host_boundary.h"
 #include "vexel_window.h"
+#include "whole_click.h"
 
 namespace {
 
@@ -48,13 +49,24 @@ bool vexel_window::pop::forget(shape_class const* shape) {
 
 void vexel_window::pop::clicked(int, void*) {
     if (!owner->built) return;
+    int const was = chosen;
     at_host_boundary([&] {
-        clear_current_mark();
-        int value = window->get_popup_int_value(*typed_handle);
-        // Only a slot that exists can be chosen, whatever the host reports.
-        chosen = value >= 0 && value < 10 ? value : no_slot;
-        mark_current();
-        owner->pop_changed(chosen_holds_shape());
+        take_effect_whole(
+            [&] {
+                clear_current_mark();
+                int value = window->get_popup_int_value(*typed_handle);
+                // Only a slot that exists can be chosen, whatever the host reports.
+                chosen = value >= 0 && value < 10 ? value : no_slot;
+            },
+            [&] {
+                // The pop-up shows the slot that stays chosen.
+                chosen = was;
+                if (was != no_slot) window->set_popup_int_value(*typed_handle, was);
+            },
+            [&] {
+                mark_current();
+                owner->pop_changed(chosen_holds_shape());
+            });
     });
 }
 

@@ -58,9 +58,9 @@ vexel_window::one_data::one_data(vexel_window& window, int index, tq::point_clas
         x_box = new value_class(window, tq::point_class{x + 40, y}, size, standard_boxes);
         y_box = new value_class(window, tq::point_class{x + 103, y}, size, standard_boxes);
         z_box = new value_class(window, tq::point_class{x + 166, y}, size, standard_boxes);
-        if (index == 0)
+        if (index == anchor_row)
             local_btn = window.own(new local_button(*this, x + 229, y));
-        else if (index == 2 || index == 4)
+        else if (index == out_row || index == l_out_row)
             link = window.own(new link_class(window, x + 229, y));
         else
             mode_btn = window.own(new right_button(*this, x + 229, y));
@@ -90,17 +90,18 @@ void vexel_window::one_data::set_handle(bool linked) {
 }
 
 int vexel_window::one_data::get_width() {
-    if (link == nullptr || index != 4) return 0;
+    if (link == nullptr || index != l_out_row) return 0;
     tq::point_class at = window->get_position(*link->control);
     tq::point_class size = window->get_size(*link->control);
     return at.x + size.x;
 }
 
-int vexel_window::one_data::mode() const { return mode_btn != nullptr ? mode_btn->mode : 0; }
+int vexel_window::one_data::mode() const { return mode_btn != nullptr ? mode_btn->mode : abs_mode; }
 
+// Rows with a mode button are followed by the row of their pair: In and Out, L in and L out.
 vexel_window::one_data const* vexel_window::one_data::length_partner() const {
-    if ((index == 1 || index == 3) && mode() == 3) return window->rows[index + 1];
-    if ((index == 2 || index == 4) && window->rows[index - 1]->mode() == 2)
+    if (mode_btn != nullptr && mode() == out_length_mode) return window->rows[index + 1];
+    if (link != nullptr && window->rows[index - 1]->mode() == in_length_mode)
         return window->rows[index - 1];
     return nullptr;
 }
@@ -114,17 +115,17 @@ void vexel_window::one_data::re_mode() {
     if (mode_btn == nullptr) return;
     one_data& next = *window->rows[index + 1];
     int m = mode_btn->mode;
-    show_both(y_box, z_box, m != 3);
-    show_both(next.y_box, next.z_box, m != 2);
-    if (m < 2)
+    show_both(y_box, z_box, m != out_length_mode);
+    show_both(next.y_box, next.z_box, m != in_length_mode);
+    if (!is_length_mode(m))
         window->show(*next.link->control);
     else
         window->hide(*next.link->control);
 }
 
 void vexel_window::one_data::drop_length_mode() {
-    if (mode() < 2) return;
-    mode_btn->mode = 1;
+    if (!is_length_mode(mode())) return;
+    mode_btn->mode = rel_mode;
     mode_btn->show_label();
     re_mode();
 }

@@ -3,6 +3,7 @@
 #include "module_state.h"
 #include "host_boundary.h"
 #include "vexel_window.h"
+#include "whole_click.h"
 
 vexel_window::one_data::link_class::link_class(vexel_window& window, int x, int y)
     : checkbox_class(window, 0, x, y, 34, 14, "link") {}
@@ -21,15 +22,17 @@ void vexel_window::one_data::local_button::show_label() {
 void vexel_window::one_data::local_button::clicked(int, void*) {
     vexel_window& owner = *row->window;
     if (!owner.built) return;
+    auto flip = [] { local = !local; };
     at_host_boundary([&] {
-        local = !local;
-        show_label();
-        owner.refresh_values();
+        take_effect_whole(flip, flip, [&] {
+            show_label();
+            owner.refresh_values();
+        });
     });
 }
 
 vexel_window::one_data::right_button::right_button(one_data& row, int x, int y)
-    : push_button_class(*row.window, 0, x, y, 32, 14, ""), mode(1), row(&row) {
+    : push_button_class(*row.window, 0, x, y, 32, 14, ""), mode(rel_mode), row(&row) {
     show_label();
 }
 
@@ -42,15 +45,23 @@ void vexel_window::one_data::right_button::show_label() {
 void vexel_window::one_data::right_button::clicked(int, void*) {
     vexel_window& owner = *row->window;
     if (!owner.built) return;
+    int const was = mode;
     at_host_boundary([&] {
-        // Lengths opposite a handle only make sense for control points; every other shape
-        // toggles between "Abs." and "Rel." (a leftover "I b." or "O b." becomes "Rel.").
-        if (Shape.object_type == surface_part || Shape.object_type == line_shape)
-            mode = mode == 3 ? 0 : mode + 1;
-        else
-            mode = mode == 1 ? 0 : 1;
-        show_label();
-        row->re_mode();
-        owner.refresh_values();
+        take_effect_whole(
+            [&] {
+                // Lengths opposite a handle only make sense for control points; every other
+                // shape toggles between "Abs." and "Rel." (a leftover "I b." or "O b."
+                // becomes "Rel.").
+                if (Shape.object_type == surface_part || Shape.object_type == line_shape)
+                    mode = mode == out_length_mode ? abs_mode : mode + 1;
+                else
+                    mode = mode == rel_mode ? abs_mode : rel_mode;
+            },
+            [&] { mode = was; },
+            [&] {
+                show_label();
+                row->re_mode();
+                owner.refresh_values();
+            });
     });
 }

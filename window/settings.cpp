@@ -5,6 +5,7 @@
 #include "host_boundary.h"
 #include "host_dialog.h"
 #include "vexel_window.h"
+#include "whole_click.h"
 
 namespace {
 
@@ -85,14 +86,26 @@ void vexel_window::save_dialog_data(dialog_interface& dialog, void*) {
         bool undo = read_item(dialog, undo_item, undo_setting);
         if (marking == mark_mode && number_box == standard_number_box && undo == undo_setting)
             return;
-        mark_mode = marking;
-        undo_setting = undo;
-        if (number_box != standard_number_box) {
-            // Rows keep the kind of box they were built with; the next window uses the new one.
-            standard_number_box = number_box;
-            // The settings are stored even if the message cannot be shown.
+        bool const was_marking = mark_mode, was_number_box = standard_number_box,
+                   was_undo = undo_setting;
+        // Settings that could not be stored are taken back: the window works with what the
+        // preference store holds, and the dialog shows it next time.
+        take_effect_whole(
+            [&] {
+                mark_mode = marking;
+                undo_setting = undo;
+                // Rows keep the kind of box they were built with; the next window uses
+                // the new one.
+                standard_number_box = number_box;
+            },
+            [&] {
+                mark_mode = was_marking;
+                undo_setting = was_undo;
+                standard_number_box = was_number_box;
+            },
+            [&] { regist_mode(); });
+        // The settings are stored even if the message cannot be shown.
+        if (number_box != was_number_box)
             at_host_boundary([] { xtessel->show_message(tr("Activate at restart."), 0, 0); });
-        }
-        regist_mode();
     });
 }

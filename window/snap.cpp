@@ -10,7 +10,9 @@
 void vexel_window::snap() {
     busy_guard guard(busy);
     if (point_count() <= 0) return;
-    vec3 target = rows[0]->get_value();
+    // Snap moves the shown shape as a whole: its own lock is the one that counts.
+    if (!Shape.may_write(-1)) return;
+    vec3 target = rows[anchor_row]->get_value();
     int index = Shape.has_variable_points() ? p_index : 0;
     vec3 current = Shape.get_position(index, false);
     if (Shape.object_type == surface_part) {

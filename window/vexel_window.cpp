@@ -30,6 +30,7 @@ vexel_window::vexel_window(tessel_interface& host)
       point_number(nullptr),
       shown_point_number(-3),  // no n: the text starts empty
       shown_at_last_idle(false),
+      top_bar_enabled(false),
       standard_number_box(false),
       undo_setting(false),
       rows{nullptr, nullptr, nullptr, nullptr, nullptr},
@@ -77,12 +78,12 @@ void vexel_window::initialize(void*) {
         Shape.shape = nullptr;
         Shape.set_object_type();
 
-        app_button = own(new button(*this, 0, 0, 0, tr("App.")));
-        snap_button = own(new button(*this, 1, after_previous_code, 0, tr("Snap")));
+        app_button = own(new button(*this, app_id, 0, 0, tr("App.")));
+        snap_button = own(new button(*this, snap_id, after_previous_code, 0, tr("Snap")));
         point_number = own(new static_text_class(*this, 0, after_previous_code + 2, same_line_code, 48, 14, ""));
-        button* ref_button = own(new button(*this, 2, after_previous_code, 0, tr("Ref.")));
-        save_button = own(new button(*this, 3, after_previous_code + 4, 0, tr("Save")));
-        load_button = own(new button(*this, 4, after_previous_code, 0, tr("Load")));
+        button* ref_button = own(new button(*this, ref_id, after_previous_code, 0, tr("Ref.")));
+        save_button = own(new button(*this, save_id, after_previous_code + 4, 0, tr("Save")));
+        load_button = own(new button(*this, load_id, after_previous_code, 0, tr("Load")));
 
         set_active(*load_button->control, false);
         invalidate(*load_button->control);
@@ -98,11 +99,11 @@ void vexel_window::initialize(void*) {
 
         for (int i = 0; i < 5; ++i)
             rows[i] = new one_data(*this, i, tq::point_class{0, row_tops[i]}, standard_number_box);
-        rows[2]->set_title("Out   ");
-        rows[3]->set_title("L in  ");
-        rows[4]->set_title("L out ");
+        rows[out_row]->set_title("Out   ");
+        rows[l_in_row]->set_title("L in  ");
+        rows[l_out_row]->set_title("L out ");
 
-        layout = tq::point_class{rows[4]->get_width(), top_bar_only};
+        layout = tq::point_class{rows[l_out_row]->get_width(), top_bar_only};
         set_client_size(layout);
 
         resize_pending = false;
@@ -118,24 +119,24 @@ void vexel_window::initialize(void*) {
 
 void vexel_window::exec(int id, int action) {
     switch (id) {
-    case 0:
+    case app_id:
         set();
         break;
-    case 1:
+    case snap_id:
         snap();
         break;
-    case 2:
-        if (action & 2) {
+    case ref_id:
+        if (action & settings_action) {
             mode();
         } else {
             counted_ref<scene_interface> scene(xtessel->get_scene_interface());
             if (scene) get_with_rewindow(scene.get());
         }
         break;
-    case 3:
+    case save_id:
         mem(action);
         break;
-    case 4:
+    case load_id:
         load(action);
         break;
     default:
@@ -144,6 +145,7 @@ void vexel_window::exec(int id, int action) {
 }
 
 void vexel_window::renew_top_button(bool enable) {
+    top_bar_enabled = enable;
     bool movable = enable && Shape.shape != nullptr && Shape.shape->is_modifiable();
     set_active(*app_button->control, movable);
     set_active(*snap_button->control, movable);

@@ -21,6 +21,21 @@ public:
     class pop;
     class one_data;
 
+    // The top-bar push buttons' ids, which exec dispatches on.
+    enum top_button : int { app_id, snap_id, ref_id, save_id, load_id };
+    // The bits of a click's action code that "Ref." looks at: with this one it opens the
+    // settings dialog instead of refreshing.
+    static int const settings_action = 2;
+    // The five value rows, top down. A two-point type shows its first point in the anchor
+    // row and its second in the In row.
+    enum row_index : int { anchor_row, in_row, out_row, l_in_row, l_out_row };
+    // A mode button's modes (the In and L in rows), in the order a click cycles them:
+    // "Abs.", "Rel." (handles relative to the anchor), "I b." (the row below shows only a
+    // length), "O b." (this row shows only a length).
+    enum handle_mode : int { abs_mode, rel_mode, in_length_mode, out_length_mode };
+    static bool is_relative(int mode) { return mode != abs_mode; }
+    static bool is_length_mode(int mode) { return mode == in_length_mode || mode == out_length_mode; }
+
     // Holds the host's preference store and reads the settings word. Host exceptions
     // pass on after what was taken is released.
     explicit vexel_window(tessel_interface& host);
@@ -53,10 +68,12 @@ public:
     void load_dialog_data(dialog_interface& dialog, void* reserved) override;
     void save_dialog_data(dialog_interface& dialog, void* reserved) override;
 
-    // Top-bar action of button id (0 App., 1 Snap, 2 Ref., 3 Save, 4 Load). May throw.
+    // Top-bar action of button id (a top_button). May throw.
     void exec(int id, int action);
     // Enables "App." and "Snap" (when the shape is modifiable) and "Save", or disables all.
     void renew_top_button(bool enable);
+    // "App." and "Snap" follow the shown shape's lock again, "Save" as it was.
+    void follow_lock() { renew_top_button(top_bar_enabled); }
     // "Load" usable exactly when the chosen slot holds something.
     void pop_changed(bool loadable);
 
@@ -113,6 +130,7 @@ private:
     window_interface::static_text_class* point_number;
     int shown_point_number;  // what the point-number text shows (view_point_number's n)
     bool shown_at_last_idle;
+    bool top_bar_enabled;  // the last renew_top_button's enable
     bool standard_number_box;  // settings bit 1
     bool undo_setting;         // settings bit 2
     one_data* rows[5];
@@ -283,6 +301,6 @@ public:
     void clicked(int action, void* reserved) override;
     void show_label();
 
-    int mode;  // 0 Abs., 1 Rel., 2 I b., 3 O b.
+    int mode;  // a handle_mode
     one_data* row;
 };

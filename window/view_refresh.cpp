@@ -33,8 +33,8 @@ void vexel_window::set_shape_and_window(scene_interface* scene) {
     // Only a control point has handles to show as a length; on every other type a
     // leftover "I b." or "O b." would hide boxes and make "App." read the hidden rows.
     if (Shape.object_type != surface_part && Shape.object_type != line_shape) {
-        rows[1]->drop_length_mode();
-        rows[3]->drop_length_mode();
+        rows[in_row]->drop_length_mode();
+        rows[l_in_row]->drop_length_mode();
     }
     switch (Shape.object_type) {
     case surface_part:
@@ -44,10 +44,10 @@ void vexel_window::set_shape_and_window(scene_interface* scene) {
             renew_top_button(false);
         } else {
             renew_top_button(true);
-            rows[0]->set_title("Anchor");
-            rows[1]->set_title("In    ");
-            rows[1]->re_mode();
-            rows[3]->re_mode();
+            rows[anchor_row]->set_title("Anchor");
+            rows[in_row]->set_title("In    ");
+            rows[in_row]->re_mode();
+            rows[l_in_row]->re_mode();
             height = five_rows;
         }
         break;
@@ -57,7 +57,7 @@ void vexel_window::set_shape_and_window(scene_interface* scene) {
             renew_top_button(false);
         } else {
             renew_top_button(true);
-            rows[0]->set_title("Vertex");
+            rows[anchor_row]->set_title("Vertex");
             height = one_row;
         }
         break;
@@ -66,22 +66,22 @@ void vexel_window::set_shape_and_window(scene_interface* scene) {
     case scale_joint:
         view_point_number(-2);
         renew_top_button(true);
-        rows[0]->set_title("1st p.");
-        rows[1]->set_title("End p.");
+        rows[anchor_row]->set_title("1st p.");
+        rows[in_row]->set_title("End p.");
         height = two_rows;
         break;
     case camera_joint:
         view_point_number(-2);
         renew_top_button(true);
-        rows[0]->set_title("Eye p.");
-        rows[1]->set_title("Target");
+        rows[anchor_row]->set_title("Eye p.");
+        rows[in_row]->set_title("Target");
         height = two_rows;
         break;
     case uniscale_joint:
     case ball_joint:
         view_point_number(-2);
         renew_top_button(true);
-        rows[0]->set_title("Pivot");
+        rows[anchor_row]->set_title("Pivot");
         height = one_row;
         break;
     case light_shape:
@@ -89,7 +89,7 @@ void vexel_window::set_shape_and_window(scene_interface* scene) {
     case disk_shape:
         view_point_number(-2);
         renew_top_button(true);
-        rows[0]->set_title("Center");
+        rows[anchor_row]->set_title("Center");
         height = one_row;
         break;
     default:
@@ -126,7 +126,7 @@ void vexel_window::get_(scene_interface*) {
     if (Shape.has_variable_points()) {
         // A control point's anchor comes with its handles: one read fills all five rows.
         if (!Shape.is_surface_point(p_index)) {
-            if (p_index >= 0) rows[0]->set_value(Shape.get_position(p_index, world));
+            if (p_index >= 0) rows[anchor_row]->set_value(Shape.get_position(p_index, world));
             return;
         }
         Surface_point point;
@@ -147,13 +147,13 @@ void vexel_window::get_(scene_interface*) {
         if (Shape.shape != bound) return;
         vec3 second = Shape.get_position(1, world);
         if (Shape.shape != bound) return;
-        if (rows[1]->mode() != 0) second = subtract(second, first);
-        rows[0]->set_value(first);
-        rows[1]->set_value(second);
+        if (is_relative(rows[in_row]->mode())) second = subtract(second, first);
+        rows[anchor_row]->set_value(first);
+        rows[in_row]->set_value(second);
     } else {
         vec3 only = Shape.get_position(-1, world);
         if (Shape.shape != bound) return;
-        rows[0]->set_value(only);
+        rows[anchor_row]->set_value(only);
     }
 }
 
@@ -194,19 +194,19 @@ void vexel_window::refresh_values() {
 // Anchor and handles into rows 0-4 (handles relative to the anchor where the row pair's
 // mode asks for it), then the two link flags.
 void vexel_window::show_surface_point(Surface_point point) {
-    if (rows[1]->mode() != 0) {
+    if (is_relative(rows[in_row]->mode())) {
         point.in_handle = subtract(point.in_handle, point.anchor);
         point.out_handle = subtract(point.out_handle, point.anchor);
     }
-    if (rows[3]->mode() != 0) {
+    if (is_relative(rows[l_in_row]->mode())) {
         point.l_in_handle = subtract(point.l_in_handle, point.anchor);
         point.l_out_handle = subtract(point.l_out_handle, point.anchor);
     }
-    rows[0]->set_value(point.anchor);
-    rows[1]->set_value(point.in_handle);
-    rows[2]->set_value(point.out_handle);
-    rows[3]->set_value(point.l_in_handle);
-    rows[4]->set_value(point.l_out_handle);
-    rows[2]->set_handle(point.linked);
-    rows[4]->set_handle(point.l_linked);
+    rows[anchor_row]->set_value(point.anchor);
+    rows[in_row]->set_value(point.in_handle);
+    rows[out_row]->set_value(point.out_handle);
+    rows[l_in_row]->set_value(point.l_in_handle);
+    rows[l_out_row]->set_value(point.l_out_handle);
+    rows[out_row]->set_handle(point.linked);
+    rows[l_out_row]->set_handle(point.l_linked);
 }

@@ -69,5 +69,29 @@ TEST(RunnerFaultSweep, CommandRefusesAScriptThatFailsWithoutAFault) {
     EXPECT_NE(r.err.find("nothing was swept"), std::string::npos) << r.err;
 }
 
+// The window's own state changes (frame, handle mode, slot, settings) on a moved line and a
+// scaled sphere, whose local and world positions differ: after any failed call the frame
+// button's label and the rows agree.
+TEST(RunnerFaultSweep, ClicksThatChangeTheWindowsStateTakeEffectWholeOrNotAtAll) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
+    temp_dir dir;
+    std::string scene = dir.write("moved.json", R"({"shapes": [
+      {"name": "curve", "type": "line", "matrix": [1, 0, 0, 0,  0, 1, 0, 0,  0, 0, 1, 0,  0, 0, 5, 1],
+       "points": [{"anchor": [0, 0, 0]}, {"anchor": [1, 2, 3]}, {"anchor": [4, 0, 0]}]},
+      {"name": "a", "type": "sphere", "center": [0, 0, 0],
+       "matrix": [2, 0, 0, 0,  0, 2, 0, 0,  0, 0, 2, 0,  0, 0, 1, 1]}]})");
+    runner::runner_options options;
+    options.module_path = VEXEL_MODULE_PATH;
+    runner::sweep_result r = runner::fault_sweep(
+        options, scene,
+        script::parse_script_text("active curve\nselect curve 1\nidle 3\nclick loc\nclick mode1\n"
+                                  "slot 3\nsettings undo=1\n",
+                                  "state.vxs"));
+    for (std::string const& f : r.clean_failures) ADD_FAILURE() << "without a fault: " << f;
+    for (runner::sweep_failure const& f : r.failures)
+        ADD_FAILURE() << "call " << f.call << " (" << f.operation << ", " << f.place << "): " << f.problem;
+    EXPECT_EQ(r.probe_shape, "a");
+}
+
 }  // namespace
 }  // namespace runner_test

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "checks/host_checks.h"
 #include "runner_fixture.h"
 
 namespace runner_test {
@@ -382,6 +383,82 @@ TEST_F(LengthRows, AppWithNothingTypedNeverChangesAHandlesLength) {
                         }
                     }
                 }
+}
+
+// --- a shape the host locks ---
+
+TEST_F(WindowScenarios, ALockShowsAtOnceAndALockedShapeIsNeverWritten) {
+    ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\nmodifiable curve off"));
+    EXPECT_FALSE(control(app)["enabled"].get<bool>());
+    EXPECT_FALSE(control(snap)["enabled"].get<bool>());
+    EXPECT_TRUE(control(save)["enabled"].get<bool>());
+    ASSERT_TRUE(play("modifiable curve on"));
+    EXPECT_TRUE(control(app)["enabled"].get<bool>());
+
+    // A lock the hidden window missed: shown again, its buttons are stale until the next
+    // tick, and a click then writes nothing into the locked shape.
+    for (std::string shape : {"curve", "arm"}) {
+        ASSERT_TRUE(play("active " + shape + "\nidle 2\nhide\nmodifiable " + shape + " off"));
+        std::string const before = scene_text();
+        ASSERT_TRUE(play("show\ntype 0 x 9\nclick App.\ntype 0 x 8\nclick Snap")) << errors();
+        EXPECT_EQ(scene_text(), before) << shape;
+    }
+}
+
+TEST_F(WindowScenarios, AppWritesNothingIntoALockedLineOfTheShownSurfacePart) {
+    // The part is not locked, so its buttons stay enabled; the line that holds the point is.
+    ASSERT_TRUE(play("active wing\nselect wing 3\nidle 2\nmodifiable wing/rib1 off\nidle"));
+    std::string const before = scene_text();
+    ASSERT_TRUE(play("type 0 x 9\nclick App.")) << errors();
+    EXPECT_EQ(scene_text(), before);
+    ASSERT_TRUE(play("modifiable wing/rib1 on\ntype 0 x 9\nclick App."));
+    EXPECT_NE(scene_text(), before);
+}
+
+// --- a click whose host calls fail half-way takes effect whole or not at all ---
+
+// A moved line and a scaled, moved sphere: their local and world positions differ.
+char const* const moved_shapes = R"({
+  "shapes": [
+    {"name": "curve", "type": "line", "matrix": [1, 0, 0, 0,  0, 1, 0, 0,  0, 0, 1, 0,  0, 0, 5, 1],
+     "points": [{"anchor": [0, 0, 0]}, {"anchor": [1, 2, 3]}, {"anchor": [4, 0, 0]}]},
+    {"name": "a", "type": "sphere", "center": [0, 0, 0],
+     "matrix": [2, 0, 0, 0,  0, 2, 0, 0,  0, 0, 2, 0,  0, 0, 1, 1]}
+  ]
+})";
+
+class FailedClicks : public session_fixture {
+protected:
+    void SetUp() override { open(moved_shapes); }
+    void TearDown() override { host::faults().reset(); }
+};
+
+TEST_F(FailedClicks, TheFrameButtonsLabelAndTheRowsAgreeAfterAFailedClick) {
+    for (char const* operation : {"set_title", "get_plugin_services", "get_scene_interface"}) {
+        open(moved_shapes);
+        ASSERT_TRUE(play("active curve\nselect curve 1\nidle 3"));
+        host::faults().fail_operation(operation, 1);
+        play("click loc");
+        host::faults().reset();
+        ASSERT_TRUE(play("active a\nidle 3"));
+        json d = dump();
+        bool world = d["controls"][extra(0)]["text"] == "Glo.";
+        // The sphere's centre: (0, 0, 0) in its own frame, (0, 0, 1) in the world.
+        EXPECT_DOUBLE_EQ(box_number(d, 0, 2), world ? 1 : 0) << operation;
+    }
+}
+
+TEST_F(FailedClicks, AModeButtonsLabelAndItsRowsAgreeAfterAFailedClick) {
+    for (char const* operation : {"set_title", "hide", "get_scene_interface"}) {
+        open(moved_shapes);
+        ASSERT_TRUE(play("active curve\nselect curve 1\nidle 3"));
+        host::faults().fail_operation(operation, 1);
+        play("click mode1");  // "Rel." to "I b.": the Out row then shows a length only
+        host::faults().reset();
+        json d = dump();
+        bool in_length = d["controls"][extra(1)]["text"] == "I b.";
+        EXPECT_EQ(d["controls"][box(2, 1)]["shown"].get<bool>(), !in_length) << operation;
+    }
 }
 
 }  // namespace
