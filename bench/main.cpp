@@ -19,7 +19,7 @@
 #include "allocation_counter.h"
 #include "bench_cases.h"
 #include "bench_scenes.h"
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 
 namespace bench {
 namespace {

@@ -1,7 +1,7 @@
 // Loading a scene file: a polygon mesh of a thousand and of a million vertices.
 #include "bench_scenes.h"
 #include "case_helpers.h"
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 
 namespace bench {
 namespace {

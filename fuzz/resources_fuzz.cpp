@@ -6,8 +6,8 @@
 #include <string>
 
 #include "checks/host_checks.h"
-#include "files/dialog_description.h"
-#include "files/string_table.h"
+#include "resources/dialog_description.h"
+#include "resources/string_table.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
     std::string text(reinterpret_cast<char const*>(data), size);

@@ -1,7 +1,7 @@
 #include "studio_host.h"
 
-#include "files/scene_file.h"
-#include "files/scene_writer.h"
+#include "scene_files/scene_file.h"
+#include "scene_files/scene_writer.h"
 #include "scene/scene_edits.h"
 
 namespace studio {

@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "files/scene_dump.h"
-#include "files/scene_file.h"
+#include "scene_files/scene_dump.h"
+#include "scene_files/scene_file.h"
 
 namespace runner {
 

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "checks/host_checks.h"
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 
 namespace runner {
 

@@ -8,7 +8,7 @@
 
 #include "checks/host_checks.h"
 #include "services/module_residence.h"
-#include "files/scene_dump.h"
+#include "scene_files/scene_dump.h"
 #include "scene/scene_edits.h"
 #include "scene/shape_node.h"
 #include "window_controls.h"

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "files/module_resource.h"
-#include "files/resource_file.h"
+#include "resources/module_resource.h"
+#include "resources/resource_file.h"
 #include "host_component_ids.h"
 #include "host_scene.h"
 #include "windowinterface"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "files/string_table.h"
+#include "resources/string_table.h"
 #include "host_component_ids.h"
 #include "mark_elements.h"
 #include "services/plugin_module.h"

@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "files/string_table.h"
+#include "resources/string_table.h"
 #include "services/window_model.h"
 #include "tessel_interface.h"
 

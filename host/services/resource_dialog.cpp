@@ -1,6 +1,6 @@
 #include "services/resource_dialog.h"
 
-#include "files/module_resource.h"
+#include "resources/module_resource.h"
 #include "plugininterface"
 
 namespace host {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "checks/host_checks.h"
-#include "files/dialog_description.h"
+#include "resources/dialog_description.h"
 #include "host_dialog.h"
 #include "uuid_class.h"
 

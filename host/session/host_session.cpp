@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "checks/host_checks.h"
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 #include "services/window_snapshot.h"
 #include "session/scene_announcement.h"
 

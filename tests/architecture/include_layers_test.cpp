@@ -31,7 +31,7 @@ protected:
         write("entry/entry_points.h", "");
         write("entry/entry_points.cpp", "#include \"entry_points.h\"\n");
         write("host/scene/scene_model.h", "#include \"host_shape.h\"\n");
-        write("host/services/host_app.h", "#include \"scene/scene_model.h\"\n");
+        write("host/services/host_app.h", "#include \"host_shape.h\"\n");
         write("script/performer.h", "#include \"scene/scene_model.h\"\n");
         write("vexel-host/runner_session.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
         write("studio/studio_host.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
@@ -61,6 +61,9 @@ TEST_F(PlantedInclude, EachWrongArrowIsNamedWithFileAndLine) {
         // a lower room of the host reaching up
         {"host/scene/scene_model.h", "#include \"services/host_app.h\"\n",
          "host/scene/scene_model.h:1: includes host/services/host_app.h"},
+        // the plug-in's services know nothing of the scene
+        {"host/services/host_app.h", "#include \"scene/scene_model.h\"\n",
+         "host/services/host_app.h:1: includes host/scene/scene_model.h"},
         {"include/host_shape.h", "#include \"shape/shape_class.h\"\n",
          "include/host_shape.h:1: includes shape/shape_class.h"},
         {"window/snap.cpp", "#include \"entry/entry_points.h\"\n",

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 #include "scene/scene_edits.h"
 #include "session/host_session.h"
 

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "files/dialog_description.h"
-#include "files/string_table.h"
+#include "resources/dialog_description.h"
+#include "resources/string_table.h"
 #include "host_test_doubles.h"
 
 using namespace host_test;

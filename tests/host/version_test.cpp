@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "files/string_table.h"
+#include "resources/string_table.h"
 #include "host_test_doubles.h"
 
 using namespace host_test;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 #include "reference_points.h"
 #include "window_view.h"
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <functional>
 
-#include "files/scene_dump.h"
+#include "scene_files/scene_dump.h"
 #include "scene/scene_edits.h"
 #include "scene_fixture.h"
 

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "files/scene_dump.h"
+#include "scene_files/scene_dump.h"
 #include "scene_fixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "checks/host_checks.h"
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 
 namespace scene_test {
 

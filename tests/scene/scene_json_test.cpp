@@ -6,7 +6,7 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
-#include "files/scene_json.h"
+#include "scene_files/scene_json.h"
 
 namespace {
 

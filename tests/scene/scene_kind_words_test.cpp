@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "files/scene_kind_words.h"
-#include "files/scene_writer.h"
+#include "scene_files/scene_kind_words.h"
+#include "scene_files/scene_writer.h"
 #include "scene/scene_model.h"
 #include "scene_fixture.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "files/scene_dump.h"
+#include "scene_files/scene_dump.h"
 #include "scene/scene_edits.h"
 #include "scene_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 #include "performer.h"
 
 namespace {

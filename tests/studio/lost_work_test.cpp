@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 #include "scene/scene_edits.h"
 #include "studio_fixture.h"
 #include "window_controls.h"

@@ -7,8 +7,8 @@
 #include <QImage>
 #include <QTest>
 
-#include "files/scene_dump.h"
-#include "files/scene_writer.h"
+#include "scene_files/scene_dump.h"
+#include "scene_files/scene_writer.h"
 #include "main_window.h"
 #include "studio_test_main.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "checks/host_checks.h"
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 #include "mark_elements.h"
 #include "scene/scene_model.h"
 #include "services/host_app.h"

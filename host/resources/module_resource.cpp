@@ -1,6 +1,6 @@
-#include "files/module_resource.h"
+#include "resources/module_resource.h"
 
-#include "files/resource_file.h"
+#include "resources/resource_file.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "files/resource_file.h"
+#include "resources/resource_file.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "files/scene_kind_words.h"
+#include "scene_files/scene_kind_words.h"
 
 #include <cstddef>
 

@@ -1,10 +1,10 @@
-#include "files/scene_writer.h"
+#include "scene_files/scene_writer.h"
 
 #include <fstream>
 
 #include <nlohmann/json.hpp>
 
-#include "files/scene_kind_words.h"
+#include "scene_files/scene_kind_words.h"
 #include "host_component_ids.h"
 #include "text/shortest_decimal.h"
 

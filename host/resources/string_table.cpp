@@ -1,6 +1,6 @@
-#include "files/string_table.h"
+#include "resources/string_table.h"
 
-#include "files/resource_file.h"
+#include "resources/resource_file.h"
 #include "text/quoted_word.h"
 
 namespace host {

@@ -1,4 +1,4 @@
-#include "files/scene_json.h"
+#include "scene_files/scene_json.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -1,4 +1,4 @@
-#include "files/scene_dump.h"
+#include "scene_files/scene_dump.h"
 
 #include <charconv>
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 #include "host_component_ids.h"
 #include "scene/scene_model.h"
 #include "scene/shape_points.h"

@@ -1,11 +1,11 @@
-#include "files/dialog_description.h"
+#include "resources/dialog_description.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
-#include "files/resource_file.h"
+#include "resources/resource_file.h"
 #include "text/quoted_word.h"
 
 namespace host {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 #include "scene/scene_model.h"
 
 namespace host {

@@ -1,4 +1,4 @@
-#include "files/scene_file.h"
+#include "scene_files/scene_file.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "files/scene_json.h"
-#include "files/scene_kind_words.h"
+#include "scene_files/scene_json.h"
+#include "scene_files/scene_kind_words.h"
 #include "host_component_ids.h"
 #include "scene/shape_points.h"
 
