@@ -1,5 +1,6 @@
 #include "session/interface_query.h"
 
+#include <cstdint>
 #include <cstring>
 #include <exception>
 
