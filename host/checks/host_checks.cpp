@@ -68,7 +68,7 @@ void fault_injector::unlisted_operation(char const* operation) {
 
 void fault_injector::slow_enter(char const* operation, shape_class const* shape,
                                 std::vector<traced_value>* args) {
-    if (hook && hook_operation == operation) {
+    if (hook && !hook_held && hook_operation == operation) {
         std::function<void()> run = std::move(hook);
         hook = nullptr;
         update_watching();

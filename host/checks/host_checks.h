@@ -63,6 +63,9 @@ public:
     // One-shot; a second one replaces the first. what names the hook in the call record.
     // Throws std::invalid_argument for a name that is not a host operation.
     void before_call(std::string const& operation, char const* what, std::function<void()> hook);
+    // While on, host calls do not set the hook off: the front end's own calls (a dragged
+    // frame) are not the plug-in's.
+    void hold_hook(bool on) { hook_held = on; }
     // Forgets the hook if it has not run.
     void disarm_hook() {
         hook = nullptr;
@@ -138,6 +141,7 @@ private:
     bool recording = false;
     bool has_fired = false;
     bool handing_out = false;
+    bool hook_held = false;
     std::vector<planned_fault> planned;
     std::vector<std::string> call_trace;
     std::vector<traced_call> recorded;

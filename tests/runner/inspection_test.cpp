@@ -222,6 +222,17 @@ TEST_F(Inspection, ANotificationInsideAppIsDroppedByTheBusyWindow) {
     EXPECT_EQ(text(script::vexel_controls::box(0, 1)), "22");
 }
 
+TEST_F(Inspection, TheUsersDragDoesNotSetOffAHookOnTheFrame) {
+    ASSERT_TRUE(play("active ball\nidle\nduring set_frame_rectangle shapes_modified\n"
+                     "move-window -20 300\ntrace on\nhide\nidle\nshow\nidle"));
+    // Shown again off the screen's edge, the window puts its frame back: that call is the
+    // plug-in's, and the hook waited for it.
+    std::vector<json> sent = lines_of(printed("trace"), "notification");
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]["during"], "set_frame_rectangle");
+    EXPECT_EQ(dump()["frame"][0], 100);
+}
+
 TEST_F(Inspection, TheFirstTickAfterTheSceneAloneLeavesTheWindowEmpty) {
     runner::runner_options options;
     options.announce = false;
