@@ -220,7 +220,8 @@ void window_contract::follow(script::script_action const& a, host::scene_model& 
         let_go();
         current = false;
         for (saved_point& s : slots) s = saved_point{};
-        announced(scene);
+        // Without active_shapes_changed after it, nothing is refreshed.
+        if (a.value != "scene-only") announced(scene);
         break;
     case action_kind::restart:
         *this = window_contract{};

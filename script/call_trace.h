@@ -7,7 +7,14 @@
 // "args" are the values the call was given: integers, floats (a point as three, a matrix as
 // sixteen), flags and texts; pointers to host objects are left out. Calls the front end
 // makes itself (a dragged frame) are not recorded. The keys and their order are a public
-// interface, like the dump's.
+// interface, like the dump's. "call" is the host call's number as --fail-call counts it.
+//
+// Two more kinds of line come in the same order:
+//   {"reference": "Release", "object": "scene", "shape": null, "count": 0}
+// an AddRef or Release the plug-in made on a counted host object (its kind, the shape it is
+// about, the references held after it; not a host call, so no number), and
+//   {"notification": "shapes_modified", "during": "scene.begin_undo_record"}
+// a notification the host sent, armed by `during`, just before answering that host call.
 #pragma once
 
 #include <nlohmann/json.hpp>

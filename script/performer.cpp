@@ -168,7 +168,10 @@ void perform(script_action const& a, std::string const& dir, performer& p) {
         break;
     case action_kind::announce:
         require_window(a, s);
-        s.announce();
+        s.announce(a.value == "scene-only");
+        break;
+    case action_kind::during:
+        s.during(a.value, *host::notification_named(a.notification));
         break;
     case action_kind::move:
     case action_kind::insert_point:

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "checks/host_operations.h"
+#include "session/host_session.h"
 #include "window_controls.h"
 
 namespace script {
@@ -58,7 +60,8 @@ action_syntax const syntax[] = {
     {"dialog", action_kind::dialog, 0, 0, "dialog",
      "print the settings dialog as shown (one JSON line), closed with Cancel"},
     {"trace", action_kind::trace, 0, 1, "trace [on|off]",
-     "record the plug-in's host calls (on, off); alone: print them, one JSON line each"},
+     "record the plug-in's host calls and references (on, off); alone: print them,\n"
+     "                                          one JSON line each"},
     {"insert-point", action_kind::insert_point, 5, 5, "insert-point PATH INDEX X Y Z",
      "a host-side new point of a line or mesh at INDEX"},
     {"remove-point", action_kind::remove_point, 2, 2, "remove-point PATH INDEX",
@@ -68,8 +71,11 @@ action_syntax const syntax[] = {
      "the host sets the shape's modifiable flag"},
     {"direction", action_kind::direction, 2, 2, "direction PATH on|off",
      "the host sets a surface part's direction flag"},
-    {"announce", action_kind::announce, 0, 0, "announce",
-     "announce the scene (active_scene_changed), as at start"},
+    {"announce", action_kind::announce, 0, 1, "announce [scene-only]",
+     "announce the scene as at start; scene-only: no active_shapes_changed after it"},
+    {"during", action_kind::during, 2, 2, "during OPERATION NOTIFICATION",
+     "at the plug-in's next host call OPERATION the host first sends NOTIFICATION\n"
+     "                                          (active_shapes_changed, shapes_modified, idle)"},
 };
 
 // The refusal of one word of an action: "WORD: REASON".
@@ -253,6 +259,21 @@ void parse_arguments(script_action& a, std::vector<std::string> const& args) {
             a.value = args[0];
         }
         break;
+    case action_kind::announce:
+        if (!args.empty() && args[0] != "scene-only")
+            refuse(w, quoted_word(args[0]) + " is not scene-only");
+        if (!args.empty()) a.value = args[0];
+        break;
+    case action_kind::during:
+        if (!host::is_host_operation(args[0]))
+            refuse(w, "unknown host operation " + quoted_word(args[0]) +
+                          " (expected a name such as scene.begin_undo_record)");
+        if (!host::notification_named(args[1]))
+            refuse(w, "unknown notification " + quoted_word(args[1]) + " (expected " +
+                          host::notification_names() + ")");
+        a.value = args[0];
+        a.notification = args[1];
+        break;
     case action_kind::unit:
         a.factor = finite_number(w, args[0]);
         if (!(a.factor > 0)) refuse(w, quoted_word(args[0]) + " is not a positive number");
@@ -274,7 +295,6 @@ void parse_arguments(script_action& a, std::vector<std::string> const& args) {
     case action_kind::undo:
     case action_kind::restart:
     case action_kind::dialog:
-    case action_kind::announce:
         break;
     }
 }

@@ -48,7 +48,8 @@ enum class action_kind {
     rename,        // rename PATH NAME
     modifiable,    // modifiable PATH on|off
     direction,     // direction PATH on|off
-    announce,      // announce
+    announce,      // announce [scene-only]
+    during,        // during OPERATION NOTIFICATION
 };
 
 // One parsed line. Only the fields of its kind are meaningful.
@@ -63,7 +64,9 @@ struct script_action {
                            // click ACTION, expect-refs N
     char field = 'x';      // type: 'x', 'y' or 'z'
     std::string value;     // type: the text; click: the control name; rename: the name;
-                           // trace: "on", "off" or "" (print)
+                           // trace: "on", "off" or "" (print); during: the host
+                           // operation; announce: "scene-only" or ""
+    std::string notification;  // during: the notification's name ("shapes_modified")
     float xyz[3] = {0, 0, 0};  // move, insert-point
     float factor = 1;      // unit
     bool on = false;       // state, modifiable, direction

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "text/iid_text.h"
 #include "text/quoted_word.h"
 
 namespace {
@@ -14,7 +15,7 @@ char const usage_text[] =
     "       vexel-host --fault-sweep [--module PATH] [--lang en|ja] [--no-announce] SCENE.json "
     "SCRIPT\n"
     "       vexel-host --dump-scene SCENE.json\n"
-    "       vexel-host --info PATH_TO_MODULE [--lang en|ja]\n"
+    "       vexel-host --info PATH_TO_MODULE [--lang en|ja] [--iid IID ...]\n"
     "The script (standard input without SCRIPT) holds one action a line; see examples/*.vxs.\n";
 
 // The reader with the runner's own options declared, writing into c and the mode flags.
@@ -35,7 +36,9 @@ struct runner_command_line {
                      "session fuzzer found");
         app.add_option("--fail-call", c.options.fail_call,
                        "the N-th host call counted from loading the plug-in throws\n"
-                       "(to reproduce one run of a fault-injection sweep)")
+                       "(to reproduce one run of a fault-injection sweep; a trace line's\n"
+                       "\"call\" is that number; AddRef and Release of counted host\n"
+                       "objects are not host calls: they are not counted and never throw)")
             ->option_text("N")
             ->check([](std::string const& n) {
                 char* end = nullptr;
@@ -55,11 +58,26 @@ struct runner_command_line {
             ->option_text("FILE");
         app.add_option("--info", c.info_module, "print the module's registration answers, then exit")
             ->option_text("MODULE");
+        app.add_option("--iid", iids,
+                       "with --info: also print the module's has_interface and its window's\n"
+                       "QueryInterface status for this interface identifier, written\n"
+                       "50e47d74-8922-11d1-9a00-00c04fcc9c26; may be given more than once")
+            ->option_text("IID")
+            ->allow_extra_args(false)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+            ->check([](std::string const& text) {
+                return host::iid_from_text(text)
+                           ? ""
+                           : host::quoted_word(text) +
+                                 " is not an interface identifier (expected 8-4-4-4-12 "
+                                 "hexadecimal digits)";
+            });
     }
 
     command_line_reader reader;
     bool fault_sweep = false;
     std::string dump_scene;
+    std::vector<std::string> iids;
 };
 
 }  // namespace
@@ -101,6 +119,9 @@ command_line parse_command_line(int argc, char const* const* argv) {
         throw usage_error("no scene file given");
     if (c.what == command_line::mode::fault_sweep && c.script_file.empty())
         throw usage_error("--fault-sweep needs a scene file and a script file");
+    if (!line.iids.empty() && c.what != command_line::mode::info && c.what != command_line::mode::help)
+        throw usage_error("--iid goes with --info");
+    for (std::string const& text : line.iids) c.iids.push_back(*host::iid_from_text(text));
     if (c.oracles && c.what != command_line::mode::run && c.what != command_line::mode::help)
         throw usage_error("--oracles checks a script's run; it takes no --fault-sweep, --info or --dump-scene");
     if (c.what == command_line::mode::fault_sweep && (c.prefs_given || c.options.fail_call > 0))

@@ -3,13 +3,16 @@
 //              SCENE.json [SCRIPT]
 //   vexel-host --fault-sweep [--module PATH] [--lang en|ja] [--no-announce] SCENE.json SCRIPT
 //   vexel-host --dump-scene SCENE.json
-//   vexel-host --info PATH_TO_MODULE [--lang en|ja]
+//   vexel-host --info PATH_TO_MODULE [--lang en|ja] [--iid IID ...]
 // with --keep-going (a refused line is reported and the script goes on), --fail-call N
 // (the n-th host call throws, to reproduce one run of a fault-injection sweep) and
 // --oracles (the window's promises checked after every action).
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "interface_id.h"
 
 #include "runner_session.h"
 #include "session/command_line_reader.h"
@@ -18,6 +21,7 @@ struct command_line {
     enum class mode { run, fault_sweep, info, dump_scene, help };
     mode what = mode::run;
     std::string info_module;
+    std::vector<com_iid> iids;  // info: the identifiers to ask has_interface and QueryInterface
     std::string scene_file;   // run, fault_sweep: the scene; dump_scene: the file to dump
     std::string script_file;  // "" reads standard input
     bool prefs_given = false;

@@ -4,14 +4,17 @@
 #include <iostream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "command_line.h"
 #include "dump_scene_command.h"
 #include "runner_session.h"
 #include "runner_sweep.h"
 #include "services/host_app.h"
+#include "session/interface_query.h"
 #include "session/prefs_location.h"
 #include "session_oracles.h"
+#include "text/iid_text.h"
 #include "text/uuid_text.h"
 
 #if defined(_WIN32)
@@ -21,9 +24,9 @@
 
 namespace {
 
-int print_info(std::string const& module_path, std::string const& lang) {
-    host::host_app app("", lang);
-    host::registration answers = app.inspect(module_path);
+int print_info(std::string const& module_path, std::string const& lang,
+               std::vector<com_iid> const& iids) {
+    host::registration answers = host::host_app("", lang).inspect(module_path);
     std::printf("name: %s\n", answers.name.c_str());
     std::printf("identifier: %s\n", host::uuid_text(answers.uuid).c_str());
     std::printf("version: %d.%d.%d build %d\n", answers.version.major, answers.version.minor,
@@ -31,6 +34,19 @@ int print_info(std::string const& module_path, std::string const& lang) {
     std::printf("resident: %s\n", answers.resident ? "yes" : "no");
     std::printf("window-plug-in interface: %s\n",
                 answers.offers_window ? "offered" : "not offered");
+    if (iids.empty()) return 0;
+    host::interface_answers asked = host::ask_interfaces(module_path, lang, iids);
+    for (host::interface_answer const& a : asked.answers) {
+        std::string iid = host::iid_text(a.iid);
+        std::printf("has_interface %s: %s\n", iid.c_str(), a.offered ? "true" : "false");
+        if (asked.window_problem.empty())
+            std::printf("QueryInterface %s: 0x%08x%s\n", iid.c_str(),
+                        static_cast<unsigned>(a.window_status),
+                        a.window_status == VX_E_NOINTERFACE ? " (no interface)" : "");
+        else
+            std::printf("QueryInterface %s: no window (%s)\n", iid.c_str(),
+                        asked.window_problem.c_str());
+    }
     return 0;
 }
 
@@ -119,7 +135,7 @@ int main(int argc, char** argv) {
     try {
         switch (c.what) {
         case command_line::mode::help: std::fputs(help_text().c_str(), stdout); return 0;
-        case command_line::mode::info: return print_info(c.info_module, c.options.lang);
+        case command_line::mode::info: return print_info(c.info_module, c.options.lang, c.iids);
         case command_line::mode::dump_scene: return runner::run_dump_scene(c.scene_file, std::cout, std::cerr);
         case command_line::mode::run: return run_scenario(c);
         case command_line::mode::fault_sweep: return run_fault_sweep(c);

@@ -124,6 +124,10 @@ bool runner_session::finish() {
         fail(failure_kind::violated,
              "after the window was released, counted host objects are still held: " +
                  joined(left));
+    std::vector<std::string> const& twice = host::audit().over_released();
+    if (!twice.empty())
+        fail(failure_kind::violated,
+             "counted host objects were released with no reference held: " + joined(twice));
     return failure_list.size() == failures_before;
 }
 

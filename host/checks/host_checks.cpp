@@ -24,8 +24,19 @@ void fault_injector::fail_operation(std::string const& name, long n) {
 
 void fault_injector::fail_any(long n) { fail_at_any = total_calls + n; }
 
+void fault_injector::before_call(std::string const& operation, char const* what,
+                                 std::function<void()> run) {
+    if (!is_host_operation(operation))
+        throw std::invalid_argument("\"" + operation + "\" is not a host operation");
+    hook_operation = operation;
+    hook_name = what;
+    hook = std::move(run);
+    update_watching();
+}
+
 void fault_injector::reset() {
     total_calls = 0;
+    hook = nullptr;
     fail_at_any = 0;
     has_fired = false;
     planned.clear();
@@ -57,11 +68,22 @@ void fault_injector::unlisted_operation(char const* operation) {
 
 void fault_injector::slow_enter(char const* operation, shape_class const* shape,
                                 std::vector<traced_value>* args) {
+    if (hook && !hook_held && hook_operation == operation) {
+        std::function<void()> run = std::move(hook);
+        hook = nullptr;
+        update_watching();
+        if (recording)
+            recorded.push_back({operation, nullptr, {}, traced_call::kind_of::notification, 0,
+                                hook_name, 0});
+        run();
+    }
+    ++total_calls;
     if (tracing) call_trace.emplace_back(operation);
     // Before the fault fires: a call that throws was still made.
     if (recording)
-        recorded.push_back(
-            {operation, shape, args ? std::move(*args) : std::vector<traced_value>{}});
+        recorded.push_back({operation, shape,
+                            args ? std::move(*args) : std::vector<traced_value>{},
+                            traced_call::kind_of::host_call, total_calls});
     bool due = total_calls == fail_at_any;
     for (auto p = planned.begin(); p != planned.end(); ++p) {
         if (p->operation != operation || --p->remaining > 0) continue;
@@ -108,8 +130,13 @@ std::vector<std::string> reference_audit::outstanding() const {
     return lines;
 }
 
+void reference_audit::released_unheld(audit_entry const& entry) {
+    released_twice.push_back(line_of(entry));
+}
+
 void reference_audit::reset() {
     destroyed_while_held.clear();
+    released_twice.clear();
     for (audit_entry* e = first; e; e = e->next) e->held = false;
 }
 

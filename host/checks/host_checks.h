@@ -8,6 +8,7 @@
 // copied, only when a fault fires or a trace was asked for.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -26,12 +27,22 @@ namespace host {
 // three, a matrix sixteen), flags and texts. Pointers to host objects are left out.
 using traced_value = std::variant<long long, float, bool, std::string>;
 
-// One host call in the call record (fault_injector::record_calls).
+// One entry of the call record (fault_injector::record_calls): a host call, an AddRef or
+// Release the plug-in made on a counted host object, or a notification the host sent from
+// inside a host call (fault_injector::before_call).
 struct traced_call {
-    char const* operation;     // e.g. "scene.begin_undo_record"
-    shape_class const* shape;  // the shape the call is about, null for none; an address
-                               // only, the shape may be gone by the time it is read
+    enum class kind_of { host_call, add_ref, release, notification };
+    char const* operation;     // host_call: e.g. "scene.begin_undo_record"; notification:
+                               // the host call it came before; add_ref, release: null
+    shape_class const* shape;  // the shape the call or counted object is about, null for
+                               // none; an address only, the shape may be gone by the time
+                               // it is read
     std::vector<traced_value> args;
+    kind_of kind = kind_of::host_call;
+    long number = 0;           // host_call: its number as fail_any counts it
+    char const* what = nullptr;  // add_ref, release: the object's kind ("scene");
+                                 // notification: its name ("shapes_modified")
+    long count = 0;            // add_ref, release: the references held after it
 };
 
 // What a host operation throws: the plug-in must catch it where its contract says.
@@ -47,8 +58,21 @@ public:
     void fail_operation(std::string const& name, long n);
     // The n-th host call of any operation (1-based, counted from now) throws host_error.
     void fail_any(long n);
-    // Forgets pending faults and the trace, and restarts the call count. The trace stays
-    // on or off as it was.
+    // The next time host call operation is entered, hook runs first (before the call is
+    // counted, so the host calls it makes come first), then the call goes on as usual.
+    // One-shot; a second one replaces the first. what names the hook in the call record.
+    // Throws std::invalid_argument for a name that is not a host operation.
+    void before_call(std::string const& operation, char const* what, std::function<void()> hook);
+    // While on, host calls do not set the hook off: the front end's own calls (a dragged
+    // frame) are not the plug-in's.
+    void hold_hook(bool on) { hook_held = on; }
+    // Forgets the hook if it has not run.
+    void disarm_hook() {
+        hook = nullptr;
+        update_watching();
+    }
+    // Forgets pending faults, the armed hook and the trace, and restarts the call count.
+    // The trace stays on or off as it was.
     void reset();
     // Records the operation names from now on (tests that check the order of host calls).
     void record_trace(bool on);
@@ -65,16 +89,27 @@ public:
     // "scene.get_state_flag"); throws when a fault is due.
     void enter(char const* operation) {
         check_listed(operation);
-        ++total_calls;
-        if (total_calls == fail_at_any || watching) slow_enter(operation, nullptr, nullptr);
+        if (watching || total_calls + 1 == fail_at_any)
+            slow_enter(operation, nullptr, nullptr);
+        else
+            ++total_calls;
     }
     // enter, on the slow path, for a call whose shape and values go into the call record.
     void enter_traced(char const* operation, shape_class const* shape,
                       std::vector<traced_value> args) {
         check_listed(operation);
-        ++total_calls;
         slow_enter(operation, shape, &args);
     }
+    // An AddRef or Release on a counted object (not a host call: it is not counted and
+    // cannot be made to throw); recorded while the call record is on.
+    void reference_step(bool add, char const* kind, shape_class const* shape, long count) {
+        if (recording && !handing_out)
+            recorded.push_back({nullptr, shape, {},
+                                add ? traced_call::kind_of::add_ref : traced_call::kind_of::release,
+                                0, kind, count});
+    }
+    // While on, AddRef is the host's own hand-out of a reference (hand_out below).
+    void handing_out_reference(bool on) { handing_out = on; }
     // Host calls counted since the last reset.
     long calls() const { return total_calls; }
     // Whether a planned fault has fired since the last reset.
@@ -97,7 +132,7 @@ private:
 #endif
     }
     [[noreturn]] static void unlisted_operation(char const* operation);
-    void update_watching() { watching = tracing || recording || !planned.empty(); }
+    void update_watching() { watching = tracing || recording || !planned.empty() || hook; }
 
     long total_calls = 0;
     long fail_at_any = 0;  // 0: no fault planned on the total count (the count starts at 1)
@@ -105,9 +140,14 @@ private:
     bool tracing = false;
     bool recording = false;
     bool has_fired = false;
+    bool handing_out = false;
+    bool hook_held = false;
     std::vector<planned_fault> planned;
     std::vector<std::string> call_trace;
     std::vector<traced_call> recorded;
+    std::string hook_operation;
+    char const* hook_name = nullptr;
+    std::function<void()> hook;
 };
 
 class reference_audit;
@@ -132,12 +172,18 @@ public:
     // not released since): one line each, "kind at address". An object destroyed while
     // held stays listed until the next reset.
     std::vector<std::string> outstanding() const;
-    // Forgets what is held now: only objects acquired from now on are listed.
+    // A Release of an object of which no reference was held.
+    void released_unheld(audit_entry const& entry);
+    // Such Releases since the last reset, "kind at address" each, in order.
+    std::vector<std::string> const& over_released() const { return released_twice; }
+    // Forgets what is held now and the Releases too many: only objects acquired from now
+    // on are listed.
     void reset();
 
 private:
     audit_entry* first = nullptr;
     std::vector<std::string> destroyed_while_held;
+    std::vector<std::string> released_twice;
 };
 
 // The one host instance's checks.
@@ -193,9 +239,22 @@ inline char const* host_call(char const* operation, shape_class const* shape,
     return operation;
 }
 
+// The reference a host operation hands to its caller (the plug-in): an AddRef that is the
+// host's, not the plug-in's, so the call record leaves it out. Returns object.
+template <class Object>
+Object* hand_out(Object* object) {
+    if (!object) return object;
+    fault_instance.handing_out_reference(true);
+    object->AddRef();
+    fault_instance.handing_out_reference(false);
+    return object;
+}
+
 // A host object handed to the plug-in as counted: AddRef/Release tracked by the audit.
 // The host keeps its own reference while the object exists in the scene; objects made
 // for one hand-out (views, streams, dialogs) start with the caller's one reference.
+// The host gives out a reference with hand_out (below), which the call record does not
+// show: it shows the call that handed it out, and the plug-in's own AddRef and Release.
 template <class Interface>
 class counted : public Interface {
 public:
@@ -209,10 +268,16 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override {
         if (count++ == 0) entry.held = true;
+        faults().reference_step(true, entry.kind, counted_shape(), count);
         return static_cast<ULONG>(count);
     }
     ULONG STDMETHODCALLTYPE Release() override {
-        if (count <= 0) throw std::logic_error(std::string("Release of a dead ") + entry.kind);
+        faults().reference_step(false, entry.kind, counted_shape(), count > 0 ? count - 1 : 0);
+        if (count <= 0) {
+            // Caught by the audit even when the plug-in swallows the exception.
+            audit().released_unheld(entry);
+            throw std::logic_error(std::string("Release of a dead ") + entry.kind);
+        }
         if (--count == 0) {
             entry.held = false;
             if (owned_by_caller) delete this;
@@ -222,6 +287,8 @@ public:
     }
     // Objects made for a single hand-out are deleted at their last Release.
     void delete_on_last_release() { owned_by_caller = true; }
+    // The shape the object is about (a joint view's joint), null for none.
+    virtual shape_class const* counted_shape() const { return nullptr; }
     long references() const { return count; }
 
 private:

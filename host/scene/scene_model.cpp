@@ -223,7 +223,7 @@ void scene_model::notify_modified(shape_node* shape) {
 }
 
 scene_interface* scene_model::new_reference() {
-    AddRef();
+    hand_out(this);
     return this;
 }
 

@@ -185,7 +185,11 @@ void camera_view::write(char const* operation, vec3* field, vec3 const& p) {
 
 joint_view::joint_view(shape_node& shape) : counted("joint view"), owner(shape.token()) {
     delete_on_last_release();
-    AddRef();  // the caller's reference
+    hand_out(this);  // the caller's reference
+}
+
+shape_class const* joint_view::counted_shape() const {
+    return *owner ? (*owner)->traced() : nullptr;
 }
 
 shape_node& joint_view::live_owner() const {

@@ -129,6 +129,8 @@ public:
     void set_second_point(vec3 const& p, void* reserved = nullptr) override;
     vec3 get_pivot(void* reserved = nullptr) override;
     void set_pivot(vec3 const& p, void* reserved = nullptr) override;
+    // The joint, while it is in the scene.
+    shape_class const* counted_shape() const override;
 
 private:
     shape_node& live_owner() const;

@@ -34,7 +34,7 @@ plugin_services_interface* host_app::get_plugin_services(void*) {
 
 scene_interface* host_app::get_scene_interface(void*) {
     host_call("get_scene_interface");
-    if (current_scene) current_scene->AddRef();
+    hand_out(current_scene);
     return current_scene;
 }
 
@@ -45,7 +45,7 @@ marking_interface* host_app::get_plugin_interface(tq::uuid_class const& id, void
 
 preference_store_interface* host_app::get_preference_store(void*) {
     host_call("get_preference_store");
-    store->AddRef();
+    hand_out(store.get());
     return store.get();
 }
 
@@ -54,7 +54,7 @@ dialog_interface* host_app::create_dialog(tq::uuid_class const& id, void*) {
     auto dialog = new resource_dialog(id, resources, lang, next_answer, finished_dialog,
                                       dialog_failure);
     if (presenter) dialog->use_presenter(&presenter);
-    dialog->AddRef();
+    hand_out(dialog);
     return dialog;
 }
 

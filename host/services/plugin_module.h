@@ -61,6 +61,9 @@ public:
     // has_interface, get_uuid, get_name (answered through root), get_info, is_resident.
     registration register_plugin(tessel_interface& root);
 
+    // has_interface for iid.
+    bool offers(plugin_iid const& iid) { return has_interface(iid, nullptr); }
+
     // create_interface on root: the new window with one reference, which the caller owns and
     // ends with Release. Throws module_error when the module refuses the window-plug-in
     // interface or hands back nothing; the window's own construction failure passes on.

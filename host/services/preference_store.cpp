@@ -139,14 +139,14 @@ stream_interface* preference_store::open_read_stream(tq::uuid_class const& id, i
     auto found = values.find(uuid_text(id));
     if (found == values.end()) return nullptr;
     auto stream = new preference_stream(*this, id, false, found->second);
-    stream->AddRef();
+    hand_out(stream);
     return stream;
 }
 
 stream_interface* preference_store::open_write_stream(tq::uuid_class const& id, int, void*) {
     host_call("open_write_stream");
     auto stream = new preference_stream(*this, id, true, 0);
-    stream->AddRef();
+    hand_out(stream);
     return stream;
 }
 

@@ -22,11 +22,18 @@ struct collected_call {
 void collect_calls(std::vector<scene_model const*> const& scenes,
                    std::vector<collected_call>& into);
 
-// Keeps the front end's own host calls out of the call record while it lives.
+// Keeps the front end's own host calls out of the call record, and from setting off a
+// `during` hook, while it lives.
 class unrecorded_calls {
 public:
-    unrecorded_calls() : was_on(faults().recording_calls()) { faults().record_calls(false); }
-    ~unrecorded_calls() { faults().record_calls(was_on); }
+    unrecorded_calls() : was_on(faults().recording_calls()) {
+        faults().record_calls(false);
+        faults().hold_hook(true);
+    }
+    ~unrecorded_calls() {
+        faults().record_calls(was_on);
+        faults().hold_hook(false);
+    }
     unrecorded_calls(unrecorded_calls const&) = delete;
     unrecorded_calls& operator=(unrecorded_calls const&) = delete;
 

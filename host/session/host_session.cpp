@@ -9,12 +9,49 @@
 
 namespace host {
 
+namespace {
+
+struct named_notification {
+    char const* name;
+    notification n;
+};
+constexpr named_notification notifications[] = {
+    {"active_shapes_changed", notification::active_shapes_changed},
+    {"shapes_modified", notification::shapes_modified},
+    {"idle", notification::idle},
+};
+
+char const* name_of(notification n) {
+    for (named_notification const& known : notifications)
+        if (known.n == n) return known.name;
+    return "";
+}
+
+}  // namespace
+
+std::optional<notification> notification_named(std::string const& name) {
+    for (named_notification const& known : notifications)
+        if (name == known.name) return known.n;
+    return std::nullopt;
+}
+
+std::string const& notification_names() {
+    static std::string const names = [] {
+        std::string text;
+        for (named_notification const& known : notifications)
+            text += (text.empty() ? "" : ", ") + std::string(known.name);
+        return text;
+    }();
+    return names;
+}
+
 host_session::host_session(std::string module, session_observer& watcher)
     : module_path(std::move(module)), observer(watcher) {}
 
 host_session::~host_session() {
-    // The call record is the one host's: the next session starts without it.
+    // The call record and the hook are the one host's: the next session starts without.
     faults().record_calls(false);
+    faults().disarm_hook();
     if (!loaded()) return;
     try {
         hostapp->unload();
@@ -84,12 +121,13 @@ void host_session::on_modified(std::vector<shape_class*> const& shapes) {
     observer.on_scene_change(true);
 }
 
-void host_session::announce() {
+void host_session::announce(bool scene_only) {
     if (!loaded()) return;
     host::announce_scene(*hostapp, *current,
                          [this](char const* what, std::function<void()> const& send) {
                              into_plugin(what, send);
-                         });
+                         },
+                         scene_only);
 }
 
 void host_session::make_active(std::string const& shape_path) {
@@ -150,6 +188,24 @@ void host_session::joint_changed(part_class* joint) {
     if (loaded())
         into_plugin("current_joint_value_changed",
                     [&] { hostapp->current_joint_value_changed({joint}); });
+}
+
+void host_session::during(std::string const& operation, notification n) {
+    char const* name = name_of(n);
+    faults().before_call(operation, name, [this, n, name] {
+        if (!loaded()) return;
+        std::vector<shape_class*> active;
+        if (current && current->active_shape()) active.push_back(&current->active_shape()->iface());
+        // Sent as the host sends it at any other time, but never held back for being
+        // inside the plug-in: that is the point.
+        into_plugin(name, [&] {
+            switch (n) {
+            case notification::active_shapes_changed: hostapp->active_shapes_changed({}, active); break;
+            case notification::shapes_modified: hostapp->shapes_modified(active); break;
+            case notification::idle: hostapp->idle(); break;
+            }
+        });
+    });
 }
 
 void host_session::move_window(int left, int top) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ enum class failure_kind {
     host,      // the module could not be loaded or reloaded
     violated,  // a host check failed (after the script, or expect-refs)
 };
+
+// A notification the host can send from inside one of the plug-in's host calls (during).
+enum class notification { active_shapes_changed, shapes_modified, idle };
+// The notification of a name ("shapes_modified", as the callbacks are named), or none.
+std::optional<notification> notification_named(std::string const& name);
+// "active_shapes_changed, shapes_modified, idle", for messages.
+std::string const& notification_names();
 
 // What a front end is told. Every method has a default that does nothing.
 class session_observer {
@@ -88,7 +96,8 @@ public:
 
     // --- What a person does. The scene's refusal is thrown as it comes (std::exception);
     // the plug-in's exceptions are reported, not thrown. ---
-    void announce();  // active_scene_changed (and active_shapes_changed), when loaded
+    // active_scene_changed, and active_shapes_changed unless scene_only, when loaded.
+    void announce(bool scene_only = false);
     void make_active(std::string const& shape_path);  // then active_shapes_changed
     void select_points(std::string const& shape_path, std::vector<int> indices);
     void idle_tick();  // skipped while a call into the plug-in is under way
@@ -100,6 +109,11 @@ public:
     void set_figure_unit(float factor);                 // then figure_unit_changed
     void set_state_flag(bool on);
     void joint_changed(part_class* joint);              // current_joint_value_changed
+    // The next time the plug-in makes host call operation (host_operations.h), the host
+    // first sends n (to the current active shape, if any) and then answers the call: a
+    // notification that arrives while the plug-in is inside its own work. One-shot; a
+    // second one replaces the first. Throws std::invalid_argument for an unknown operation.
+    void during(std::string const& operation, notification n);
     // The frame dragged to left, top by the user (not recorded in the call record).
     void move_window(int left, int top);
     // Opens the file as the current scene and announces it. Throws scene_file_error.

@@ -17,7 +17,9 @@ class scene_model;
 // first failed.
 using notification_call = std::function<void(char const* what, std::function<void()> const& send)>;
 
-// Announces scene (the host's current scene) to the window of app.
-void announce_scene(host_app& app, scene_model const& scene, notification_call const& call);
+// Announces scene (the host's current scene) to the window of app; scene_only leaves out
+// active_shapes_changed (so that what the first idle tick does alone can be seen).
+void announce_scene(host_app& app, scene_model const& scene, notification_call const& call,
+                    bool scene_only = false);
 
 }  // namespace host

@@ -35,6 +35,32 @@ TEST(InfoCommand, PrintsTheRegistrationAnswers) {
               "window-plug-in interface: offered\n");
 }
 
+TEST(InfoCommand, AnswersForTheIdentifiersAsked) {
+    // The window-plug-in interface in upper case, then the plug-in's own identifier, which
+    // names no interface.
+    run_result result = run(std::string("--info ") + VEXEL_MODULE_PATH +
+                            " --iid 50E47D74-8922-11D1-9A00-00C04FCC9C26"
+                            " --iid d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
+    EXPECT_EQ(result.status, 0);
+    std::string const no_interface = "0x80000004 (no interface)";  // this build's E_NOINTERFACE
+    EXPECT_NE(result.output.find("window-plug-in interface: offered\n"
+                                 "has_interface 50e47d74-8922-11d1-9a00-00c04fcc9c26: true\n"
+                                 "QueryInterface 50e47d74-8922-11d1-9a00-00c04fcc9c26: " +
+                                 no_interface +
+                                 "\n"
+                                 "has_interface d43b04ce-8713-4d82-8b7c-c79466f1bfd2: false\n"
+                                 "QueryInterface d43b04ce-8713-4d82-8b7c-c79466f1bfd2: " +
+                                 no_interface + "\n"),
+              std::string::npos)
+        << result.output;
+    // A module that makes no window still answers has_interface.
+    EXPECT_NE(run(std::string("--info ") + FAKE_REFUSING_MODULE +
+                  " --iid 50e47d74-8922-11d1-9a00-00c04fcc9c26")
+                  .output.find("has_interface 50e47d74-8922-11d1-9a00-00c04fcc9c26: false\n"
+                               "QueryInterface 50e47d74-8922-11d1-9a00-00c04fcc9c26: no window ("),
+              std::string::npos);
+}
+
 TEST(InfoCommand, NamesAModuleThatCannotBeUsed) {
     run_result result = run("--info /nonexistent/vexel.so");
     EXPECT_EQ(result.status, 1);

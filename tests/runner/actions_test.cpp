@@ -360,6 +360,26 @@ TEST_F(Checks, AReferenceHeldAndAnUpdateLeftOpenAreReported) {
         << lines[2];
 }
 
+TEST_F(Checks, AReferenceGivenBackTwiceIsTracedAndReported) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
+    std::size_t before = out.str().size();
+    // The window swallows the host's exception at the second Release: only the host sees it.
+    ASSERT_TRUE(play("trace on\ndelete cam\ntrace"));
+    std::vector<json> releases;
+    std::istringstream in(out.str().substr(before));
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("{\"reference\": ", 0) == 0) releases.push_back(json::parse(line));
+    json const gone = json::parse(
+        R"({"reference": "Release", "object": "scene", "shape": null, "count": 0})");
+    EXPECT_EQ(releases, (std::vector<json>{gone, gone}));
+    EXPECT_FALSE(finish());
+    EXPECT_EQ(failure_lines().back().rfind("test.vxs: counted host objects were released with no "
+                                           "reference held: scene at ",
+                                           0),
+              0u)
+        << failure_lines().back();
+}
+
 TEST_F(Checks, ANonFiniteWriteIsReported) {
     SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     ASSERT_TRUE(play("active ball\njoint cam"));

@@ -204,6 +204,13 @@ TEST_F(CommandLine, ACommandLineThatCannotRunSaysWhyAndShowsTheUsage) {
         {{"--fail-call", "0", "s.json"}, "--fail-call: \"0\" is not a call number 1 or more"},
         {{"--colour", "s.json"}, "unknown option \"--colour\""},
         {{"s.json", "t.vxs", "u.vxs"}, "unexpected argument \"u.vxs\""},
+        {{"--info", "m.so", "--iid", "50e47d74-8922-11d1-9a00-00c04fcc9c2g"},
+         "--iid: \"50e47d74-8922-11d1-9a00-00c04fcc9c2g\" is not an interface identifier "
+         "(expected 8-4-4-4-12 hexadecimal digits)"},
+        {{"--info", "m.so", "--iid", "50e47d74-8922-11d1-9a0000c0-4fcc9c26"},
+         "--iid: \"50e47d74-8922-11d1-9a0000c0-4fcc9c26\" is not an interface identifier "
+         "(expected 8-4-4-4-12 hexadecimal digits)"},
+        {{"--iid", "50e47d74-8922-11d1-9a00-00c04fcc9c26", "s.json"}, "--iid goes with --info"},
     };
     for (bad const& c : cases) {
         process_result r = run_runner(c.args);

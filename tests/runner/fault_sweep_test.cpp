@@ -50,6 +50,34 @@ TEST(RunnerFaultSweep, EditingButtonsSurviveAFailingHostCallAnywhere) {
         EXPECT_EQ(r.operations.count(op), 1u) << op << " was not swept";
 }
 
+// Notifications sent from inside host calls are counted where they fall, so each call of
+// the clean run is still the one its faulted run makes throw; the call record is on.
+TEST(RunnerFaultSweep, NotificationsInsideHostCallsKeepTheCount) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
+    runner::runner_options options;
+    options.module_path = VEXEL_MODULE_PATH;
+    options.announce = false;
+    runner::sweep_result r = runner::fault_sweep(options, tour_scene, script::parse_script_text(R"(trace on
+announce scene-only
+idle
+active curve
+select curve 1
+idle 2
+during control_point.set_point_position shapes_modified
+type 0 x 12
+click App.
+during scene.get_active_shape active_shapes_changed
+ref
+during get_scene_interface idle
+active ball
+trace
+)", "sights.vxs"));
+    for (std::string const& f : r.clean_failures) ADD_FAILURE() << "without a fault: " << f;
+    for (runner::sweep_failure const& f : r.failures)
+        ADD_FAILURE() << "call " << f.call << " (" << f.operation << ", " << f.place << "): " << f.problem;
+    EXPECT_GT(r.calls, 0);
+}
+
 TEST(RunnerFaultSweep, CommandPrintsTheCallsSweptAndPasses) {
     SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     temp_dir dir;

@@ -1,7 +1,11 @@
 // What a script can now see of the plug-in's side of the conversation: the settings dialog
 // as shown (`dialog`), a dialog closed with Cancel, and the host calls the plug-in made, in
 // order and with their values (`trace`).
+#include <algorithm>
+
+#include "checks/host_checks.h"
 #include "runner_fixture.h"
+#include "tests/module_boundary.h"
 
 namespace runner_test {
 namespace {
@@ -148,6 +152,97 @@ TEST_F(Inspection, AShapeDeletedInTheSameLineIsTracedWithoutAPath) {
     std::vector<json> on_rib = calls_of(trace, "shape.has_parent");
     ASSERT_FALSE(on_rib.empty());
     EXPECT_TRUE(on_rib.back()["shape"].is_null());
+}
+
+// --- the rest of the protocol: references, call numbers, notifications inside a call ---
+
+TEST_F(Inspection, EachSceneReferenceTakenIsGivenBackInTheTrace) {
+    ASSERT_TRUE(play("active ball\nidle\ntrace on\nref\nidle\ntrace off"));
+    int taken = 0;
+    int held = 0;
+    std::istringstream in(printed("trace"));
+    for (std::string line; std::getline(in, line);) {
+        json t = json::parse(line);
+        if (t.value("trace", "") == "get_scene_interface") ++taken, ++held;
+        if (t.value("reference", "") != "Release") continue;
+        EXPECT_EQ(t["object"], "scene") << line;
+        --held;
+        EXPECT_EQ(t["count"], held) << "in order: " << line;
+    }
+    EXPECT_GE(taken, 2) << "Ref. and the tick each take the scene";
+    EXPECT_EQ(held, 0);
+}
+
+TEST_F(Inspection, ACallNumberOfTheTraceMakesExactlyThatCallThrow) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
+    char const* const script = "active curve\nselect curve 1\nidle 2\ntype 0 x 11\n"
+                               "trace on\nclick App.\ntrace off\n";
+    auto anchor_x = [&] { return session->scene()->find("curve")->geometry.points[1].anchor.x; };
+    // The operation of each call number, as a sweep names it, from the next call on.
+    long const first = host::faults().calls() + 1;
+    host::faults().record_trace(true);
+    ASSERT_TRUE(play(script));
+    host::faults().record_trace(false);
+    std::vector<json> clean =
+        calls_of(lines_of(printed("trace"), "trace"), "control_point.set_point_position");
+    ASSERT_EQ(clean.size(), 1u);
+    long number = clean[0]["call"];
+    EXPECT_EQ(host::faults().trace().at(static_cast<std::size_t>(number - first)),
+              "control_point.set_point_position");
+    EXPECT_EQ(anchor_x(), 11);
+
+    runner::runner_options options;
+    options.fail_call = number;
+    open(small_scene, options);
+    play(script);
+    EXPECT_TRUE(host::faults().fired());
+    EXPECT_EQ(anchor_x(), 10) << "the write of the anchor threw";
+    std::vector<json> faulted = calls_of(lines_of(printed("trace"), "trace"),
+                                         "control_point.set_point_position");
+    ASSERT_EQ(faulted.size(), 1u);
+    EXPECT_EQ(faulted[0]["call"], number);
+}
+
+TEST_F(Inspection, ANotificationInsideAppIsDroppedByTheBusyWindow) {
+    ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\ntype 0 x 11\ntype 0 y 22\n"
+                     "during control_point.set_point_position shapes_modified\ntrace on\n"
+                     "click App.\ntrace off"));
+    std::vector<json> trace;
+    std::istringstream in(printed("trace"));
+    for (std::string line; std::getline(in, line);) trace.push_back(json::parse(line));
+    auto sent = std::find_if(trace.begin(), trace.end(),
+                             [](json const& t) { return t.contains("notification"); });
+    ASSERT_NE(sent, trace.end());
+    EXPECT_EQ(*sent, json::parse(R"({"notification": "shapes_modified",
+                                     "during": "control_point.set_point_position"})"));
+    // The window made no host call for it: the next line is the call it came before.
+    ASSERT_NE(sent + 1, trace.end());
+    EXPECT_EQ((sent + 1)->value("trace", ""), "control_point.set_point_position");
+    EXPECT_EQ(text(script::vexel_controls::box(0, 0)), "11");
+    EXPECT_EQ(text(script::vexel_controls::box(0, 1)), "22");
+}
+
+TEST_F(Inspection, TheUsersDragDoesNotSetOffAHookOnTheFrame) {
+    ASSERT_TRUE(play("active ball\nidle\nduring set_frame_rectangle shapes_modified\n"
+                     "move-window -20 300\ntrace on\nhide\nidle\nshow\nidle"));
+    // Shown again off the screen's edge, the window puts its frame back: that call is the
+    // plug-in's, and the hook waited for it.
+    std::vector<json> sent = lines_of(printed("trace"), "notification");
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0]["during"], "set_frame_rectangle");
+    EXPECT_EQ(dump()["frame"][0], 100);
+}
+
+TEST_F(Inspection, TheFirstTickAfterTheSceneAloneLeavesTheWindowEmpty) {
+    runner::runner_options options;
+    options.announce = false;
+    open(small_scene, options);
+    session->scene()->set_active_shape("ball");
+    ASSERT_TRUE(play("announce scene-only\nidle 2"));
+    EXPECT_EQ(dump()["title"], "") << "a window shown at its first tick is not refreshed by it";
+    ASSERT_TRUE(play("hide\nidle\nshow\nidle"));
+    EXPECT_NE(dump()["title"].get<std::string>().find("[ball]"), std::string::npos)
+        << "shown again, the tick refreshes it";
 }
 
 }  // namespace

@@ -89,7 +89,12 @@ TEST_F(Review, EveryActionRefusesEmptyMissingAndOddArgumentsInOneLine) {
         {"rename curve a/b", "rename: a name must be non-empty and contain no \"/\""},
         {"modifiable \"\" on", "modifiable: empty shape path"},
         {"direction curve off", "direction: curve is not a surface part"},
-        {"announce \"\"", "announce: expected \"announce\""},
+        {"announce \"\"", "announce: \"\" is not scene-only"},
+        {"announce scene-only now", "announce: expected \"announce [scene-only]\""},
+        {"during \"\" idle", "during: unknown host operation \"\" (expected a name such as "
+                             "scene.begin_undo_record)"},
+        {"during scene.refresh tick", "during: unknown notification \"tick\" (expected "
+                                      "active_shapes_changed, shapes_modified, idle)"},
         // An odd word is shown escaped and cut, so that the refusal stays one short line.
         {"active \"a\\\\b\x1b\"", "active: no shape at path \"a\\\\b\\x1B\""},
         {"click \"0123456789012345678901234567890123456789xyz\"",
@@ -133,7 +138,7 @@ TEST(RunnerHelp, HelpAndReadmeListEveryOptionAndAction) {
     EXPECT_EQ(help.status, 0);
     std::string readme = read_file(VEXEL_SOURCE_DIR "/README.md");
     for (char const* option : {"--module PATH", "--lang en|ja", "--prefs FILE", "--view", "--json", "--keep-going",
-                               "--fail-call N", "--dump-scene FILE", "--info MODULE", "--help",
+                               "--fail-call N", "--dump-scene FILE", "--info MODULE", "--iid IID", "--help",
                                "--no-announce"}) {
         EXPECT_NE(help.out.find("\n  " + std::string(option)), std::string::npos) << option;
         std::string in_table = option;

@@ -34,7 +34,7 @@ TEST(ScriptParsing, RefusesABadLineWithItsReason) {
          "s.vxs:1: unknown action \"clack\" (expected active, select, idle, ref, type, click, "
          "slot, hide, show, dump, dump-scene, settings, undo, move, delete, unit, state, joint, "
          "scene, restart, expect-refs, marks, move-window, dialog, trace, insert-point, "
-         "remove-point, rename, modifiable, direction, announce)"},
+         "remove-point, rename, modifiable, direction, announce, during)"},
         {"click", "s.vxs:1: click: expected \"click NAME [ACTION]\""},
         {"click App. 1 2", "s.vxs:1: click: expected \"click NAME [ACTION]\""},
         {"click App. two", "s.vxs:1: click: \"two\" is not an integer action code"},
@@ -81,7 +81,7 @@ TEST(ScriptParsing, TheInspectingAndEditingActionsRefuseOddWords) {
         {"rename curve \"\"", "s.vxs:1: rename: empty shape name"},
         {"modifiable curve yes", "s.vxs:1: modifiable: \"yes\" is not on or off"},
         {"direction \"\" on", "s.vxs:1: direction: empty shape path"},
-        {"announce now", "s.vxs:1: announce: expected \"announce\""},
+        {"announce now", "s.vxs:1: announce: \"now\" is not scene-only"},
         {"active - -", "s.vxs:1: active: expected \"active PATH\""},
     };
     for (bad_line const& c : cases) EXPECT_EQ(refusal(c.line), c.message) << c.line;

@@ -4,6 +4,8 @@
 //   active_shapes_changed        keeps a counted scene reference and leaves an update open
 //   current_joint_value_changed  writes a non-finite centre into the active sphere
 //   figure_unit_changed          leaves an undo record open
+//   shapes_being_deleted         gives a counted scene reference back twice (and swallows
+//                                what the host throws at the second Release)
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -45,6 +47,18 @@ public:
         flag = false;
         shape_class* shape = scene->get_active_shape();
         scene->begin_undo_record(1, &shape, false, false, 0);  // never ended
+    }
+
+    void shapes_being_deleted(bool& flag, scene_interface*, int, shape_class* const*,
+                              void*) override {
+        flag = false;
+        scene_interface* scene = root.get_scene_interface();
+        scene->Release();
+        try {
+            scene->Release();
+        } catch (...) {
+            // As a plug-in that catches every host exception at its boundary does.
+        }
     }
 
 private:
