@@ -69,6 +69,12 @@ main_window::main_window(studio_host& given, QWidget* parent)
     connect(tool, &vexel_window_widget::note, this, [this](QString const& text) {
         statusBar()->showMessage(text, 5000);
     });
+    connect(tool, &vexel_window_widget::edit_without_undo, this, [this](QString const& app, QString const& snap) {
+        statusBar()->showMessage(say("%1 and %2 cannot be undone while the plug-in's undo setting is off: "
+                                     "Edit > Vexel Settings..., \"%3\" switches it on.")
+                                     .arg(app.trimmed(), snap.trimmed(), say("Activate undo.")),
+                                 30000);
+    });
     connect(&ticks, &QTimer::timeout, this, &main_window::tick);
     ticks.setInterval(100);
     resize(1000, 640);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <tuple>
 
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
@@ -88,6 +89,7 @@ QColor const joint_colour(160, 90, 20);
 QColor const camera_colour(20, 130, 90);
 QColor const active_colour(220, 40, 40);
 QColor const mark_colour(230, 150, 0);
+QColor const grab_colour(30, 120, 230);
 
 // The smallest rectangle holding the points, a pixel wide at least (an empty rectangle
 // meets nothing).
@@ -111,7 +113,8 @@ float axis(vec3 const& v, int i) { return i == 0 ? v.x : i == 1 ? v.y : v.z; }
 
 scene_view::scene_view(studio_host& given, QWidget* parent) : QWidget(parent), host(given) {
     setObjectName("scene_view");
-    setMouseTracking(false);
+    setMouseTracking(true);  // the ring follows the pointer
+    setFocusPolicy(Qt::ClickFocus);
     setMinimumSize(320, 240);
     // Only what the scene shows: an idle tick that changes nothing repaints nothing.
     connect(&host, &studio_host::scene_changed, this, qOverload<>(&QWidget::update));
@@ -342,6 +345,16 @@ void scene_view::select(scene_point const& p) {
         active = holder;
     }
     if (flat >= 0) host.select_points(active->path(), {flat});
+    host.idle_tick();
+}
+
+void scene_view::deselect() {
+    picked.reset();
+    host::scene_model* scene = host.scene();
+    host::shape_node* active = scene ? scene->active_shape() : nullptr;
+    if (!active || active->active_points.empty()) return;
+    host.select_points(active->path(), {});
+    host.idle_tick();
 }
 
 // ---- drawing ----
@@ -359,6 +372,7 @@ void scene_view::paintEvent(QPaintEvent*) {
     if (!cache.empty()) {
         draw_lines(painter);
         draw_points(painter);
+        draw_ring(painter);
     }
     draw_caption(painter);
 }
@@ -574,46 +588,80 @@ void scene_view::drag_to(QPointF at, bool one_axis) {
     }
 }
 
+scene_view::pick_key scene_view::key_of(int i) const {
+    drawn_point const& d = cache[static_cast<std::size_t>(i)];
+    return {drawn_shapes[d.shape].node->path(), d.move_index, handle_number(d.role)};
+}
+
+bool scene_view::selected_now(int i) const {
+    host::shape_node* active = host.scene() ? host.scene()->active_shape() : nullptr;
+    drawn_point const& d = cache[static_cast<std::size_t>(i)];
+    if (!active || d.select_index < 0) return false;
+    int flat = flat_index_in(*active, *drawn_shapes[d.shape].node, d.select_index);
+    auto const& on = active->active_points;
+    return flat >= 0 && std::find(on.begin(), on.end(), flat) != on.end();
+}
+
+std::size_t scene_view::choose(std::vector<int> const& found) const {
+    for (std::size_t k = 0; k < found.size(); ++k)
+        if (picked && key_of(found[k]) == *picked && selected_now(found[k])) return k;
+    for (std::size_t k = 0; k < found.size(); ++k)
+        if (!host::is_handle(cache[found[k]].role) && selected_now(found[k])) return k;
+    return 0;
+}
+
+std::optional<scene_point> scene_view::grab_at(QPointF at) const {
+    std::vector<int> found = reachable(at);
+    if (found.empty()) return std::nullopt;
+    return as_scene_point(cache[found[choose(found)]]);
+}
+
+QRect scene_view::ring_rect(int i) const {
+    QPointF at = to_screen(cache[static_cast<std::size_t>(i)].world);
+    return QRectF(at - QPointF(11, 11), QSizeF(22, 22)).toAlignedRect();
+}
+
+void scene_view::set_ring(int i) {
+    bool valid = ring >= 0 && ring_revision == cache_revision;
+    if (valid && ring == i) return;
+    if (valid) update(ring_rect(ring));
+    ring = i;
+    ring_revision = cache_revision;
+    if (ring >= 0) update(ring_rect(ring));
+}
+
+void scene_view::draw_ring(QPainter& painter) const {
+    if (ring < 0 || ring_revision != cache_revision || ring >= static_cast<int>(cache.size())) return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(grab_colour, 2));
+    painter.drawEllipse(to_screen(cache[static_cast<std::size_t>(ring)].world), 7, 7);
+}
+
 void scene_view::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         panning = event->position();
         return;
     }
+    setFocus(Qt::MouseFocusReason);  // Escape reaches the drag
     QPointF at = event->position();
+    grabbed = held_point{};
+    grabbed->press = at;
     std::vector<int> found = reachable(at);
-    std::vector<std::tuple<std::string, int, int>> keys;
-    for (int i : found) {
-        drawn_point const& d = cache[i];
-        keys.emplace_back(drawn_shapes[d.shape].node->path(), d.move_index, handle_number(d.role));
-    }
-    // A click where the last one found the same points takes the next of them.
-    auto same_set = [&] {
-        if (keys.size() != last_found.size()) return false;
-        std::vector<std::tuple<std::string, int, int>> a = keys, b = last_found;
-        std::sort(a.begin(), a.end());
-        std::sort(b.begin(), b.end());
-        return a == b;
-    };
-    QPointF since = at - last_click;
-    if (!keys.empty() && std::hypot(since.x(), since.y()) <= 3 && same_set()) {
-        last_taken = (last_taken + 1) % last_found.size();
-    } else {
-        last_found = keys;
-        last_taken = 0;
-    }
-    last_click = at;
-    grabbed.reset();
-    if (keys.empty()) return;
-    auto const& [path, move, handle] = last_found[last_taken];
-    for (int i : found) {
-        drawn_point const& d = cache[i];
-        if (d.move_index == move && handle_number(d.role) == handle && drawn_shapes[d.shape].node->path() == path) {
-            scene_point p = as_scene_point(d);
-            grabbed = held_point{p, p.world, at, to_screen(p.world), false};
-            select(p);
-            break;
-        }
-    }
+    if (found.empty()) return;  // a click on empty space: released, it deselects
+    grabbed->taken = choose(found);
+    for (int i : found) grabbed->found.push_back(key_of(i));
+    int i = found[grabbed->taken];
+    scene_point p = as_scene_point(cache[i]);
+    grabbed->point = p;
+    grabbed->start_world = p.world;
+    grabbed->start_screen = to_screen(p.world);
+    // Pressing on what is taken keeps it, so that a drag moves it; only a click without
+    // movement goes on to the next point there.
+    grabbed->again = picked == grabbed->found[grabbed->taken] && selected_now(i);
+    picked = grabbed->found[grabbed->taken];
+    set_ring(i);
+    if (!grabbed->again) select(p);
 }
 
 void scene_view::mouseMoveEvent(QMouseEvent* event) {
@@ -623,7 +671,13 @@ void scene_view::mouseMoveEvent(QMouseEvent* event) {
         update();
         return;
     }
-    if (!grabbed) return;
+    if (!(event->buttons() & Qt::LeftButton)) {
+        // Hovering: the ring shows what a press here would take.
+        std::vector<int> found = reachable(event->position());
+        set_ring(found.empty() ? -1 : found[choose(found)]);
+        return;
+    }
+    if (!grabbed || grabbed->found.empty()) return;
     if (!grabbed->moving) {
         if ((event->position() - grabbed->press).manhattanLength() <= 2) return;
         grabbed->moving = true;
@@ -634,12 +688,40 @@ void scene_view::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void scene_view::mouseReleaseEvent(QMouseEvent* event) {
-    if (grabbed && grabbed->moving) {
-        drag_to(event->position(), event->modifiers() & Qt::ShiftModifier);
-        host.end_drag();
-    }
+    std::optional<held_point> held = std::move(grabbed);
     grabbed.reset();
     panning.reset();
+    if (!held || event->button() != Qt::LeftButton) return;
+    if (held->moving) {
+        drag_to(event->position(), event->modifiers() & Qt::ShiftModifier);
+        host.end_drag();
+    } else if (held->found.empty()) {
+        deselect();
+    } else if (held->again && held->found.size() > 1) {
+        // A click again on what is taken takes the next point there.
+        std::size_t next = (held->taken + 1) % held->found.size();
+        for (int i : reachable(held->press))
+            if (key_of(i) == held->found[next]) {
+                picked = held->found[next];
+                set_ring(i);
+                select(as_scene_point(cache[i]));
+                break;
+            }
+    }
+}
+
+void scene_view::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || !grabbed) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Escape calls the drag off: the points go back and no undo step is left.
+    if (grabbed->moving) host.cancel_drag();
+    grabbed.reset();
+}
+
+void scene_view::leaveEvent(QEvent*) {
+    if (!grabbed) set_ring(-1);
 }
 
 void scene_view::wheelEvent(QWheelEvent* event) {

@@ -2,9 +2,11 @@
 // or the side (Y right, Z up): lines as curves with their control points and the tangent
 // lines to their four handles, mesh vertices, joint points, camera eye and target,
 // centres and pivots. The active shape's active points are highlighted and the points the
-// plug-in marked are ringed. A click on a point selects it (repeated clicks at one place
-// go round the points there), a drag moves it or a handle in the view's plane as one host
-// undo step (Shift: along one axis); the wheel zooms and the right or middle button pans.
+// plug-in marked are ringed. A click on a point selects it (clicks without movement on the
+// selected point go round the points there), a drag moves the point or handle it starts
+// on in the view's plane as one host undo step (Shift: along one axis; Escape puts it
+// back and leaves no step), and what a press would take is ringed while the pointer is
+// over it; the wheel zooms and the right or middle button pans.
 //
 // Large scenes stay quick: the points are kept in world coordinates and rebuilt only when
 // the scene's geometry changed, picking goes through a grid over the view's plane, and
@@ -60,8 +62,14 @@ public:
     std::vector<scene_point> points_at(QPointF at) const;
     std::optional<scene_point> point_at(QPointF at) const;
     // Selects p as a click does: its shape becomes active first unless the active shape
-    // holds it; a handle selects its control point.
+    // holds it; a handle selects its control point. Then one idle tick, so that the
+    // plug-in has seen the new point before a drag that follows modifies it.
     void select(scene_point const& p);
+    // The point or handle a press at at would take, as the view rings it; none when no
+    // point is within reach.
+    std::optional<scene_point> grab_at(QPointF at) const;
+    // Clears the active shape's active points as a click on empty space does.
+    void deselect();
     // How many full repaints were made (for the tests and the bench).
     long paint_count() const { return paints; }
 
@@ -73,6 +81,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     // One point of the cache: world position and what it belongs to.
@@ -114,6 +124,18 @@ private:
     void draw_caption(QPainter& painter) const;
     // The drag under way, moved so that the grabbed point lands under pixel at.
     void drag_to(QPointF at, bool one_axis);
+    // A point or handle as the picking tells them apart: shape path, move index, handle.
+    using pick_key = std::tuple<std::string, int, int>;
+    pick_key key_of(int cache_index) const;
+    // Whether the point at cache_index is among the active shape's active points.
+    bool selected_now(int cache_index) const;
+    // Which of found (cache indices in picking order) a press takes: the point or handle
+    // last taken if it is still selected, else a selected point, else the first.
+    std::size_t choose(std::vector<int> const& found) const;
+    // The ring around what a press would take (or the held point), as a cache index.
+    void set_ring(int cache_index);
+    QRect ring_rect(int cache_index) const;
+    void draw_ring(QPainter& painter) const;
 
     studio_host& host;
     projection view = projection::top;
@@ -134,14 +156,17 @@ private:
         QPointF press;       // where the button went down
         QPointF start_screen;
         bool moving = false;  // past the few pixels that tell a drag from a click
+        bool again = false;   // the press was on what was already taken: a click goes on
+        std::vector<pick_key> found;  // the points there, in the order clicks go round them
+        std::size_t taken = 0;
     };
     std::optional<held_point> grabbed;
     std::optional<QPointF> panning;
-    // The last click's place and the points found there, in the order the clicks go
-    // round them: path, move index, handle.
-    QPointF last_click{-1e9, -1e9};
-    std::vector<std::tuple<std::string, int, int>> last_found;
-    std::size_t last_taken = 0;
+    // The point or handle the last press or click took.
+    std::optional<pick_key> picked;
+    // The ringed point: a cache index of cache_revision, or -1.
+    int ring = -1;
+    long ring_revision = -1;
 };
 
 }  // namespace studio

@@ -68,6 +68,11 @@ word_pair const japanese[] = {
     {"\"%1\" is not a number: the box keeps %2", "\"%1\" は数値ではありません。ボックスは %2 のままです"},
     {"\"%1\" is beyond single precision: the box keeps %2",
      "\"%1\" は単精度の範囲を超えています。ボックスは %2 のままです"},
+    {"%1 and %2 cannot be undone while the plug-in's undo setting is off: Edit > Vexel "
+     "Settings..., \"%3\" switches it on.",
+     "プラグインの取り消しの設定がオフのため、%1 と %2 は元に戻せません。編集 > Vexel の設定... の"
+     "「%3」でオンにできます。"},
+    {"Activate undo.", "取り消しを有効にする"},
 };
 
 }  // namespace

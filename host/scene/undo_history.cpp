@@ -79,6 +79,19 @@ void undo_history::commit_host_step() {
     undone.clear();
 }
 
+std::vector<shape_node*> undo_history::cancel_host_step() {
+    std::vector<shape_node*> restored;
+    if (!host_begun) return restored;
+    host_begun = false;
+    for (auto& [token, geometry] : host_pending)
+        if (shape_node* node = *token) {
+            node->geometry = std::move(geometry);
+            restored.push_back(node);
+        }
+    host_pending.clear();
+    return restored;
+}
+
 bool undo_history::changes_something(snapshot const& step) {
     for (auto const& [token, geometry] : step)
         if (*token && !same_geometry((*token)->geometry, geometry)) return true;
