@@ -194,8 +194,9 @@ void main_window::follow_title() {
 }
 
 void main_window::follow_edit_actions() {
-    // Several changes in one event come down to one look at the undo steps.
-    if (edit_actions_due) return;
+    // Several changes in one event come down to one look at the undo steps; a drag's moves
+    // none (its end is looked at).
+    if (edit_actions_due || host.in_drag()) return;
     edit_actions_due = true;
     QTimer::singleShot(0, this, [this] {
         edit_actions_due = false;

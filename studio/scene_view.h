@@ -8,10 +8,12 @@
 // back and leaves no step), and what a press would take is ringed while the pointer is
 // over it; the wheel zooms and the right or middle button pans.
 //
-// Large scenes stay quick: the points are kept in world coordinates and rebuilt only when
-// the scene's geometry changed, picking goes through a grid over the view's plane, and
-// drawing skips what lies outside the view and draws one point per screen cell where
-// many fall together.
+// Large scenes stay quick: the points are kept in world coordinates and brought up to
+// date only when the scene's geometry changed (where they stand when only places changed;
+// a drag's move updates the one point it moved), picking goes through a grid over the
+// view's plane that looks at moved points wherever they are now, drawing skips what lies
+// outside the view and draws one point per screen cell where many fall together, and a
+// move repaints only the pixels around the old and new places of what moved.
 #pragma once
 
 #include <optional>
@@ -70,7 +72,7 @@ public:
     std::optional<scene_point> grab_at(QPointF at) const;
     // Clears the active shape's active points as a click on empty space does.
     void deselect();
-    // How many full repaints were made (for the tests and the bench).
+    // How many repaints, whole or in part, were made (for the tests and the bench).
     long paint_count() const { return paints; }
 
     QSize sizeHint() const override { return {640, 480}; }
@@ -106,22 +108,38 @@ private:
         int columns = 0, rows = 0;
         std::vector<int> starts;  // per cell, its first entry in order; one more at the end
         std::vector<int> order;   // cache indices, cell by cell
+        // Points moved by drags since it was made, looked at by every query wherever they
+        // are now (their entry in order may be in another cell).
+        std::vector<int> moved;
     };
 
     void ensure_cache() const;
+    // After a change of the points' places only (an undo, a plug-in's edit): the cache is
+    // brought up to date where it stands, the grid keeps its cells when few points moved.
+    // False when shapes or points came or went.
+    bool refresh_in_place(long was) const;
     void ensure_grid() const;
     scene_point as_scene_point(drawn_point const& d) const;
     // Indices into the cache of the points within reach of at, in the order a click
     // takes them.
     std::vector<int> reachable(QPointF at) const;
+    // Indices into the cache, ascending, of the points that may lie in the widget's
+    // rectangle seen (from the grid's cells over it and its moved points).
+    std::vector<int> points_in(QRectF const& seen) const;
+    // After the view's own move of the point at cache index i (and only it): the cache,
+    // the grid and the repaint follow only what moved.
+    void follow_own_move(int i, long revision_before);
     bool in_active_subtree(int shape) const;
     // The two world axes shown across and up.
     QPointF plane(vec3 const& p) const;
     vec3 from_screen(QPointF at, vec3 const& keep) const;
     // The view's drawing passes.
-    void draw_lines(QPainter& painter) const;
-    void draw_points(QPainter& painter) const;
+    // Only what meets seen is drawn; only, when given, lists the points to look at.
+    void draw_lines(QPainter& painter, QRectF const& seen) const;
+    void draw_points(QPainter& painter, std::vector<int> const* only) const;
     void draw_caption(QPainter& painter) const;
+    // Begins the host's undo step for a drag of the held point, once.
+    void begin_drag();
     // The drag under way, moved so that the grabbed point lands under pixel at.
     void drag_to(QPointF at, bool one_axis);
     // A point or handle as the picking tells them apart: shape path, move index, handle.
@@ -142,12 +160,15 @@ private:
     double scale = 10;     // pixels per unit
     QPointF offset{0, 0};  // screen position of the world origin, relative to the centre
     long paints = 0;
+    bool own_move = false;  // while the view moves a point itself: it repaints what moved
 
     mutable std::vector<drawn_point> cache;
     mutable std::vector<drawn_shape> drawn_shapes;
     mutable std::unordered_map<host::shape_node const*, int> shape_index;
     mutable long cache_revision = -1;
     mutable pick_grid grid;
+    // Set by refresh_in_place when few points moved: where they were and are now.
+    mutable std::optional<QRectF> moved_area;
 
     // The press and drag of the left button.
     struct held_point {
@@ -157,6 +178,9 @@ private:
         QPointF start_screen;
         bool moving = false;  // past the few pixels that tell a drag from a click
         bool again = false;   // the press was on what was already taken: a click goes on
+        bool begun = false;   // the host's undo step for a drag is begun
+        int index = -1;       // the point's cache index
+        std::optional<host::dmat4> to_local;  // world to the point's frame, found at the first move
         std::vector<pick_key> found;  // the points there, in the order clicks go round them
         std::size_t taken = 0;
     };
@@ -166,7 +190,7 @@ private:
     std::optional<pick_key> picked;
     // The ringed point: a cache index of cache_revision, or -1.
     int ring = -1;
-    long ring_revision = -1;
+    mutable long ring_revision = -1;
 };
 
 }  // namespace studio

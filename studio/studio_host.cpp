@@ -1,5 +1,7 @@
 #include "studio_host.h"
 
+#include <malloc.h>
+
 #include "files/scene_file.h"
 #include "files/scene_writer.h"
 #include "scene/scene_edits.h"
@@ -106,6 +108,7 @@ void studio_host::end_drag() {
     scene()->commit_host_step();
     dragging = false;
     follow_content();
+    Q_EMIT scene_changed();  // the undo step is there now
 }
 
 void studio_host::cancel_drag() {
@@ -116,6 +119,9 @@ void studio_host::cancel_drag() {
 
 void studio_host::save_scene(std::string const& file) {
     host::save_scene_file(*scene(), file);
+    // The file's text is made from a JSON tree of small allocations (hundreds of megabytes
+    // for a million vertices); freed, they stay with the allocator until trimmed.
+    malloc_trim(0);
     core.set_scene_path(file);
     saved.take(*scene());
     set_modified(false);

@@ -73,6 +73,8 @@ public:
     void drag_point(std::string const& shape_path, int index, vec3 const& local);
     void drag_handle(std::string const& shape_path, int index, int handle, vec3 const& local);
     void end_drag();
+    // Between begin_drag and end_drag (or cancel_drag).
+    bool in_drag() const { return dragging; }
     // Calls the drag off: its shape is put back as it was at begin_drag, with no step.
     void cancel_drag();
     // The host's undo and redo; false when nothing changes (see undo_history.h).

@@ -84,7 +84,7 @@ std::vector<shape_node*> undo_history::cancel_host_step() {
     if (!host_begun) return restored;
     host_begun = false;
     for (auto& [token, geometry] : host_pending)
-        if (shape_node* node = *token) {
+        if (shape_node* node = *token; node && !same_geometry(node->geometry, geometry)) {
             node->geometry = std::move(geometry);
             restored.push_back(node);
         }
@@ -115,8 +115,9 @@ std::vector<shape_node*> undo_history::step_across(std::vector<snapshot>& from,
     for (auto& [token, geometry] : step) {
         shape_node* node = *token;
         if (!node) continue;
-        replaced.emplace_back(token, node->geometry);
-        // Element views address geometry by index, so whole assignment keeps them valid.
+        // Moved, not copied: a million-vertex mesh changes hands without a copy. Element
+        // views address geometry by index, so whole assignment keeps them valid.
+        replaced.emplace_back(token, std::move(node->geometry));
         node->geometry = std::move(geometry);
         restored.push_back(node);
     }

@@ -151,6 +151,12 @@ TEST_P(ClickAndDrag, APersonsDragMovesWhatWasPressedOnAndTheWindowFollows) {
     EXPECT_FLOAT_EQ(p.point(1).l_in.x - p.point(1).anchor.x, start.l_in.x - start.anchor.x);
     EXPECT_EQ(p.shown_number(), 1);
     EXPECT_NEAR(p.shown_x(), p.point(1).anchor.x, 1e-4);
+    // The screen shows the active (red) anchor where it is now and not where it was: the
+    // drag's repaints of the parts that moved reached the screen.
+    QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    auto red = [&](QPoint at) { return screen.pixelColor(at) == QColor(220, 40, 40); };
+    EXPECT_TRUE(red(p.screen_of(p.point(1).anchor)));
+    EXPECT_FALSE(red(one));
     p.picture((std::string("studio-drag-") + lang + "-" + std::to_string(scale) + "x.png").c_str());
     p.xdo({"key", "ctrl+z"});
     EXPECT_TRUE(same(p.point(1).anchor, start.anchor)) << "Ctrl+Z puts it back";
