@@ -449,8 +449,11 @@ void scene_view::paintEvent(QPaintEvent* event) {
 
 void scene_view::draw_lines(QPainter& painter, QRectF const& seen) const {
     painter.setRenderHint(QPainter::Antialiasing);
-    for (drawn_shape const& s : drawn_shapes) {
+    for (std::size_t index = 0; index < drawn_shapes.size(); ++index) {
+        drawn_shape const& s = drawn_shapes[index];
         drawn_point const* p = &cache[s.first];
+        // The active shape's curves stand out.
+        double curve_width = in_active_subtree(static_cast<int>(index)) ? 3.2 : 1.6;
         // Vertices, centres and pivots stand alone: a mesh costs nothing here.
         if (s.count == 0 || p->role == point_role::vertex || p->role == point_role::center ||
             p->role == point_role::pivot)
@@ -468,7 +471,7 @@ void scene_view::draw_lines(QPainter& painter, QRectF const& seen) const {
             if (previous && seen.intersects(bounds({previous->at, previous->handles[1], handles[0], at}))) {
                 QPainterPath segment(previous->at);
                 segment.cubicTo(previous->handles[1], handles[0], at);
-                painter.setPen(QPen(curve_colour, 1.6));
+                painter.setPen(QPen(curve_colour, curve_width));
                 painter.drawPath(segment);
             }
             if (seen.intersects(bounds({at, handles[0], handles[1], handles[2], handles[3]}))) {

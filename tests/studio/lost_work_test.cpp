@@ -189,3 +189,21 @@ TEST(Quit, OneQuitEndsTheStudioWhileTheVexelWindowIsShown) {
 }
 
 }  // namespace
+
+namespace {
+
+// The smaller things a person meets: the outline's type column in the studio's language,
+// Ctrl+= zooms in as Ctrl++ does.
+TEST(PersonsWay, TheOutlineSpeaksTheLanguageAndCtrlEqualsZoomsIn) {
+    studio_test::studio_fixture f(0, "ja");
+    ASSERT_TRUE(f.start_for_a_person(studio_test::example("tour.json")));
+    EXPECT_EQ(f.window.outline().item_of("curve")->text(1).toStdString(), "ライン");
+    EXPECT_EQ(f.window.outline().item_of("hull")->text(1).toStdString(), "ポリゴンメッシュ");
+    double zoom = f.window.view().zoom();
+    f.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    QTest::keyClick(&f.window.view(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_GT(f.window.view().zoom(), zoom);
+}
+
+}  // namespace

@@ -188,7 +188,8 @@ TEST_P(ClickAndDrag, APersonsDragMovesWhatWasPressedOnAndTheWindowFollows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screen, ClickAndDrag,
-                         testing::Values(std::pair{"en", 1}, std::pair{"ja", 2}));
+                         testing::Values(std::pair{"en", 1}, std::pair{"en", 2}, std::pair{"ja", 1},
+                                         std::pair{"ja", 2}));
 
 }  // namespace
 
