@@ -742,12 +742,6 @@ std::size_t scene_view::choose(std::vector<int> const& found) const {
     return 0;
 }
 
-std::optional<scene_point> scene_view::grab_at(QPointF at) const {
-    std::vector<int> found = reachable(at);
-    if (found.empty()) return std::nullopt;
-    return as_scene_point(cache[found[choose(found)]]);
-}
-
 QRect scene_view::ring_rect(int i) const {
     QPointF at = to_screen(cache[static_cast<std::size_t>(i)].world);
     return QRectF(at - QPointF(11, 11), QSizeF(22, 22)).toAlignedRect();

@@ -67,9 +67,6 @@ public:
     // holds it; a handle selects its control point. Then one idle tick, so that the
     // plug-in has seen the new point before a drag that follows modifies it.
     void select(scene_point const& p);
-    // The point or handle a press at at would take, as the view rings it; none when no
-    // point is within reach.
-    std::optional<scene_point> grab_at(QPointF at) const;
     // Clears the active shape's active points as a click on empty space does.
     void deselect();
     // How many repaints, whole or in part, were made (for the tests and the bench).
