@@ -1,7 +1,9 @@
 // vexel-studio-bench: the studio on a large mesh under Qt's offscreen platform, measured as
 // a person meets it: the idle studio's share of a core, a click in the scene view that
 // selects a vertex, a click in the shape outline until the vexel window shows the shape,
-// and a full repaint of the view. Prints one line of JSON.
+// a full repaint of the view, a drag of a vertex (each move until the vertex is drawn at
+// its new place), its undo and redo, and the resident memory around saving the scene.
+// Prints one line of JSON.
 //
 //   vexel-studio-bench --vertices N     a mesh of N vertices made for the run
 //   vexel-studio-bench SCENE.json       a scene file holding a polygon mesh "mesh"
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -50,6 +53,17 @@ double median_ms(int runs, F&& f) {
     for (int i = 0; i < runs; ++i) times.push_back(milliseconds(f));
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// The process's resident memory in megabytes.
+double resident_mb() {
+    long pages = 0, resident = 0;
+    std::FILE* f = std::fopen("/proc/self/statm", "r");
+    if (f) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return resident * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024 * 1024);
 }
 
 }  // namespace
@@ -112,6 +126,47 @@ int main(int argc, char** argv) {
     });
     bool shown = host.window_model().title.find("[mesh]") != std::string::npos;
 
+    // A drag of the vertex: thirty moves, each timed until the view has drawn it there.
+    // The press, until it is drawn and the drag's undo step is taken (a person's hand has
+    // not moved yet).
+    double press_ms = milliseconds([&] {
+        QTest::mousePress(&view, Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+    });
+    std::vector<double> moves;
+    double drag_cpu = cpu_seconds();
+    for (int i = 1; i <= 30; ++i) {
+        QPointF to = at + QPointF(2 * i, i);
+        moves.push_back(milliseconds([&] {
+            QMouseEvent move(QEvent::MouseMove, to, view.mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(&view, &move);
+            QApplication::processEvents();  // the repaint it asked for
+        }));
+    }
+    drag_cpu = (cpu_seconds() - drag_cpu) * 1000 / moves.size();
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, (at + QPoint(60, 30)));
+    std::sort(moves.begin(), moves.end());
+    auto within_frame = std::count_if(moves.begin(), moves.end(), [](double ms) { return ms <= 1000.0 / 60; });
+    vec3 dragged = mesh->geometry.vertices[target].position;
+    double undo_ms = milliseconds([&] {
+        host.undo();
+        QApplication::processEvents();
+    });
+    bool undone = std::memcmp(&dragged, &mesh->geometry.vertices[target].position, sizeof dragged) != 0;
+    double redo_ms = milliseconds([&] {
+        host.redo();
+        QApplication::processEvents();
+    });
+
+    // Saving the scene, and what the process holds before and after.
+    std::string saved = (std::filesystem::temp_directory_path() /
+                         ("vexel-studio-bench-saved-" + std::to_string(::getpid()) + ".json")).string();
+    double rss_before = resident_mb();
+    double save_ms = milliseconds([&] { host.save_scene(saved); });
+    double rss_after = resident_mb();
+    std::filesystem::remove(saved);
+
     // The idle studio: three seconds of the event loop with its idle ticks.
     QApplication::processEvents();
     double cpu_before = cpu_seconds();
@@ -124,8 +179,13 @@ int main(int argc, char** argv) {
 
     std::printf("{\"vertices\": %zu, \"open_ms\": %.1f, \"repaint_ms\": %.2f, \"click_ms\": %.2f, "
                 "\"selected\": %s, \"outline_click_ms\": %.2f, \"shown\": %s, "
-                "\"idle_core_percent\": %.2f, \"paints\": %ld}\n",
+                "\"drag_press_ms\": %.1f, \"drag_move_ms_median\": %.2f, \"drag_move_ms_max\": %.2f, \"drag_moves_within_frame\": %ld, "
+                "\"drag_moves\": %zu, \"drag_move_cpu_ms\": %.2f, \"drag_undo_ms\": %.1f, \"undone\": %s, "
+                "\"drag_redo_ms\": %.1f, \"save_ms\": %.0f, \"rss_before_save_mb\": %.0f, "
+                "\"rss_after_save_mb\": %.0f, \"idle_core_percent\": %.2f, \"paints\": %ld}\n",
                 vertices, open_ms, repaint_ms, click_ms, selected ? "true" : "false", outline_ms,
-                shown ? "true" : "false", idle_percent, view.paint_count());
-    return selected && shown ? 0 : 1;
+                shown ? "true" : "false", press_ms, moves[moves.size() / 2], moves.back(), static_cast<long>(within_frame),
+                moves.size(), drag_cpu, undo_ms, undone ? "true" : "false", redo_ms, save_ms, rss_before,
+                rss_after, idle_percent, view.paint_count());
+    return selected && shown && undone ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <regex>
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -36,6 +37,14 @@ std::string open_problem_words(std::string const& file, std::string const& what)
     if (!std::filesystem::exists(file, ignored)) return "There is no file at " + file + ".";
     if (std::filesystem::is_directory(file, ignored)) return file + " is a folder, not a scene file.";
     std::string rest = what.rfind(file + ": ", 0) == 0 ? what.substr(file.size() + 2) : what;
+    // The JSON parser's own words stay out: the place, and what is wrong there, plainly.
+    static std::regex const parse_error(R"(malformed JSON: parse error at line (\d+), column (\d+): (.*))");
+    std::smatch found;
+    if (std::regex_match(rest, found, parse_error))
+        return "Malformed JSON at line " + found[1].str() + ", column " + found[2].str() + ": " +
+               (found[3].str().find("unexpected end of input") != std::string::npos
+                    ? "the file ends before the scene is complete."
+                    : "the text there is not JSON (a comma, bracket, quote or digit too many or missing).");
     if (!rest.empty()) rest[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(rest[0])));
     return rest + ".";
 }
@@ -68,6 +77,12 @@ main_window::main_window(studio_host& given, QWidget* parent)
     connect(tool, &vexel_window_widget::placed_by_person, this, &main_window::keep_tool_place);
     connect(tool, &vexel_window_widget::note, this, [this](QString const& text) {
         statusBar()->showMessage(text, 5000);
+    });
+    connect(tool, &vexel_window_widget::edit_without_undo, this, [this](QString const& app, QString const& snap) {
+        statusBar()->showMessage(say("%1 and %2 cannot be undone while the plug-in's undo setting is off: "
+                                     "Edit > Vexel Settings..., \"%3\" switches it on.")
+                                     .arg(app.trimmed(), snap.trimmed(), say("Activate undo.")),
+                                 30000);
     });
     connect(&ticks, &QTimer::timeout, this, &main_window::tick);
     ticks.setInterval(100);
@@ -121,7 +136,9 @@ void main_window::build_menus() {
     add_side("&Front", projection::front, "2");
     add_side("&Side", projection::side, "3");
     viewing->addSeparator();
-    viewing->addAction(say("Zoom &In"), QKeySequence::ZoomIn, this, [this] { scene->zoom_by(1.25); });
+    QAction* zoom_in = viewing->addAction(say("Zoom &In"), this, [this] { scene->zoom_by(1.25); });
+    // Ctrl+= as well: the key that has + on it without Shift.
+    zoom_in->setShortcuts(QKeySequence::keyBindings(QKeySequence::ZoomIn) << QKeySequence(QStringLiteral("Ctrl+=")));
     viewing->addAction(say("Zoom &Out"), QKeySequence::ZoomOut, this, [this] { scene->zoom_by(0.8); });
     viewing->addAction(say("&Fit"), QKeySequence(QStringLiteral("F")), scene, &scene_view::fit);
     viewing->addSeparator();
@@ -188,8 +205,9 @@ void main_window::follow_title() {
 }
 
 void main_window::follow_edit_actions() {
-    // Several changes in one event come down to one look at the undo steps.
-    if (edit_actions_due) return;
+    // Several changes in one event come down to one look at the undo steps; a drag's moves
+    // none (its end is looked at).
+    if (edit_actions_due || host.in_drag()) return;
     edit_actions_due = true;
     QTimer::singleShot(0, this, [this] {
         edit_actions_due = false;
@@ -286,15 +304,17 @@ void main_window::switch_language(std::string const& lang) {
     if (host.language() == lang) return;
     // The plug-in reads its texts when its window is made: a new language reloads it, and
     // what it keeps only in memory, its memory slots, is gone. The scene stays as it is.
+    // In the language in use, naming the new one in its own script.
+    QString target = QString::fromUtf8(lang == "ja" ? "日本語" : "English");
     QMessageBox box(QMessageBox::Question, QStringLiteral("vexel-studio"),
-                    studio_word(lang, "Switch the language?"), QMessageBox::NoButton, this);
+                    say("Switch the language to %1?").arg(target), QMessageBox::NoButton, this);
     box.setObjectName("language_box");
-    box.setInformativeText(studio_word(lang, "The plug-in is loaded again in the new language: its memory slots are emptied. The scene, the active shape and the selected point stay."));
+    box.setInformativeText(say("The plug-in is loaded again in the new language: its memory slots are emptied and the window's modes (\"Loc.\"/\"Glo.\", the handle modes \"Abs.\"/\"Rel.\"/\"I b.\"/\"O b.\") start over. The scene, the active shape and the selected point stay."));
     QPushButton* save_first = nullptr;
     if (host.modified())
-        save_first = box.addButton(studio_word(lang, "Save and Switch"), QMessageBox::AcceptRole);
-    QPushButton* go = box.addButton(studio_word(lang, "Switch"), QMessageBox::DestructiveRole);
-    QPushButton* stay = box.addButton(studio_word(lang, "Cancel"), QMessageBox::RejectRole);
+        save_first = box.addButton(say("Save and Switch"), QMessageBox::AcceptRole);
+    QPushButton* go = box.addButton(say("Switch"), QMessageBox::DestructiveRole);
+    QPushButton* stay = box.addButton(say("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(save_first ? save_first : go);
     box.setEscapeButton(stay);
     box.exec();

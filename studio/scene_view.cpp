@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <tuple>
 
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "scene/shape_points.h"
@@ -54,6 +58,12 @@ int handle_number(point_role r) {
 // The frame point index of shape is kept in (its handles share it).
 host::dmat4 frame_of_point(host::shape_node const& shape, int index) {
     host::dmat4 chain = shape.world_matrix(), frame = chain;
+    auto const& g = shape.geometry;
+    // A mesh's vertex is found at once: a million of them are not walked for one.
+    if (shape.object_kind() == kind_polygon_mesh && index >= 0 && index < static_cast<int>(g.vertices.size())) {
+        int k = g.vertices[static_cast<std::size_t>(index)].skin;
+        return k < 0 ? chain : host::to_double(g.vertex_skins[static_cast<std::size_t>(k)]);
+    }
     bool found = false;
     host::for_each_point(shape, [&](host::shape_point const& p) {
         if (found || p.index != index) return;
@@ -88,6 +98,7 @@ QColor const joint_colour(160, 90, 20);
 QColor const camera_colour(20, 130, 90);
 QColor const active_colour(220, 40, 40);
 QColor const mark_colour(230, 150, 0);
+QColor const grab_colour(30, 120, 230);
 
 // The smallest rectangle holding the points, a pixel wide at least (an empty rectangle
 // meets nothing).
@@ -111,10 +122,22 @@ float axis(vec3 const& v, int i) { return i == 0 ? v.x : i == 1 ? v.y : v.z; }
 
 scene_view::scene_view(studio_host& given, QWidget* parent) : QWidget(parent), host(given) {
     setObjectName("scene_view");
-    setMouseTracking(false);
+    setMouseTracking(true);  // the ring follows the pointer
+    setFocusPolicy(Qt::ClickFocus);
     setMinimumSize(320, 240);
     // Only what the scene shows: an idle tick that changes nothing repaints nothing.
-    connect(&host, &studio_host::scene_changed, this, qOverload<>(&QWidget::update));
+    // A move the view makes itself repaints only what moved (follow_own_move).
+    connect(&host, &studio_host::scene_changed, this, [this] {
+        if (own_move) return;
+        // A few points moved (an undo of a drag, the plug-in's edit): only where they were
+        // and are now is drawn again.
+        moved_area.reset();
+        if (cache_revision >= 0) ensure_cache();
+        if (moved_area)
+            update(moved_area->adjusted(-12, -12, 12, 12).toAlignedRect());
+        else
+            update();
+    });
     connect(&host, &studio_host::scene_replaced, this, &scene_view::fit);
 }
 
@@ -130,7 +153,9 @@ void scene_view::ensure_cache() const {
         return;
     }
     if (cache_revision == host.geometry_revision()) return;
+    long was = cache_revision;
     cache_revision = host.geometry_revision();
+    if (was >= 0 && refresh_in_place(was)) return;
     cache.clear();
     drawn_shapes.clear();
     shape_index.clear();
@@ -148,6 +173,45 @@ void scene_view::ensure_cache() const {
         drawn_shapes.push_back({shape, first, cache.size() - first});
         shape_index[shape] = s;
     }
+}
+
+bool scene_view::refresh_in_place(long was) const {
+    std::vector<host::shape_node*> all = host.scene()->all_shapes();
+    if (all.size() != drawn_shapes.size()) return false;
+    std::vector<int> changed;
+    QRectF area;  // where the changed points were and are, on the screen
+    for (std::size_t s = 0; s < all.size(); ++s) {
+        drawn_shape const& d = drawn_shapes[s];
+        if (all[s] != d.node) return false;
+        host::dmat4 chain = d.node->world_matrix();
+        std::size_t k = 0, before = changed.size();
+        host::for_each_point(*d.node, [&](host::shape_point const& p) {
+            if (k < d.count) {
+                drawn_point& e = cache[d.first + k];
+                vec3 world = host::world_position(p, chain);
+                if (std::memcmp(&e.world, &world, sizeof world) != 0) {
+                    area |= bounds({to_screen(e.world), to_screen(world)});
+                    e.world = world;
+                    changed.push_back(static_cast<int>(d.first + k));
+                }
+            }
+            ++k;
+        });
+        if (k != d.count) return false;  // points added or removed: made again
+        // A line's curve bends with any of its points: its whole extent is drawn again.
+        if (changed.size() > before && d.node->object_kind() == kind_line)
+            for (std::size_t j = 0; j < d.count; ++j) area |= bounds({to_screen(cache[d.first + j].world)});
+    }
+    if (changed.size() <= 4096) moved_area = area;
+    // A few points moved (an undo of a drag): the grid keeps its cells and looks at them
+    // wherever they are now; many: it is made again when next asked.
+    if (grid.revision == was && grid.moved.size() + changed.size() <= 4096) {
+        for (int i : changed)
+            if (std::find(grid.moved.begin(), grid.moved.end(), i) == grid.moved.end()) grid.moved.push_back(i);
+        grid.revision = cache_revision;
+    }
+    if (ring_revision == was) ring_revision = cache_revision;
+    return true;
 }
 
 scene_point scene_view::as_scene_point(drawn_point const& d) const {
@@ -280,33 +344,37 @@ bool scene_view::in_active_subtree(int shape) const {
     return false;
 }
 
-std::vector<int> scene_view::reachable(QPointF at) const {
+std::vector<int> scene_view::points_in(QRectF const& seen) const {
     ensure_grid();
-    std::vector<int> found;
+    std::vector<int> found = grid.moved;
     if (cache.empty()) return found;
-    vec3 centre = from_screen(at, {0, 0, 0});
-    QPointF q = plane(centre);
-    double reach = pick_reach / scale;
-    auto column = [&](double a) {
-        return std::clamp(static_cast<int>(std::floor((a - grid.left) / grid.cell)), 0, grid.columns - 1);
+    QPointF a = plane(from_screen(seen.bottomLeft(), {0, 0, 0}));
+    QPointF b = plane(from_screen(seen.topRight(), {0, 0, 0}));
+    auto column = [&](double x) {
+        return static_cast<int>(std::clamp(std::floor((x - grid.left) / grid.cell), 0.0, grid.columns - 1.0));
     };
-    auto row = [&](double b) {
-        return std::clamp(static_cast<int>(std::floor((b - grid.bottom) / grid.cell)), 0, grid.rows - 1);
+    auto row = [&](double y) {
+        return static_cast<int>(std::clamp(std::floor((y - grid.bottom) / grid.cell), 0.0, grid.rows - 1.0));
     };
-    if (q.x() + reach < grid.left || q.y() + reach < grid.bottom ||
-        q.x() - reach > grid.left + grid.columns * grid.cell ||
-        q.y() - reach > grid.bottom + grid.rows * grid.cell)
-        return found;
-    std::vector<std::pair<double, int>> near;
-    for (int r = row(q.y() - reach); r <= row(q.y() + reach); ++r)
-        for (int c = column(q.x() - reach); c <= column(q.x() + reach); ++c) {
+    for (int r = row(std::min(a.y(), b.y())); r <= row(std::max(a.y(), b.y())); ++r)
+        for (int c = column(std::min(a.x(), b.x())); c <= column(std::max(a.x(), b.x())); ++c) {
             std::size_t cell = static_cast<std::size_t>(r) * grid.columns + c;
-            for (int k = grid.starts[cell]; k < grid.starts[cell + 1]; ++k) {
-                QPointF d = to_screen(cache[grid.order[k]].world) - at;
-                double distance = std::hypot(d.x(), d.y());
-                if (distance < pick_reach) near.push_back({distance, grid.order[k]});
-            }
+            found.insert(found.end(), grid.order.begin() + grid.starts[cell], grid.order.begin() + grid.starts[cell + 1]);
         }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
+std::vector<int> scene_view::reachable(QPointF at) const {
+    std::vector<int> found;
+    std::vector<std::pair<double, int>> near;
+    QPointF reach(pick_reach, pick_reach);
+    for (int i : points_in(QRectF(at - reach, at + reach))) {
+        QPointF d = to_screen(cache[static_cast<std::size_t>(i)].world) - at;
+        double distance = std::hypot(d.x(), d.y());
+        if (distance < pick_reach) near.push_back({distance, i});
+    }
     // The active shape's points first, then points before handles, then the nearest.
     std::vector<std::tuple<bool, bool, double, int>> ranked;
     for (auto [distance, i] : near)
@@ -342,32 +410,50 @@ void scene_view::select(scene_point const& p) {
         active = holder;
     }
     if (flat >= 0) host.select_points(active->path(), {flat});
+    host.idle_tick();
+}
+
+void scene_view::deselect() {
+    picked.reset();
+    host::scene_model* scene = host.scene();
+    host::shape_node* active = scene ? scene->active_shape() : nullptr;
+    if (!active || active->active_points.empty()) return;
+    host.select_points(active->path(), {});
+    host.idle_tick();
 }
 
 // ---- drawing ----
 
-void scene_view::paintEvent(QPaintEvent*) {
+void scene_view::paintEvent(QPaintEvent* event) {
     ++paints;
     ensure_cache();
     QPainter painter(this);
-    painter.fillRect(rect(), background);
+    QRectF seen = event->rect();
+    painter.fillRect(seen, background);
     // The world axes through the origin.
     painter.setPen(QPen(QColor(215, 215, 210), 1));
     QPointF origin = to_screen({0, 0, 0});
     painter.drawLine(QPointF(0, origin.y()), QPointF(width(), origin.y()));
     painter.drawLine(QPointF(origin.x(), 0), QPointF(origin.x(), height()));
     if (!cache.empty()) {
-        draw_lines(painter);
-        draw_points(painter);
+        // A part of the view (a drag's move) looks only at the points that can reach it.
+        bool whole = event->rect().contains(rect());
+        std::vector<int> only;
+        if (!whole) only = points_in(seen.adjusted(-8, -8, 8, 8));
+        draw_lines(painter, seen.adjusted(-20, -20, 20, 20));
+        draw_points(painter, whole ? nullptr : &only);
+        draw_ring(painter);
     }
     draw_caption(painter);
 }
 
-void scene_view::draw_lines(QPainter& painter) const {
+void scene_view::draw_lines(QPainter& painter, QRectF const& seen) const {
     painter.setRenderHint(QPainter::Antialiasing);
-    QRectF seen = QRectF(rect()).adjusted(-20, -20, 20, 20);
-    for (drawn_shape const& s : drawn_shapes) {
+    for (std::size_t index = 0; index < drawn_shapes.size(); ++index) {
+        drawn_shape const& s = drawn_shapes[index];
         drawn_point const* p = &cache[s.first];
+        // The active shape's curves stand out.
+        double curve_width = in_active_subtree(static_cast<int>(index)) ? 3.2 : 1.6;
         // Vertices, centres and pivots stand alone: a mesh costs nothing here.
         if (s.count == 0 || p->role == point_role::vertex || p->role == point_role::center ||
             p->role == point_role::pivot)
@@ -385,7 +471,7 @@ void scene_view::draw_lines(QPainter& painter) const {
             if (previous && seen.intersects(bounds({previous->at, previous->handles[1], handles[0], at}))) {
                 QPainterPath segment(previous->at);
                 segment.cubicTo(previous->handles[1], handles[0], at);
-                painter.setPen(QPen(curve_colour, 1.6));
+                painter.setPen(QPen(curve_colour, curve_width));
                 painter.drawPath(segment);
             }
             if (seen.intersects(bounds({at, handles[0], handles[1], handles[2], handles[3]}))) {
@@ -421,7 +507,7 @@ void scene_view::draw_lines(QPainter& painter) const {
     }
 }
 
-void scene_view::draw_points(QPainter& painter) const {
+void scene_view::draw_points(QPainter& painter, std::vector<int> const* only) const {
     host::scene_model* scene = host.scene();
     // Flags per cached point: 1 active, 2 marked.
     std::vector<unsigned char> flags(cache.size(), 0);
@@ -494,7 +580,9 @@ void scene_view::draw_points(QPainter& painter) const {
     double const w = width(), h = height(), cx = w / 2 + offset.x(), cy = h / 2 + offset.y();
     int const ia = across_axis(view), ib = up_axis(view);
     double const per_cell = 1.0 / cell;
-    for (std::size_t i = 0; i < cache.size(); ++i) {
+    std::size_t const n = only ? only->size() : cache.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        std::size_t i = only ? static_cast<std::size_t>((*only)[k]) : k;
         drawn_point const& p = cache[i];
         float const* xyz = &p.world.x;  // vec3 is three floats in a row
         double x = cx + xyz[ia] * scale, y = cy - xyz[ib] * scale;
@@ -561,9 +649,14 @@ void scene_view::drag_to(QPointF at, bool one_axis) {
     if (!holder) return;
     // The grabbed point keeps its offset to the pointer and its depth.
     vec3 world = from_screen(g.start_screen + moved, g.start_world);
-    host::dmat4 inverse;
-    if (!host::invert(frame_of_point(*holder, g.point.move_index), inverse)) return;
-    vec3 local = host::transform(world, inverse);
+    if (!g.to_local) {
+        host::dmat4 inverse;
+        if (!host::invert(frame_of_point(*holder, g.point.move_index), inverse)) return;
+        g.to_local = inverse;
+    }
+    vec3 local = host::transform(world, *g.to_local);
+    long before = host.geometry_revision();
+    own_move = true;
     try {
         if (g.point.kind == role::handle)
             host.drag_handle(g.point.path, g.point.move_index, g.point.handle, local);
@@ -572,6 +665,103 @@ void scene_view::drag_to(QPointF at, bool one_axis) {
     } catch (std::exception const& e) {
         Q_EMIT host.failure(QString("move: ") + e.what());
     }
+    own_move = false;
+    follow_own_move(g.index, before);
+}
+
+void scene_view::follow_own_move(int i, long before) {
+    long after = host.geometry_revision();
+    // Anything else that changed meanwhile: everything is looked at again.
+    if (after != before + 1 || cache_revision != before || i < 0 || i >= static_cast<int>(cache.size())) {
+        update();
+        return;
+    }
+    drawn_point const& d = cache[static_cast<std::size_t>(i)];
+    drawn_shape const& s = drawn_shapes[static_cast<std::size_t>(d.shape)];
+    host::shape_node const& node = *s.node;
+    host::dmat4 chain = node.world_matrix();
+    // A mesh's vertex moves alone; any other shape is small and read again whole (a
+    // control point takes its handles along, a joint's end may follow its first point).
+    std::size_t first = s.first;
+    std::vector<vec3> now;
+    if (node.object_kind() == kind_polygon_mesh) {
+        first = static_cast<std::size_t>(i);
+        auto const& g = node.geometry;
+        auto const& v = g.vertices.at(static_cast<std::size_t>(d.move_index));
+        host::shape_point p{d.move_index, point_role::vertex, v.position,
+                            v.skin < 0 ? nullptr : &g.vertex_skins[static_cast<std::size_t>(v.skin)]};
+        now.push_back(host::world_position(p, chain));
+    } else {
+        host::for_each_point(node, [&](host::shape_point const& p) { now.push_back(host::world_position(p, chain)); });
+        if (now.size() != s.count) {
+            cache_revision = -1;
+            update();
+            return;
+        }
+    }
+    bool grid_current = grid.revision == before && grid.side == view;
+    bool line = node.object_kind() == kind_line;
+    QRectF dirty;
+    for (std::size_t k = 0; k < now.size(); ++k) {
+        drawn_point& e = cache[first + k];
+        bool changed = std::memcmp(&e.world, &now[k], sizeof(vec3)) != 0;
+        // A line's curve bends with any of its points: its whole extent is drawn again.
+        if (!changed && !line) continue;
+        dirty |= bounds({to_screen(e.world), to_screen(now[k])});
+        if (!changed) continue;
+        e.world = now[k];
+        int index = static_cast<int>(first + k);
+        if (grid_current && std::find(grid.moved.begin(), grid.moved.end(), index) == grid.moved.end())
+            grid.moved.push_back(index);
+    }
+    cache_revision = after;
+    if (grid_current) grid.revision = after;
+    if (ring_revision == before) ring_revision = after;
+    update(dirty.adjusted(-12, -12, 12, 12).toAlignedRect());
+}
+
+scene_view::pick_key scene_view::key_of(int i) const {
+    drawn_point const& d = cache[static_cast<std::size_t>(i)];
+    return {drawn_shapes[d.shape].node->path(), d.move_index, handle_number(d.role)};
+}
+
+bool scene_view::selected_now(int i) const {
+    host::shape_node* active = host.scene() ? host.scene()->active_shape() : nullptr;
+    drawn_point const& d = cache[static_cast<std::size_t>(i)];
+    if (!active || d.select_index < 0) return false;
+    int flat = flat_index_in(*active, *drawn_shapes[d.shape].node, d.select_index);
+    auto const& on = active->active_points;
+    return flat >= 0 && std::find(on.begin(), on.end(), flat) != on.end();
+}
+
+std::size_t scene_view::choose(std::vector<int> const& found) const {
+    for (std::size_t k = 0; k < found.size(); ++k)
+        if (picked && key_of(found[k]) == *picked && selected_now(found[k])) return k;
+    for (std::size_t k = 0; k < found.size(); ++k)
+        if (!host::is_handle(cache[found[k]].role) && selected_now(found[k])) return k;
+    return 0;
+}
+
+QRect scene_view::ring_rect(int i) const {
+    QPointF at = to_screen(cache[static_cast<std::size_t>(i)].world);
+    return QRectF(at - QPointF(11, 11), QSizeF(22, 22)).toAlignedRect();
+}
+
+void scene_view::set_ring(int i) {
+    bool valid = ring >= 0 && ring_revision == cache_revision;
+    if (valid && ring == i) return;
+    if (valid) update(ring_rect(ring));
+    ring = i;
+    ring_revision = cache_revision;
+    if (ring >= 0) update(ring_rect(ring));
+}
+
+void scene_view::draw_ring(QPainter& painter) const {
+    if (ring < 0 || ring_revision != cache_revision || ring >= static_cast<int>(cache.size())) return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(grab_colour, 2));
+    painter.drawEllipse(to_screen(cache[static_cast<std::size_t>(ring)].world), 7, 7);
 }
 
 void scene_view::mousePressEvent(QMouseEvent* event) {
@@ -579,41 +769,36 @@ void scene_view::mousePressEvent(QMouseEvent* event) {
         panning = event->position();
         return;
     }
+    setFocus(Qt::MouseFocusReason);  // Escape reaches the drag
     QPointF at = event->position();
+    grabbed = held_point{};
+    grabbed->press = at;
     std::vector<int> found = reachable(at);
-    std::vector<std::tuple<std::string, int, int>> keys;
-    for (int i : found) {
-        drawn_point const& d = cache[i];
-        keys.emplace_back(drawn_shapes[d.shape].node->path(), d.move_index, handle_number(d.role));
-    }
-    // A click where the last one found the same points takes the next of them.
-    auto same_set = [&] {
-        if (keys.size() != last_found.size()) return false;
-        std::vector<std::tuple<std::string, int, int>> a = keys, b = last_found;
-        std::sort(a.begin(), a.end());
-        std::sort(b.begin(), b.end());
-        return a == b;
-    };
-    QPointF since = at - last_click;
-    if (!keys.empty() && std::hypot(since.x(), since.y()) <= 3 && same_set()) {
-        last_taken = (last_taken + 1) % last_found.size();
-    } else {
-        last_found = keys;
-        last_taken = 0;
-    }
-    last_click = at;
-    grabbed.reset();
-    if (keys.empty()) return;
-    auto const& [path, move, handle] = last_found[last_taken];
-    for (int i : found) {
-        drawn_point const& d = cache[i];
-        if (d.move_index == move && handle_number(d.role) == handle && drawn_shapes[d.shape].node->path() == path) {
-            scene_point p = as_scene_point(d);
-            grabbed = held_point{p, p.world, at, to_screen(p.world), false};
-            select(p);
-            break;
-        }
-    }
+    if (found.empty()) return;  // a click on empty space: released, it deselects
+    grabbed->taken = choose(found);
+    for (int i : found) grabbed->found.push_back(key_of(i));
+    int i = found[grabbed->taken];
+    grabbed->index = i;
+    scene_point p = as_scene_point(cache[i]);
+    grabbed->point = p;
+    grabbed->start_world = p.world;
+    grabbed->start_screen = to_screen(p.world);
+    // Pressing on what is taken keeps it, so that a drag moves it; only a click without
+    // movement goes on to the next point there.
+    grabbed->again = picked == grabbed->found[grabbed->taken] && selected_now(i);
+    picked = grabbed->found[grabbed->taken];
+    set_ring(i);
+    if (!grabbed->again) select(p);
+    // The drag's undo step copies the shape (a million vertices take tens of
+    // milliseconds): taken once the press is drawn, while the hand starts to move, so that
+    // no move waits for it. A click lets it go unused.
+    QTimer::singleShot(0, this, [this] { begin_drag(); });
+}
+
+void scene_view::begin_drag() {
+    if (!grabbed || grabbed->found.empty() || grabbed->begun) return;
+    grabbed->begun = true;
+    host.begin_drag(grabbed->point.path);
 }
 
 void scene_view::mouseMoveEvent(QMouseEvent* event) {
@@ -623,23 +808,60 @@ void scene_view::mouseMoveEvent(QMouseEvent* event) {
         update();
         return;
     }
-    if (!grabbed) return;
+    if (!(event->buttons() & Qt::LeftButton)) {
+        // Hovering: the ring shows what a press here would take.
+        std::vector<int> found = reachable(event->position());
+        set_ring(found.empty() ? -1 : found[choose(found)]);
+        return;
+    }
+    if (!grabbed || grabbed->found.empty()) return;
     if (!grabbed->moving) {
         if ((event->position() - grabbed->press).manhattanLength() <= 2) return;
         grabbed->moving = true;
         // The whole drag is one undo step of the shape that holds the point.
-        host.begin_drag(grabbed->point.path);
+        begin_drag();
     }
     drag_to(event->position(), event->modifiers() & Qt::ShiftModifier);
 }
 
 void scene_view::mouseReleaseEvent(QMouseEvent* event) {
-    if (grabbed && grabbed->moving) {
-        drag_to(event->position(), event->modifiers() & Qt::ShiftModifier);
-        host.end_drag();
-    }
+    std::optional<held_point> held = std::move(grabbed);
     grabbed.reset();
     panning.reset();
+    if (!held || event->button() != Qt::LeftButton) return;
+    if (held->begun && !held->moving) host.cancel_drag();  // a click: nothing moved, no step
+    if (held->moving) {
+        drag_to(event->position(), event->modifiers() & Qt::ShiftModifier);
+        own_move = true;  // what moved is drawn already
+        host.end_drag();
+        own_move = false;
+    } else if (held->found.empty()) {
+        deselect();
+    } else if (held->again && held->found.size() > 1) {
+        // A click again on what is taken takes the next point there.
+        std::size_t next = (held->taken + 1) % held->found.size();
+        for (int i : reachable(held->press))
+            if (key_of(i) == held->found[next]) {
+                picked = held->found[next];
+                set_ring(i);
+                select(as_scene_point(cache[i]));
+                break;
+            }
+    }
+}
+
+void scene_view::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || !grabbed) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Escape calls the drag off: the points go back and no undo step is left.
+    if (grabbed->begun) host.cancel_drag();
+    grabbed.reset();
+}
+
+void scene_view::leaveEvent(QEvent*) {
+    if (!grabbed) set_ring(-1);
 }
 
 void scene_view::wheelEvent(QWheelEvent* event) {

@@ -37,7 +37,7 @@ void shape_outline::rebuild() {
         [&](host::shape_node const& shape, QTreeWidgetItem* parent) {
             auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
             item->setText(0, QString::fromStdString(shape.name()));
-            item->setText(1, QString::fromLatin1(host::shape_type_name(shape)));
+            item->setText(1, studio_word(host.language(), host::shape_type_name(shape)));
             QString path = QString::fromStdString(shape.path());
             item->setData(0, path_role, path);
             items.insert(path, item);

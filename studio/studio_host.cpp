@@ -1,5 +1,7 @@
 #include "studio_host.h"
 
+#include <malloc.h>
+
 #include "scene_files/scene_file.h"
 #include "scene_files/scene_writer.h"
 #include "scene/scene_edits.h"
@@ -40,13 +42,18 @@ void studio_host::on_plugin_return() {
 void studio_host::on_scene_change(bool content) {
     if (content) {
         ++revision;
-        set_modified(true);
+        // A drag's every move is a change; whether it came back is looked at when it ends.
+        if (dragging)
+            set_modified(true);
+        else
+            follow_content();
     }
     Q_EMIT scene_changed();
 }
 
 void studio_host::on_scene_open() {
     ++revision;
+    saved.take(*scene());
     set_modified(false);
 }
 
@@ -82,7 +89,10 @@ bool studio_host::start(std::string const& scene_path) {
     return start_problem.empty();
 }
 
-void studio_host::begin_drag(std::string const& shape_path) { scene()->begin_host_step(shape_path); }
+void studio_host::begin_drag(std::string const& shape_path) {
+    scene()->begin_host_step(shape_path);
+    dragging = true;
+}
 
 // A drag's moves are host-side edits: the scene's listener tells the plug-in and the views.
 void studio_host::drag_point(std::string const& shape_path, int index, vec3 const& local) {
@@ -94,11 +104,26 @@ void studio_host::drag_handle(std::string const& shape_path, int index, int hand
     host::move_handle(*scene(), shape_path, index, handle, local);
 }
 
-void studio_host::end_drag() { scene()->commit_host_step(); }
+void studio_host::end_drag() {
+    scene()->commit_host_step();
+    dragging = false;
+    follow_content();
+    Q_EMIT scene_changed();  // the undo step is there now
+}
+
+void studio_host::cancel_drag() {
+    scene()->cancel_host_step();
+    dragging = false;
+    follow_content();
+}
 
 void studio_host::save_scene(std::string const& file) {
     host::save_scene_file(*scene(), file);
+    // The file's text is made from a JSON tree of small allocations (hundreds of megabytes
+    // for a million vertices); freed, they stay with the allocator until trimmed.
+    malloc_trim(0);
     core.set_scene_path(file);
+    saved.take(*scene());
     set_modified(false);
 }
 

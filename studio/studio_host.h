@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QString>
 
+#include "saved_state.h"
 #include "session/host_session.h"
 
 namespace studio {
@@ -72,6 +73,10 @@ public:
     void drag_point(std::string const& shape_path, int index, vec3 const& local);
     void drag_handle(std::string const& shape_path, int index, int handle, vec3 const& local);
     void end_drag();
+    // Between begin_drag and end_drag (or cancel_drag).
+    bool in_drag() const { return dragging; }
+    // Calls the drag off: its shape is put back as it was at begin_drag, with no step.
+    void cancel_drag();
     // The host's undo and redo; false when nothing changes (see undo_history.h).
     bool undo() { return core.undo(); }
     bool redo() { return core.redo(); }
@@ -94,8 +99,9 @@ public:
     // The number of failures reported since start.
     int failures() const { return failure_count; }
 
-    // Whether the scene's content (points, shapes, figure unit) changed since it was
-    // opened or saved, by the person or by the plug-in; selecting is not a change.
+    // Whether the scene's content (points, shapes, figure unit) differs from what was
+    // opened or saved, by the person's or the plug-in's edits; selecting is not a change,
+    // nor an edit that changed nothing, and undoing back to the saved content clears it.
     bool modified() const { return changed; }
     // Counts every change of the scene's geometry or of the scene object: the scene view
     // rebuilds what it draws when it moved on.
@@ -131,12 +137,16 @@ private:
     void pass_messages();
     // The scene's content changed (or, with false, was saved or opened).
     void set_modified(bool on);
+    // Compares the scene with what was opened or saved.
+    void follow_content() { set_modified(scene() && !saved.matches(*scene())); }
 
     studio_options options;
     host::dialog_presenter presenter;
     int failure_count = 0;
     std::string start_problem;
     bool changed = false;
+    saved_state saved;    // the content last opened or saved
+    bool dragging = false;  // between begin_drag and end_drag: compared once, at the end
     long revision = 0;
     std::size_t marks_seen = 0;  // marking requests the scene view was told of
     // Last: it goes first, while the signals' receivers still live.

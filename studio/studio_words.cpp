@@ -52,11 +52,35 @@ word_pair const japanese[] = {
     {"Save Scene", "シーンを保存"},
     {"Scene files (*.json);;All files (*)", "シーンファイル (*.json);;すべてのファイル (*)"},
     {"Saved %1", "%1 を保存しました"},
-    {"Switch the language?", "言語を切り替えますか?"},
-    {"The plug-in is loaded again in the new language: its memory slots are emptied. The scene, "
-     "the active shape and the selected point stay.",
-     "プラグインを新しい言語で読み込み直します。メモリースロットは空になります。シーン、アクティブな"
-     "形状、選択した点はそのままです。"},
+    {"Switch the language to %1?", "言語を %1 に切り替えますか?"},
+    {"The plug-in is loaded again in the new language: its memory slots are emptied and the "
+     "window's modes (\"Loc.\"/\"Glo.\", the handle modes \"Abs.\"/\"Rel.\"/\"I b.\"/\"O b.\") start "
+     "over. The scene, the active shape and the selected point stay.",
+     "プラグインを新しい言語で読み込み直します。メモリースロットは空になり、ウィンドウのモード"
+     "(\"Loc.\"/\"Glo.\"、ハンドルのモード \"Abs.\"/\"Rel.\"/\"I b.\"/\"O b.\")は初めの状態に戻ります。"
+     "シーン、アクティブな形状、選択した点はそのままです。"},
+    {"Line", "ライン"},
+    {"Surface part", "サーフェスパーツ"},
+    {"Polygon mesh", "ポリゴンメッシュ"},
+    {"Rotator joint", "回転ジョイント"},
+    {"Slider joint", "スライダージョイント"},
+    {"Scale joint", "スケールジョイント"},
+    {"Uniscale joint", "均等スケールジョイント"},
+    {"Ball joint", "ボールジョイント"},
+    {"Camera joint", "カメラジョイント"},
+    {"Link part", "リンクパーツ"},
+    {"Light", "ライト"},
+    {"Sphere", "球"},
+    {"Disk", "円盤"},
+    {"Simple part", "シンプルパーツ"},
+    {"Light joint", "ライトジョイント"},
+    {"Path joint", "パスジョイント"},
+    {"Morph joint", "モーフジョイント"},
+    {"Custom joint", "カスタムジョイント"},
+    {"Master surface", "マスターサーフェス"},
+    {"Surface M part", "サーフェス M パーツ"},
+    {"Sound part", "サウンドパーツ"},
+    {"Other", "その他"},
     {"Save and Switch", "保存して切り替え"},
     {"Switch", "切り替え"},
     {"Shape", "形状"},
@@ -68,6 +92,11 @@ word_pair const japanese[] = {
     {"\"%1\" is not a number: the box keeps %2", "\"%1\" は数値ではありません。ボックスは %2 のままです"},
     {"\"%1\" is beyond single precision: the box keeps %2",
      "\"%1\" は単精度の範囲を超えています。ボックスは %2 のままです"},
+    {"%1 and %2 cannot be undone while the plug-in's undo setting is off: Edit > Vexel "
+     "Settings..., \"%3\" switches it on.",
+     "プラグインの取り消しの設定がオフのため、%1 と %2 は元に戻せません。編集 > Vexel の設定... の"
+     "「%3」でオンにできます。"},
+    {"Activate undo.", "取り消しを有効にする"},
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "fitted_controls.h"
 #include "services/user_controls.h"
 #include "session/collected_call.h"
+#include "window_controls.h"
 #include "studio_words.h"
 #include "windowinterface"
 
@@ -67,7 +68,19 @@ void vexel_window_widget::user_click(int index) {
     int action = take_action();
     if (!host.loaded()) return;
     window_interface& w = *host.app().window();
+    host::scene_model* scene = host.scene();
+    std::size_t writes = scene->writes().size(), records = scene->undo_records().calls().size();
     host.into_plugin("click", [&] { host.app().user().click(w, index, action); });
+    // An edit the plug-in wrote without an undo record cannot be undone: the person is told
+    // once how to have undo, the plug-in's setting stays as it is.
+    bool edit = index == script::vexel_controls::app || index == script::vexel_controls::snap;
+    if (edit && !told_no_undo && scene == host.scene() && scene->writes().size() > writes &&
+        scene->undo_records().calls().size() == records && host.loaded()) {
+        told_no_undo = true;
+        host::window_state model = host.window_model();
+        Q_EMIT edit_without_undo(QString::fromStdString(model.controls[script::vexel_controls::app].text),
+                                 QString::fromStdString(model.controls[script::vexel_controls::snap].text));
+    }
 }
 
 void vexel_window_widget::user_toggle(int index) {

@@ -55,6 +55,9 @@ Q_SIGNALS:
     void placed_by_person(QPoint at);
     // A short note for the status bar (a number box refused what was typed).
     void note(QString const& text);
+    // The first "App." or "Snap" that changed the scene without an undo record (the
+    // plug-in's undo setting is off): app and snap are the buttons' texts.
+    void edit_without_undo(QString const& app, QString const& snap);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,6 +91,7 @@ private:
     int next_action = -1;
     int factor = 1;
     bool following = false;  // set while widgets are being set from the model
+    bool told_no_undo = false;  // edit_without_undo is said once
 };
 
 // The text a host number box shows for value: the shortest decimal that reads back as it.

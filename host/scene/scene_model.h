@@ -154,6 +154,9 @@ public:
     // nothing changed is never offered by undo.
     void begin_host_step(std::string const& path);
     void commit_host_step() { history.commit_host_step(); }
+    // Puts the shapes of the begun host step that changed back as they were at its begin,
+    // files no step, and calls the modification listener with them (if any).
+    void cancel_host_step() { restored(history.cancel_host_step()); }
 
 private:
     // Calls the modification listener with the shapes an undo or redo restored.

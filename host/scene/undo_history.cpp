@@ -79,6 +79,19 @@ void undo_history::commit_host_step() {
     undone.clear();
 }
 
+std::vector<shape_node*> undo_history::cancel_host_step() {
+    std::vector<shape_node*> restored;
+    if (!host_begun) return restored;
+    host_begun = false;
+    for (auto& [token, geometry] : host_pending)
+        if (shape_node* node = *token; node && !same_geometry(node->geometry, geometry)) {
+            node->geometry = std::move(geometry);
+            restored.push_back(node);
+        }
+    host_pending.clear();
+    return restored;
+}
+
 bool undo_history::changes_something(snapshot const& step) {
     for (auto const& [token, geometry] : step)
         if (*token && !same_geometry((*token)->geometry, geometry)) return true;
@@ -102,8 +115,9 @@ std::vector<shape_node*> undo_history::step_across(std::vector<snapshot>& from,
     for (auto& [token, geometry] : step) {
         shape_node* node = *token;
         if (!node) continue;
-        replaced.emplace_back(token, node->geometry);
-        // Element views address geometry by index, so whole assignment keeps them valid.
+        // Moved, not copied: a million-vertex mesh changes hands without a copy. Element
+        // views address geometry by index, so whole assignment keeps them valid.
+        replaced.emplace_back(token, std::move(node->geometry));
         node->geometry = std::move(geometry);
         restored.push_back(node);
     }

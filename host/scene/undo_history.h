@@ -52,6 +52,10 @@ public:
     // Files the host-side capture as one step (and empties the redo list); nothing when
     // none was begun.
     void commit_host_step();
+    // Puts back the shapes of the host-side capture that changed since (an edit called off,
+    // a drag escaped) and drops it, filing no step and leaving the redo list as it was;
+    // returns the shapes put back (empty when none was begun or none changed).
+    std::vector<shape_node*> cancel_host_step();
     // Restores the geometry of the last committed step that changes something (shapes
     // since deleted are skipped), dropping the steps on the way that would change
     // nothing, and returns the restored shapes; empty when there is nothing to undo. The

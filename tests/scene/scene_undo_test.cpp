@@ -216,6 +216,18 @@ TEST_F(SceneUndo, AHostStepIsOneUndoStepOutsideThePluginsProtocol) {
     EXPECT_EQ(scene->find("wing/l0")->geometry.points[1].anchor.x, 4.0f);
 }
 
+TEST_F(SceneUndo, AHostStepCalledOffPutsTheShapeBackAndFilesNoStep) {
+    host::move_point(*scene, "wing/l0", 0, {7, 7, 7});
+    scene->begin_host_step("wing/l0");
+    std::string before = dump();
+    host::move_point(*scene, "wing/l0", 1, {3, 3, 3});
+    scene->cancel_host_step();
+    EXPECT_EQ(dump(), before);
+    EXPECT_EQ(scene->undo_records().step_count(), 0u);
+    scene->commit_host_step();  // nothing begun any more
+    EXPECT_EQ(scene->undo_records().step_count(), 0u);
+}
+
 TEST_F(SceneUndo, AShapeDeletedAfterItsRecordIsSkippedByUndo) {
     shape_class* wing = &shape("wing");
     begin(wing, true);

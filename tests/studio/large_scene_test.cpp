@@ -81,6 +81,42 @@ TEST(LargeScene, AClickOnALargeMeshSelectsTheVertexUnderIt) {
     }
 }
 
+// A drag updates only the vertex it moves: the view still finds every vertex where it is
+// now, the dragged one too, after the drag, its undo and its redo.
+TEST(LargeScene, ADraggedVertexIsPickedWhereItIsNowThroughUndoAndRedo) {
+    view_fixture f;
+    f.start(grid_scene(f.dir, 300, 300));
+    f.view().zoom_by(20);  // vertices tens of pixels apart
+    vec3 from{150, 150, 0};
+    QApplication::processEvents();  // the view at its size in the window
+    f.centre_on(from);
+    QPoint was = f.at(from), apart = f.at({151, 150, 0}) - was;
+    // Between four vertices, some cells of the view's grid away.
+    QPoint now = was + QPoint(apart.x() * 5 / 2, -apart.x() * 5 / 2);
+    QTest::mousePress(&f.view(), Qt::LeftButton, {}, was);
+    for (QPoint to : {was + QPoint(5, -5), now}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), f.view().mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&f.view(), &move);
+    }
+    QTest::mouseRelease(&f.view(), Qt::LeftButton, {}, now);
+    auto found = [&](QPoint at) {
+        QApplication::processEvents();
+        std::vector<int> indices;
+        for (auto const& p : f.view().points_at(at)) indices.push_back(p.move_index);
+        return indices;
+    };
+    int const dragged = 150 * 300 + 150;
+    EXPECT_EQ(found(now), std::vector<int>{dragged});
+    EXPECT_TRUE(found(was).empty());
+    EXPECT_EQ(found(was + apart).size(), 1u) << "its neighbour stays where it was";
+    ASSERT_TRUE(f.host.undo());
+    EXPECT_EQ(found(was), std::vector<int>{dragged});
+    EXPECT_TRUE(found(now).empty());
+    ASSERT_TRUE(f.host.redo());
+    EXPECT_EQ(found(now), std::vector<int>{dragged});
+}
+
 TEST(Picking, TheActiveShapesPointWinsOverAnotherShapesAtThePlace) {
     view_fixture f;
     // A sphere exactly on vertex 4 of the grid.

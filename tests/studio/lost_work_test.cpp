@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include "scene_files/scene_file.h"
@@ -21,15 +22,61 @@ using studio_test::when_a_box_opens;
 
 // The studio on a copy of the tour in the test's folder, as a person has it.
 struct work_fixture : studio_fixture {
-    work_fixture() {
+    explicit work_fixture(int prefs_word = 0) : studio_fixture(prefs_word) {
         std::filesystem::copy_file(studio_test::example("tour.json"), scene_file);
         EXPECT_TRUE(start_for_a_person(scene_file));
     }
     void change_the_scene() { host::move_point(*host.scene(), "ball", 0, {7, 7, 7}); }
     float ball_x_on_disk() const { return host::load_scene_file(scene_file)->find("ball")->geometry.center.x; }
 
+    // Types text into row 0's X box of the vexel window and clicks "App.".
+    void apply(char const* text) {
+        auto* field = qobject_cast<QLineEdit*>(window.vexel().control_widget(script::vexel_controls::box(0, 0)));
+        ASSERT_NE(field, nullptr);
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::mouseClick(qobject_cast<QPushButton*>(window.vexel().control_widget(script::vexel_controls::app)),
+                          Qt::LeftButton);
+    }
+    void show_curve_point_1() {
+        host.make_active("curve");
+        host.select_points("curve", {1});
+        host.idle_tick();
+    }
+
     std::string scene_file = dir.file("tour.json");
 };
+
+TEST(LostWork, TheMarkFollowsTheScenesContent) {
+    work_fixture f(4);  // the plug-in's undo setting on
+    f.show_curve_point_1();
+    f.apply("10");  // the value shown: an edit that changes nothing
+    EXPECT_FALSE(f.window.isWindowModified()) << "an App. that changed nothing";
+    f.apply("12.5");
+    EXPECT_TRUE(f.window.isWindowModified());
+    ASSERT_TRUE(f.host.undo());
+    EXPECT_FALSE(f.window.isWindowModified()) << "undone back to the state opened";
+    ASSERT_TRUE(f.host.redo());
+    EXPECT_TRUE(f.window.isWindowModified());
+    ASSERT_TRUE(f.window.save_file(false));
+    EXPECT_FALSE(f.window.isWindowModified());
+    ASSERT_TRUE(f.host.undo());
+    EXPECT_TRUE(f.window.isWindowModified()) << "undone past the save";
+    ASSERT_TRUE(f.host.redo());
+    EXPECT_FALSE(f.window.isWindowModified()) << "back at the state saved";
+}
+
+TEST(LostWork, AnEditThatCannotBeUndoneSaysOnceHowToSwitchUndoOn) {
+    work_fixture f;  // a first run: the plug-in's undo setting off
+    f.show_curve_point_1();
+    f.apply("12.5");
+    QString said = f.window.statusBar()->currentMessage();
+    EXPECT_TRUE(said.contains("Activate undo.")) << said.toStdString();
+    EXPECT_FALSE(f.host.can_undo()) << "the plug-in's setting stays as it was";
+    f.window.statusBar()->clearMessage();
+    f.apply("13.5");
+    EXPECT_TRUE(f.window.statusBar()->currentMessage().isEmpty()) << "said once";
+}
 
 TEST(LostWork, AChangeMarksTheTitleUntilTheSceneIsSaved) {
     work_fixture f;
@@ -139,6 +186,24 @@ TEST(Quit, OneQuitEndsTheStudioWhileTheVexelWindowIsShown) {
     guard.stop();
     EXPECT_EQ(status, 0);
     EXPECT_FALSE(f.window.isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// The smaller things a person meets: the outline's type column in the studio's language,
+// Ctrl+= zooms in as Ctrl++ does.
+TEST(PersonsWay, TheOutlineSpeaksTheLanguageAndCtrlEqualsZoomsIn) {
+    studio_test::studio_fixture f(0, "ja");
+    ASSERT_TRUE(f.start_for_a_person(studio_test::example("tour.json")));
+    EXPECT_EQ(f.window.outline().item_of("curve")->text(1).toStdString(), "ライン");
+    EXPECT_EQ(f.window.outline().item_of("hull")->text(1).toStdString(), "ポリゴンメッシュ");
+    double zoom = f.window.view().zoom();
+    f.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    QTest::keyClick(&f.window.view(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_GT(f.window.view().zoom(), zoom);
 }
 
 }  // namespace

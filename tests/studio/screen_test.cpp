@@ -1,11 +1,15 @@
 // A real window on an X server (run under xvfb-run): the vexel window is mapped, and what
 // the screen shows at its buttons is the buttons' own drawing at the plug-in's rectangles.
+#include <cstring>
+
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
 #include "fitted_controls.h"
 #include "main_window.h"
+#include "studio_fixture.h"
 #include "studio_test_main.h"
 #include "window_controls.h"
 
@@ -71,6 +75,121 @@ TEST(Screen, TheJapaneseWindowAtTwiceTheScaleShowsEveryTextWhole) {
     EXPECT_GT(checked, 10);
     tool.grab().save("vexel-window-ja-2x.png");
 }
+
+// A person at the studio under a window manager, with the real mouse and keyboard of the
+// X server (xdotool), on the tour in the top view, where curve point 1's "L in" and "L out"
+// handles lie under its anchor.
+struct person : studio_test::studio_fixture {
+    person(std::string const& lang, int scale) : studio_fixture(0, lang) {
+        manager.start("openbox", {});
+        EXPECT_TRUE(manager.waitForStarted()) << "openbox (tools/install-deps installs it)";
+        QTest::qWait(300);
+        EXPECT_TRUE(start_for_a_person(studio_test::example("tour.json")));
+        window.set_window_scale(scale);
+        window.view().set_projection(studio::projection::top);
+        window.view().fit();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(300);
+    }
+    ~person() {
+        manager.terminate();
+        manager.waitForFinished();
+    }
+    void xdo(QStringList const& words) {
+        EXPECT_EQ(QProcess::execute("xdotool", words), 0) << words.join(' ').toStdString();
+        QTest::qWait(120);
+    }
+    QPoint screen_of(vec3 const& local) {
+        vec3 world = host::transform(local, host.scene()->find("curve")->world_matrix());
+        return window.view().mapToGlobal(window.view().to_screen(world).toPoint());
+    }
+    host::control_point_data& point(int i) { return host.scene()->find("curve")->geometry.points[i]; }
+    void click(QPoint at) {
+        xdo({"mousemove", QString::number(at.x()), QString::number(at.y())});
+        xdo({"click", "1"});
+    }
+    // Presses at from and moves right by dx in steps, at once as a quick hand does (no idle
+    // tick comes between); then, unless escape, releases there.
+    void drag(QPoint from, int dx, bool escape = false) {
+        xdo({"mousemove", QString::number(from.x()), QString::number(from.y())});
+        QStringList words{"mousedown", "1"};
+        for (int x : {dx / 4, dx / 2, dx})
+            words << "mousemove" << QString::number(from.x() + x) << QString::number(from.y());
+        xdo(words);
+        if (escape) xdo({"key", "Escape"});
+        xdo({"mouseup", "1"});
+    }
+    // The point number the vexel window shows, and its row 0 X.
+    int shown_number() { return std::stoi(text(script::vexel_controls::point_number)); }
+    float shown_x() { return std::stof(text(script::vexel_controls::box(0, 0))); }
+    std::string text(int control) { return host.window_model().controls[control].text; }
+    void picture(char const* name) {
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLatin1(name));
+    }
+    QProcess manager;
+};
+
+bool same(vec3 a, vec3 b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+class ClickAndDrag : public testing::TestWithParam<std::pair<char const*, int>> {};
+
+TEST_P(ClickAndDrag, APersonsDragMovesWhatWasPressedOnAndTheWindowFollows) {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "run under xvfb-run";
+    auto [lang, scale] = GetParam();
+    person p(lang, scale);
+    host::control_point_data const start = p.point(1);
+    QPoint one = p.screen_of(start.anchor);
+
+    // Click point 2, then point 1, then press on point 1 again and drag: the anchor moves
+    // (with its handles), not the handle under it.
+    p.click(p.screen_of(p.point(2).anchor));
+    EXPECT_EQ(p.shown_number(), 2);
+    p.click(one);
+    EXPECT_EQ(p.shown_number(), 1);
+    p.drag(one, 40);
+    EXPECT_GT(p.point(1).anchor.x, start.anchor.x + 0.5f);
+    EXPECT_FLOAT_EQ(p.point(1).l_in.x - p.point(1).anchor.x, start.l_in.x - start.anchor.x);
+    EXPECT_EQ(p.shown_number(), 1);
+    EXPECT_NEAR(p.shown_x(), p.point(1).anchor.x, 1e-4);
+    // The screen shows the active (red) anchor where it is now and not where it was: the
+    // drag's repaints of the parts that moved reached the screen.
+    QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    auto red = [&](QPoint at) { return screen.pixelColor(at) == QColor(220, 40, 40); };
+    EXPECT_TRUE(red(p.screen_of(p.point(1).anchor)));
+    EXPECT_FALSE(red(one));
+    p.picture((std::string("studio-drag-") + lang + "-" + std::to_string(scale) + "x.png").c_str());
+    p.xdo({"key", "ctrl+z"});
+    EXPECT_TRUE(same(p.point(1).anchor, start.anchor)) << "Ctrl+Z puts it back";
+
+    // A click without movement on the selected anchor goes on to the handle under it; a
+    // drag from there moves that handle alone.
+    p.click(one);
+    p.drag(one, 40);
+    EXPECT_TRUE(same(p.point(1).anchor, start.anchor));
+    EXPECT_GT(p.point(1).l_in.x, start.l_in.x + 0.5f);
+    EXPECT_TRUE(same(p.point(1).l_out, start.l_out));
+    EXPECT_EQ(p.shown_number(), 1);
+    p.xdo({"key", "ctrl+z"});
+    EXPECT_TRUE(same(p.point(1).l_in, start.l_in));
+
+    // Escape during a drag puts the point back and leaves no undo step.
+    std::size_t steps = p.host.scene()->undo_records().step_count();
+    p.drag(one, 40, true);
+    EXPECT_TRUE(same(p.point(1).anchor, start.anchor));
+    EXPECT_TRUE(same(p.point(1).l_in, start.l_in));
+    EXPECT_EQ(p.host.scene()->undo_records().step_count(), steps);
+
+    // A drag that selects: point 2, never clicked, is shown with its number and values.
+    vec3 two = p.point(2).anchor;
+    p.drag(p.screen_of(two), 30);
+    EXPECT_GT(p.point(2).anchor.x, two.x);
+    EXPECT_EQ(p.shown_number(), 2);
+    EXPECT_NEAR(p.shown_x(), p.point(2).anchor.x, 1e-4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screen, ClickAndDrag,
+                         testing::Values(std::pair{"en", 1}, std::pair{"en", 2}, std::pair{"ja", 1},
+                                         std::pair{"ja", 2}));
 
 }  // namespace
 

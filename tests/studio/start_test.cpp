@@ -44,6 +44,7 @@ TEST_P(ABrokenSceneAtStart, OpensAnEmptyStudioWithABoxNamingTheFile) {
     EXPECT_NE(box->informativeText().toStdString().find(c.in_words), std::string::npos)
         << box->informativeText().toStdString();
     EXPECT_EQ(box->informativeText().toStdString().find("json.exception"), std::string::npos);
+    EXPECT_EQ(box->informativeText().toStdString().find("parse error"), std::string::npos);
     box->close();
 }
 
@@ -51,7 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
     Studio, ABrokenSceneAtStart,
     ::testing::Values(broken_case{"missing", nullptr, false, "There is no file at"},
                       broken_case{"folder", nullptr, true, "tour.json is a folder, not a scene file."},
-                      broken_case{"malformed", "{\"shapes\": [", false, "Malformed JSON"},
+                      broken_case{"malformed", "{\"shapes\": [", false,
+                                  "Malformed JSON at line 1, column 13: the file ends before the scene is complete."},
+                      broken_case{"bad_number", "{\"shapes\": [\n{\"center\": [1, -, 2]}]}", false,
+                                  "Malformed JSON at line 2, column 17: the text there is not JSON"},
                       broken_case{"wrong", R"({"shapes": [{"name": "c", "type": "line", "points": [{"anchor": [1, 2]}]}]})",
                                   false, "expected 3 numbers, got 2"}),
     [](auto const& info) { return std::string(info.param.name); });

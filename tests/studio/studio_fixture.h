@@ -42,7 +42,8 @@ struct scratch_dir {
 // The studio with its preferences in the scratch folder; prefs_word picks the plug-in's
 // settings (2: host number boxes, 0: plain text fields, 4: undo).
 struct studio_fixture {
-    explicit studio_fixture(int prefs_word = 0) {
+    explicit studio_fixture(int prefs_word = 0, std::string const& lang = "en")
+        : host{{VEXEL_MODULE_PATH, lang, dir.file("prefs.json")}} {
         std::ofstream(dir.file("prefs.json"))
             << R"({"d43b04ce-8713-4d82-8b7c-c79466f1bfd2": )" << prefs_word << "}";
         host.set_dialog_presenter(studio::dialog_presenter_for(&window, &answer));
@@ -55,7 +56,7 @@ struct studio_fixture {
     }
 
     scratch_dir dir;
-    studio::studio_host host{{VEXEL_MODULE_PATH, "en", dir.file("prefs.json")}};
+    studio::studio_host host;
     studio::main_window window{host};
     studio::studio_settings kept;
     host::dialog_answer answer;  // what the settings dialog is answered with
