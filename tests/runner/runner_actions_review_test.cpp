@@ -131,28 +131,28 @@ TEST_F(Review, MarksPrintsEachRequestSinceTheLastMarksOnce) {
     EXPECT_TRUE(dumps_of(marked).empty());  // never taken for a dump line
 }
 
-// --- --help and the README list everything ---
+// --- --help and the scripts page (docs/scripts.md) list everything ---
 
-TEST(RunnerHelp, HelpAndReadmeListEveryOptionAndAction) {
+TEST(RunnerHelp, HelpAndTheScriptsPageListEveryOptionAndAction) {
     process_result help = run_runner({"--help"});
     EXPECT_EQ(help.status, 0);
-    std::string readme = read_file(VEXEL_SOURCE_DIR "/README.md");
+    std::string page = read_file(VEXEL_SOURCE_DIR "/docs/scripts.md");
     for (char const* option : {"--module PATH", "--lang en|ja", "--prefs FILE", "--view", "--json", "--keep-going",
                                "--fail-call N", "--dump-scene FILE", "--info MODULE", "--iid IID", "--help",
                                "--no-announce"}) {
         EXPECT_NE(help.out.find("\n  " + std::string(option)), std::string::npos) << option;
         std::string in_table = option;
         if (std::string(option) == "--lang en|ja") in_table = "--lang en\\|ja";
-        EXPECT_NE(readme.find("| `" + in_table), std::string::npos) << option << " in README.md";
+        EXPECT_NE(page.find("| `" + in_table), std::string::npos) << option << " in docs/scripts.md";
     }
     std::string words = script::action_words();
     for (std::size_t at = 0; at < words.size();) {
         std::size_t end = words.find(", ", at);
         std::string word = words.substr(at, end - at);
         EXPECT_NE(help.out.find("\n  " + word + " "), std::string::npos) << word;
-        bool listed = readme.find("`" + word + " ") != std::string::npos ||
-                      readme.find("`" + word + "`") != std::string::npos;
-        EXPECT_TRUE(listed) << word << " in README.md";
+        bool listed = page.find("`" + word + " ") != std::string::npos ||
+                      page.find("`" + word + "`") != std::string::npos;
+        EXPECT_TRUE(listed) << word << " in docs/scripts.md";
         at = end == std::string::npos ? words.size() : end + 2;
     }
 }
