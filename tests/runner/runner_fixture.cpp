@@ -113,8 +113,14 @@ process_result run_runner(std::vector<std::string> const& args, std::string cons
     start.hStdOutput = inherited(io.path() + "/out", false);
     start.hStdError = inherited(io.path() + "/err", false);
     PROCESS_INFORMATION child{};
-    bool started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                    nullptr, &start, &child);
+    // Under a loaded Wine a process start now and then fails at once; it is tried again
+    // before the run counts as one that did not start.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0) ::Sleep(200);
+        started = ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                   nullptr, &start, &child);
+    }
     for (HANDLE stream : {start.hStdInput, start.hStdOutput, start.hStdError}) ::CloseHandle(stream);
     for (auto const& [name, value] : saved)
         ::SetEnvironmentVariableA(name.c_str(), value ? value->c_str() : nullptr);
