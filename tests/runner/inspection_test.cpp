@@ -113,6 +113,30 @@ TEST_F(Inspection, TraceShowsAnUndoRecordAroundTheWritesOfAnApp) {
     EXPECT_EQ(printed("trace"), "") << "printed once";
 }
 
+TEST_F(Inspection, AppOnAUniscaleJointAsksForItsOwnJointViewOnly) {
+    open(R"({"shapes": [{"name": "grow", "type": "part", "part": "uniscale", "first_point": [1, 1, 1]}]})");
+    ASSERT_TRUE(play("active grow\nidle 2\ntype 0 x 5\ntrace on\nclick App.\ntrace off"));
+    std::vector<std::string> ops = operations(lines_of(printed("trace"), "trace"));
+    EXPECT_EQ(std::count(ops.begin(), ops.end(), "shape.uniscale_joint"), 1);
+    for (char const* other : {"shape.ball_joint", "shape.slider_joint", "shape.rotator_joint", "shape.scale_joint"})
+        EXPECT_EQ(std::count(ops.begin(), ops.end(), other), 0) << other;
+    EXPECT_EQ(session->scene()->find("grow")->geometry.first.x, 5);
+}
+
+TEST_F(Inspection, ANewWindowRedrawsItsLoadButtonRightAfterDisablingIt) {
+    ASSERT_TRUE(play("trace on\nrestart\ntrace off"));
+    std::vector<std::string> ops;
+    for (std::string const& op : operations(lines_of(printed("trace"), "trace")))
+        if (op != "get_plugin_services") ops.push_back(op);
+    auto load = std::find(ops.begin(), ops.end(), "create_button");
+    for (int made = 1; made < 5 && load != ops.end(); ++made) load = std::find(load + 1, ops.end(), "create_button");
+    ASSERT_NE(load, ops.end()) << "the top bar's fifth button, Load";
+    auto disabled = std::find(load, ops.end(), "set_active");
+    ASSERT_NE(disabled, ops.end());
+    ASSERT_NE(disabled + 1, ops.end());
+    EXPECT_EQ(disabled[1], "invalidate");
+}
+
 TEST_F(Inspection, TraceShowsSnapSuspendingTheStateFlagInsideAnUpdateBracket) {
     ASSERT_TRUE(play("active ball\nidle\nstate on\nidle\ntype 0 x 9\ntrace on\nclick Snap"));
     std::vector<std::string> scene_ops;

@@ -1,6 +1,7 @@
 // Memory slots: "Save" and "Load", the slot pop-up, marks on the stored element, and
 // slots whose shapes go away.
 #include "scene/scene_edits.h"
+#include "tests/module_boundary.h"
 #include "window_fixture.h"
 
 using namespace window_test;
@@ -185,6 +186,33 @@ TEST_F(MemorySlots, ASurfacePartSavedAsAWholeGivesBackItsOwnPoint) {
     activate("curve", {0});
     click(load);
     EXPECT_VEC3_NEAR(row(0), 1, 1, 0, 1e-5);
+}
+
+TEST_F(MemorySlots, ASavedLinePointTheHostRemovedLoadsNothing) {
+    open(mixed_scene);
+    activate("surf/l1", {2});  // flat point 5 of the part
+    click(save);
+    host::remove_point(*scene, "surf/l1", 2);
+    hostapp->shapes_modified({shape("surf/l1")});
+    activate("curve", {0});
+    vec3 before = row(0);
+    click(load);
+    // The stored index now lies past the line's end: reading on would load the next
+    // line's first point, which a following "App." would write over.
+    EXPECT_VEC3_NEAR(row(0), before.x, before.y, before.z, 0);
+    expect_clean();
+}
+
+TEST_F(MemorySlots, RefEnablesLoadAgainAfterASaveFailedToEnableIt) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
+    open(mixed_scene);
+    activate("curve", {1});
+    host::faults().fail_operation("set_active", 1);  // Save's enabling of "Load"
+    click(save);
+    ASSERT_FALSE(enabled(load));
+    click(ref);
+    EXPECT_TRUE(enabled(load)) << "the slot holds a point: a full refresh shows it";
+    expect_clean();
 }
 
 }  // namespace

@@ -56,6 +56,17 @@ TEST_F(Rows, OutBasedModeShowsTheInHandleAsALengthUntilAbsolute) {
     EXPECT_TRUE(shown(extra(2)));
 }
 
+TEST_F(Rows, HostNumberBoxesHiddenByALengthShowAgainAtAbsolute) {
+    TearDown();
+    start(2);  // the host's number boxes
+    show_curve_point(1);
+    set_mode(1, "I b.");
+    ASSERT_FALSE(shown(box(2, 1)));
+    set_mode(1, "Abs.");
+    for (int field : {1, 2}) EXPECT_TRUE(shown(box(2, field))) << "field " << field;
+    EXPECT_VEC3_NEAR(row(2), 11, -1, 0, 1e-5);
+}
+
 TEST_F(Rows, ModesSurviveAChangeOfShapeAndAreReapplied) {
     show_curve_point(1);
     set_mode(3, "I b.");
