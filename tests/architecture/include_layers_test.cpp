@@ -36,7 +36,7 @@ protected:
         write("vexel-host/runner_session.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
         write("studio/studio_host.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
         write("host/text/quoted_word.h", "");
-        write("front_end/command_line_reader.h", "#include \"text/quoted_word.h\"\n");
+        write("front_end/command_line_reader.h", "#include <CLI/CLI.hpp>\n#include \"text/quoted_word.h\"\n");
         write("oracles/session_oracles.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
         write("programs/vexel-host.cpp", "#include \"runner_session.h\"\n#include \"session_oracles.h\"\n");
         write("fuzz/session_player.cpp", "#include \"runner_session.h\"\n#include \"session_oracles.h\"\n");
@@ -94,6 +94,8 @@ TEST_F(PlantedInclude, EachWrongArrowIsNamedWithFileAndLine) {
          "front_end/command_line_reader.h:1: includes script/performer.h"},
         {"bench/bench_session.h", "#include \"session_oracles.h\"\n",
          "bench/bench_session.h:1: includes oracles/session_oracles.h"},
+        {"host/session/host_session.h", "#include <vector>\n#include <CLI/CLI.hpp>\n",
+         "host/session/host_session.h:2: includes <CLI/CLI.hpp> (only front_end may)"},
     };
     for (auto const& c : cases) {
         SetUp();
