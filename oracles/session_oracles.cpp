@@ -9,7 +9,7 @@
 namespace oracles {
 
 using script::action_kind;
-using runner::runner_session;
+using host::host_session;
 using script::script_action;
 using host::shape_node;
 
@@ -17,7 +17,7 @@ namespace {
 
 bool clicked(script_action const& a, char const* name) { return a.kind == action_kind::click && a.value == name; }
 
-std::optional<window_view> view_of(runner_session& session) {
+std::optional<window_view> view_of(host_session& session) {
     if (!session.app().loaded()) return std::nullopt;
     return read_window(session.window());
 }
@@ -76,12 +76,12 @@ std::string point_number_text(shape_node const* shape, int index) {
 
 }  // namespace
 
-int session_oracles::settings_word(runner_session& session) {
+int session_oracles::settings_word(host_session& session) {
     if (!session.app().loaded()) return 0;
     return session.app().preferences().value(session.app().window()->get_uuid(nullptr)).value_or(0);
 }
 
-void session_oracles::before(runner_session& session, script_action const& action) {
+void session_oracles::before(host_session& session, script_action const& action) {
     scene = session.scene();
     if (!started && scene != nullptr) window.announced(*scene);
     started = true;
@@ -116,7 +116,7 @@ void session_oracles::before(runner_session& session, script_action const& actio
     if (snap) snapped = expect_snap(window.shape(), window.index(), *rows_before, unit, window.rows_current());
 }
 
-std::vector<std::string> session_oracles::after(runner_session& session, script_action const& action) {
+std::vector<std::string> session_oracles::after(host_session& session, script_action const& action) {
     std::vector<std::string> out;
     bool undo_pending = undoable_now;
     undoable_now = false;
@@ -167,7 +167,7 @@ std::vector<std::string> session_oracles::after(runner_session& session, script_
     return out;
 }
 
-void session_oracles::check_host(runner_session& session, std::vector<std::string>& out) {
+void session_oracles::check_host(host_session& session, std::vector<std::string>& out) {
     if (session.scene() == nullptr) return;
     count("1 host checks");
     for (std::string const& v : session.scene()->violations())
@@ -192,7 +192,7 @@ void session_oracles::check_undo_records(host::scene_model& s, bool changed, std
     }
 }
 
-void session_oracles::check_refresh(runner_session&, window_view const& now, std::vector<std::string>& out) {
+void session_oracles::check_refresh(host_session&, window_view const& now, std::vector<std::string>& out) {
     if (!window.refreshed()) return;
     shape_node* shape = window.shape();
     std::string where = "after the refresh, " + point_name(*shape, window.index());
@@ -240,7 +240,7 @@ void session_oracles::check_load(script_action const& action, window_view const&
     }
 }
 
-void session_oracles::check_marks(runner_session& session, std::vector<std::string>& out) {
+void session_oracles::check_marks(host_session& session, std::vector<std::string>& out) {
     std::vector<host::mark_request> const& all = session.marker().requests();
     host::mark_request const* last = nullptr;
     for (std::size_t i = marks_before; i < all.size(); ++i)

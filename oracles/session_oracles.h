@@ -11,8 +11,8 @@
 //   6 a typed value lands (apply_expectations.h);
 //   7 undo is exact: with undo on, "App." or "Snap" then `undo` restores every coordinate
 //     and flag bit for bit; with undo off no undo record is made.
-// The runner itself reports exceptions let out of the plug-in, and after the session the
-// counted objects still held.
+// The front end reports exceptions let out of the plug-in, and the session's checks at the
+// end of the run (host_session::finish_run) the counted objects still held.
 #pragma once
 
 #include <map>
@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "apply_expectations.h"
-#include "runner_session.h"
+#include "action_watcher.h"
 #include "scene_state.h"
 #include "snap_expectation.h"
 #include "window_contract.h"
@@ -30,10 +30,10 @@
 
 namespace oracles {
 
-class session_oracles final : public runner::action_watcher {
+class session_oracles final : public script::action_watcher {
 public:
-    void before(runner::runner_session& session, script::script_action const& action) override;
-    std::vector<std::string> after(runner::runner_session& session, script::script_action const& action) override;
+    void before(host::host_session& session, script::script_action const& action) override;
+    std::vector<std::string> after(host::host_session& session, script::script_action const& action) override;
 
     window_contract const& contract() const { return window; }
     // How often each promise was judged, by what it was judged on, e.g.
@@ -42,12 +42,12 @@ public:
 
 private:
     // The settings word as the plug-in stored it (bit 0 marking, bit 2 undo).
-    static int settings_word(runner::runner_session& session);
-    void check_host(runner::runner_session& session, std::vector<std::string>& out);
-    void check_refresh(runner::runner_session& session, window_view const& now, std::vector<std::string>& out);
+    static int settings_word(host::host_session& session);
+    void check_host(host::host_session& session, std::vector<std::string>& out);
+    void check_refresh(host::host_session& session, window_view const& now, std::vector<std::string>& out);
     void check_load(script::script_action const& action, window_view const& now, double unit,
                     std::vector<std::string>& out);
-    void check_marks(runner::runner_session& session, std::vector<std::string>& out);
+    void check_marks(host::host_session& session, std::vector<std::string>& out);
     void check_undo_records(host::scene_model& scene, bool changed, std::vector<std::string>& out);
 
     void count(std::string const& what) { ++counts[what]; }

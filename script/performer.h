@@ -3,7 +3,7 @@
 // and the call record, through the host_session) and asks the front end's performer for
 // what a person does to the window (check that a control can be reached, click, type,
 // choose, dump, answer the settings dialog). Adding an action touches its syntax row and
-// one case of perform.
+// one case of perform. play (play.h) plays a whole script through the same performer.
 #pragma once
 
 #include <functional>
@@ -42,6 +42,16 @@ public:
     // Cancel.
     virtual void answer_dialog(std::map<int, bool> const& choices, bool cancel,
                                std::function<void()> const& click) = 0;
+
+    // --- What the play loop (play.h) tells the front end around each line. ---
+    // Before the line is performed (and before a watcher sees it).
+    virtual void begin_line(script_action const&) {}
+    // After the line, whether or not it failed, before the session's marks and calls are
+    // collected.
+    virtual void end_line(script_action const&) {}
+    // A failure of the current line, as one line without its place in the script: the host
+    // refused it, or a check found a violation.
+    virtual void line_failed(host::failure_kind kind, std::string const& what) = 0;
 };
 
 // Plays one line on p; dir is where the script lies (relative scene files are found from

@@ -16,17 +16,19 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "command_line_reader.h"
 #include "main_window.h"
+#include "prefs_location.h"
 #include "script_player.h"
 #include "script_syntax.h"
-#include "session/command_line_reader.h"
-#include "session/prefs_location.h"
 #include "settings_dialog.h"
 #include "studio_host.h"
 #include "studio_settings.h"
 #include "text/quoted_word.h"
 
 namespace {
+
+using front_end::usage_error;
 
 char const usage[] =
     "usage: vexel-studio [--module PATH] [--lang en|ja] [--prefs FILE] [--script FILE]\n"
@@ -49,7 +51,7 @@ struct studio_command_line {
             .add_option("--png", c.png_dir, "with --script: write every dump also as DIR/001.png, 002.png, ...")
             ->option_text("DIR");
     }
-    command_line_reader reader;
+    front_end::command_line_reader reader;
 };
 
 // Throws usage_error; exits for --help.
@@ -57,7 +59,7 @@ command_line parse(int argc, char** argv) {
     command_line c;
     studio_command_line line(c);
     std::vector<std::string> positional = line.reader.parse(argc, argv);
-    common_options const& common = line.reader.common();
+    front_end::common_options const& common = line.reader.common();
     if (common.help) {
         std::fputs(line.reader.help().c_str(), stdout);
         std::exit(0);
@@ -68,7 +70,7 @@ command_line parse(int argc, char** argv) {
     c.options.module_path = common.module_path.empty() ? VEXEL_DEFAULT_MODULE : common.module_path;
     c.options.lang = common.lang;
     c.options.announce = common.announce;
-    c.options.prefs_file = common.prefs_given ? common.prefs_file : default_prefs_file("vexel-studio");
+    c.options.prefs_file = common.prefs_given ? common.prefs_file : front_end::default_prefs_file("vexel-studio");
     return c;
 }
 
@@ -114,7 +116,7 @@ int main(int argc, char** argv) {
     try {
         c = parse(argc, argv);
     } catch (usage_error const& e) {
-        std::fputs(refusal_text("vexel-studio", e, usage, "every option").c_str(), stderr);
+        std::fputs(front_end::refusal_text("vexel-studio", e, usage, "every option").c_str(), stderr);
         return 2;
     }
     QApplication app(argc, argv);

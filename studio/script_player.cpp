@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 
-#include "checks/host_checks.h"
+#include "play.h"
 #include "window_dump.h"
 
 namespace studio {
@@ -48,7 +48,7 @@ script_player::script_player(studio_host& given_host, vexel_window_widget& given
     });
 }
 
-void script_player::fail(std::string const& what) {
+void script_player::line_failed(host::failure_kind, std::string const& what) {
     failed = true;
     err << running->name << ":" << acting->line << ": " << what << "\n";
 }
@@ -56,45 +56,15 @@ void script_player::fail(std::string const& what) {
 bool script_player::run(script::script const& actions) {
     running = &actions;
     host.session().collect();
-    for (script_action const& action : actions.actions) {
-        acting = &action;
-        bool stop = false;
-        try {
-            script::perform(action, actions.dir, *this);
-        } catch (std::exception const& e) {
-            fail(dynamic_cast<script_error const*>(&e) ? e.what()
-                                                       : action.word + ": " + e.what());
-            stop = true;
-        }
-        host.session().collect();
-        if (stop) break;
-    }
+    script::play(actions, *this);
     acting = nullptr;
     running = nullptr;
     return !failed;
 }
 
 bool script_player::finish() {
-    for (host::scene_model const* s : host.all_scenes())
-        for (std::string const& problem : s->violations()) {
-            err << "vexel-studio: after the script: " << problem << "\n";
-            failed = true;
-        }
-    if (host.loaded()) {
-        try {
-            host.app().unload();
-        } catch (std::exception const& e) {
-            err << "vexel-studio: releasing the window: " << e.what() << "\n";
-            failed = true;
-        }
-    }
-    std::vector<std::string> left = host::audit().outstanding();
-    if (!left.empty()) {
-        std::string list;
-        for (std::string const& h : left) list += (list.empty() ? "" : ", ") + h;
-        err << "vexel-studio: after the window was released, counted host objects are still "
-               "held: "
-            << list << "\n";
+    for (std::string const& problem : host.session().finish_run()) {
+        err << "vexel-studio: " << problem << "\n";
         failed = true;
     }
     return !failed;

@@ -29,7 +29,8 @@ public:
     // Plays the actions; a refused line stops the script. False when anything failed
     // (refused, or the plug-in's failure).
     bool run(script::script const& actions);
-    // Releases the window and checks that no counted host object is still held.
+    // The host's checks at the end of the run (host_session::finish_run), which release the
+    // window. False when anything failed.
     bool finish();
     int pictures() const { return picture_count; }
 
@@ -47,8 +48,9 @@ private:
     void dump(host::window_state const& shown) override;
     void answer_dialog(std::map<int, bool> const& choices, bool cancel,
                        std::function<void()> const& click) override;
-
-    void fail(std::string const& what);
+    // performer: around each line of the play loop.
+    void begin_line(script::script_action const& a) override { acting = &a; }
+    void line_failed(host::failure_kind kind, std::string const& what) override;
 
     studio_host& host;
     vexel_window_widget& window;

@@ -54,7 +54,6 @@ public:
     bool loaded() const { return core.loaded(); }
     // The plug-in's window as the host's model has it; throws std::logic_error when none.
     host::window_state window_model() const { return core.window(); }
-    std::vector<host::scene_model const*> all_scenes() const { return core.all_scenes(); }
 
     // Runs f, a call into the plug-in (what names it in a report); an exception out of it
     // is reported as the plug-in's failure. Then the window widget follows the model.

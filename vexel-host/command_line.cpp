@@ -7,6 +7,10 @@
 #include "text/iid_text.h"
 #include "text/quoted_word.h"
 
+using front_end::command_line_reader;
+using front_end::common_options;
+using front_end::usage_error;
+
 namespace {
 
 char const usage_text[] =
@@ -83,7 +87,7 @@ struct runner_command_line {
 }  // namespace
 
 std::string refusal_text(usage_error const& e) {
-    return refusal_text("vexel-host", e, usage_text, "every option and action");
+    return front_end::refusal_text("vexel-host", e, usage_text, "every option and action");
 }
 
 std::string help_text() {

@@ -14,8 +14,8 @@
 
 #include "interface_id.h"
 
+#include "command_line_reader.h"
 #include "runner_session.h"
-#include "session/command_line_reader.h"
 
 struct command_line {
     enum class mode { run, fault_sweep, info, dump_scene, help };
@@ -29,11 +29,11 @@ struct command_line {
     runner::runner_options options;  // module_path "" means the module built beside it
 };
 
-// Throws usage_error.
+// Throws front_end::usage_error.
 command_line parse_command_line(int argc, char const* const* argv);
 
 // A refused command line as vexel-host reports it: the problem, the usage lines and where
 // the full list is.
-std::string refusal_text(usage_error const& e);
+std::string refusal_text(front_end::usage_error const& e);
 // --help: the usage lines, every option and every action.
 std::string help_text();

@@ -1,9 +1,9 @@
 #include "runner_session.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "checks/host_checks.h"
+#include "play.h"
 #include "scene_files/scene_file.h"
 
 namespace runner {
@@ -59,75 +59,26 @@ bool runner_session::run(script::script const& actions) {
     std::size_t failures_before = failure_list.size();
     running = &actions;
     last_script = actions.name;
-    for (script_action const& action : actions.actions) {
-        acting = &action;
-        if (options.view) out_stream << "> " << action.text << "\n";
-        long first = host::faults().calls() + 1;
-        bool stop = false;
-        bool refused = false;
-        if (watching) watching->before(*this, action);
-        try {
-            script::perform(action, actions.dir, *this);
-        } catch (script::expectation_failed const& e) {
-            fail(failure_kind::violated, e.what());
-            stop = !options.keep_going;
-        } catch (script_error const& e) {
-            fail(failure_kind::refused, e.what());
-            stop = !options.keep_going;
-            refused = true;
-        } catch (std::exception const& e) {
-            // The host's own refusal of an edit that perform did not word itself.
-            fail(failure_kind::refused, action.word + ": " + script::host_reason(e.what()));
-            stop = !options.keep_going;
-            refused = true;
-        }
-        call_log.push_back({action.line, action.text, first, host::faults().calls()});
-        if (core.has_host()) print_messages();
-        core.collect();
-        if (watching && !refused)
-            for (std::string const& problem : watching->after(*this, action))
-                fail(failure_kind::violated, action.word + ": " + problem);
-        if (stop) break;
-    }
+    script::play(actions, *this, {options.keep_going, watching});
     acting = nullptr;
     running = nullptr;
     return failure_list.size() == failures_before;
 }
 
-namespace {
-
-std::string joined(std::vector<std::string> const& lines) {
-    std::string text;
-    for (std::string const& line : lines) text += (text.empty() ? "" : ", ") + line;
-    return text;
+void runner_session::begin_line(script_action const& action) {
+    acting = &action;
+    if (options.view) out_stream << "> " << action.text << "\n";
+    first_call = host::faults().calls() + 1;
 }
 
-}  // namespace
+void runner_session::end_line(script_action const& action) {
+    call_log.push_back({action.line, action.text, first_call, host::faults().calls()});
+    if (core.has_host()) print_messages();
+}
 
 bool runner_session::finish() {
     std::size_t failures_before = failure_list.size();
-    // The scenes in the order they were opened, the current one last.
-    std::vector<host::scene_model const*> scenes = core.all_scenes();
-    if (!scenes.empty()) std::rotate(scenes.begin(), scenes.begin() + 1, scenes.end());
-    for (host::scene_model const* s : scenes)
-        for (std::string const& problem : s->violations())
-            fail(failure_kind::violated, "after the script: " + problem);
-    if (core.loaded()) {
-        try {
-            core.app().unload();
-        } catch (std::exception const& e) {
-            fail(failure_kind::violated, std::string("releasing the window: ") + e.what());
-        }
-    }
-    std::vector<std::string> left = host::audit().outstanding();
-    if (!left.empty())
-        fail(failure_kind::violated,
-             "after the window was released, counted host objects are still held: " +
-                 joined(left));
-    std::vector<std::string> const& twice = host::audit().over_released();
-    if (!twice.empty())
-        fail(failure_kind::violated,
-             "counted host objects were released with no reference held: " + joined(twice));
+    for (std::string const& problem : core.finish_run()) fail(failure_kind::violated, problem);
     return failure_list.size() == failures_before;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "action_watcher.h"
 #include "performer.h"
 #include "script_syntax.h"
 #include "session/host_session.h"
@@ -30,20 +31,6 @@ struct runner_options {
     bool keep_going = false;  // a refused line is reported and the script goes on
     long fail_call = 0;       // > 0: the n-th host call counted from start() throws host_error
     bool announce = true;     // false: start() leaves the scene unannounced (--no-announce)
-};
-
-class runner_session;
-
-// Checks made around every action of a script (vexel-host --oracles, the session fuzzer):
-// before() sees the session as the action finds it, after() as the action left it and
-// returns what it found wrong, one line each; the runner reports those as failures of the
-// plug-in. Not told of a line the host refused.
-class action_watcher {
-public:
-    virtual ~action_watcher() = default;
-    virtual void before(runner_session& session, script::script_action const& action) = 0;
-    virtual std::vector<std::string> after(runner_session& session,
-                                           script::script_action const& action) = 0;
 };
 
 struct runner_failure {
@@ -82,7 +69,7 @@ public:
     std::vector<action_calls> const& calls() const { return call_log; }
 
     // Checks every action from now on; null stops. Borrowed: outlives the runs it watches.
-    void watch(action_watcher* watcher) { watching = watcher; }
+    void watch(script::action_watcher* watcher) { watching = watcher; }
 
     // The host, the current scene (null before start) and the marking component. Borrowed:
     // they live as long as the session. None throws.
@@ -108,6 +95,10 @@ private:
     void dump(host::window_state const& shown) override;
     void answer_dialog(std::map<int, bool> const& choices, bool cancel,
                        std::function<void()> const& click) override;
+    // performer: around each line of the play loop.
+    void begin_line(script::script_action const& a) override;
+    void end_line(script::script_action const& a) override;
+    void line_failed(failure_kind kind, std::string const& what) override { fail(kind, what); }
 
     void print_messages();
     void fail(failure_kind kind, std::string const& what);
@@ -118,9 +109,10 @@ private:
     std::ostream& err;
     std::vector<runner_failure> failure_list;
     std::vector<action_calls> call_log;
-    action_watcher* watching = nullptr;
+    script::action_watcher* watching = nullptr;
     script::script const* running = nullptr;        // the script being played, for messages
     script::script_action const* acting = nullptr;  // its current line
+    long first_call = 0;                            // the current line's first host call
     std::string last_script = "vexel-host";
     // Last: it goes first, while what it reports to still lives.
     host::host_session core;

@@ -27,6 +27,12 @@ char const* name_of(notification n) {
     return "";
 }
 
+std::string joined(std::vector<std::string> const& lines) {
+    std::string text;
+    for (std::string const& line : lines) text += (text.empty() ? "" : ", ") + line;
+    return text;
+}
+
 }  // namespace
 
 std::optional<notification> notification_named(std::string const& name) {
@@ -264,6 +270,29 @@ std::vector<collected_call> host_session::take_calls() {
     std::vector<collected_call> taken;
     taken.swap(calls_since);
     return taken;
+}
+
+std::vector<std::string> host_session::finish_run() {
+    std::vector<scene_model const*> scenes;
+    for (auto const& s : retired) scenes.push_back(s.get());
+    if (current) scenes.push_back(current.get());
+    std::vector<std::string> problems;
+    for (scene_model const* s : scenes)
+        for (std::string const& problem : s->violations()) problems.push_back("after the script: " + problem);
+    if (loaded()) {
+        try {
+            hostapp->unload();
+        } catch (std::exception const& e) {
+            problems.push_back(std::string("releasing the window: ") + e.what());
+        }
+    }
+    std::vector<std::string> left = audit().outstanding();
+    if (!left.empty())
+        problems.push_back("after the window was released, counted host objects are still held: " + joined(left));
+    std::vector<std::string> const& twice = audit().over_released();
+    if (!twice.empty())
+        problems.push_back("counted host objects were released with no reference held: " + joined(twice));
+    return problems;
 }
 
 }  // namespace host

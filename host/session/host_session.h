@@ -131,6 +131,13 @@ public:
     std::vector<collected_mark> take_marks();
     std::vector<collected_call> take_calls();
 
+    // The host's checks at the end of a run, the same for every front end: every scene's
+    // violations (in the order the scenes were opened, the current one last), then the
+    // window is released, then the counted objects still held or released with no reference
+    // held. What was found wrong, one line each ("after the script: ..."); empty when every
+    // check holds.
+    std::vector<std::string> finish_run();
+
 private:
     void on_modified(std::vector<shape_class*> const& shapes);
 

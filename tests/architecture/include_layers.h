@@ -11,7 +11,8 @@ namespace architecture_test {
 // `window/snap.cpp:4: includes host/scene_model.h (window may include include, shape, ...)`.
 // An include is resolved as the compiler would find it: beside the including file, else the
 // one file of the checked folders whose path ends with the included name; a name found in
-// none of them is a system or library header and is not checked.
+// none of them is a system or library header and is not checked, except the library headers
+// only one folder may include (CLI11's, front_end/ only).
 std::vector<std::string> include_violations(std::string const& root);
 
 }  // namespace architecture_test

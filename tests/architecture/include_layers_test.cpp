@@ -35,6 +35,12 @@ protected:
         write("script/performer.h", "#include \"scene/scene_model.h\"\n");
         write("vexel-host/runner_session.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
         write("studio/studio_host.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
+        write("host/text/quoted_word.h", "");
+        write("front_end/command_line_reader.h", "#include <CLI/CLI.hpp>\n#include \"text/quoted_word.h\"\n");
+        write("oracles/session_oracles.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
+        write("programs/vexel-host.cpp", "#include \"runner_session.h\"\n#include \"session_oracles.h\"\n");
+        write("fuzz/session_player.cpp", "#include \"runner_session.h\"\n#include \"session_oracles.h\"\n");
+        write("bench/bench_session.h", "#include \"scene/scene_model.h\"\n#include \"performer.h\"\n");
     }
     void TearDown() override { fs::remove_all(root); }
     void write(std::string const& name, std::string const& text) {
@@ -76,6 +82,20 @@ TEST_F(PlantedInclude, EachWrongArrowIsNamedWithFileAndLine) {
          "script/performer.h:1: includes studio/studio_host.h"},
         {"studio/studio_host.h", "#include \"runner_session.h\"\n",
          "studio/studio_host.h:1: includes vexel-host/runner_session.h"},
+        // the runner and the oracles meet only in a program
+        {"oracles/session_oracles.h", "#include \"runner_session.h\"\n",
+         "oracles/session_oracles.h:1: includes vexel-host/runner_session.h"},
+        {"vexel-host/runner_session.h", "#include \"session_oracles.h\"\n",
+         "vexel-host/runner_session.h:1: includes oracles/session_oracles.h"},
+        // the core knows nothing of how it is driven
+        {"host/services/host_app.h", "#include \"command_line_reader.h\"\n",
+         "host/services/host_app.h:1: includes front_end/command_line_reader.h"},
+        {"front_end/command_line_reader.h", "#include \"performer.h\"\n",
+         "front_end/command_line_reader.h:1: includes script/performer.h"},
+        {"bench/bench_session.h", "#include \"session_oracles.h\"\n",
+         "bench/bench_session.h:1: includes oracles/session_oracles.h"},
+        {"host/session/host_session.h", "#include <vector>\n#include <CLI/CLI.hpp>\n",
+         "host/session/host_session.h:2: includes <CLI/CLI.hpp> (only front_end may)"},
     };
     for (auto const& c : cases) {
         SetUp();

@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "session/command_line_reader.h"
+#include "command_line_reader.h"
 
 namespace {
+
+using front_end::command_line_reader;
+using front_end::common_options;
+using front_end::refusal_text;
+using front_end::usage_error;
 
 // Parses args (after the program's name) with a fresh reader.
 struct read_line {

@@ -67,6 +67,8 @@ public:
         log(answer + (cancel ? " cancel" : " ok"));
         click();
     }
+    // Only the play loop reports failures; perform throws them.
+    void line_failed(host::failure_kind, std::string const&) override {}
 
     // Plays one line; what it recorded, and the refusal ("" when none).
     std::string play(std::string const& line, std::string& refusal, std::string const& dir = "") {

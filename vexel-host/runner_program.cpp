@@ -1,4 +1,5 @@
-// vexel-host: the reference host's command line (see command_line.h for its forms).
+#include "runner_program.h"
+
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -8,12 +9,11 @@
 
 #include "command_line.h"
 #include "dump_scene_command.h"
+#include "prefs_location.h"
 #include "runner_session.h"
 #include "runner_sweep.h"
 #include "services/host_app.h"
 #include "session/interface_query.h"
-#include "session/prefs_location.h"
-#include "session_oracles.h"
 #include "text/iid_text.h"
 #include "text/uuid_text.h"
 
@@ -68,30 +68,29 @@ bool read_script(command_line const& c, script::script& actions) {
     return true;
 }
 
-int run_scenario(command_line const& c) {
+int run_scenario(command_line const& c, std::string const& default_module, script::action_watcher& promises) {
     script::script actions;
     if (!read_script(c, actions)) return 1;
     runner::runner_options options = c.options;
-    if (options.module_path.empty()) options.module_path = VEXEL_DEFAULT_MODULE;
+    if (options.module_path.empty()) options.module_path = default_module;
     if (!c.prefs_given) {
-        options.prefs_file = default_prefs_file("vexel-host");
+        options.prefs_file = front_end::default_prefs_file("vexel-host");
         if (options.prefs_file.empty())
             std::cerr << "vexel-host: no folder for the preference file; settings are kept for "
                          "this run only\n";
     }
     runner::runner_session session(options, std::cout, std::cerr);
-    oracles::session_oracles promises;
     if (c.oracles) session.watch(&promises);
     if (session.start(c.scene_file)) session.run(actions);
     session.finish();
     return session.ok() ? 0 : 1;
 }
 
-int run_fault_sweep(command_line const& c) {
+int run_fault_sweep(command_line const& c, std::string const& default_module) {
     script::script actions;
     if (!read_script(c, actions)) return 1;
     runner::runner_options options = c.options;
-    if (options.module_path.empty()) options.module_path = VEXEL_DEFAULT_MODULE;
+    if (options.module_path.empty()) options.module_path = default_module;
     runner::sweep_result r = runner::fault_sweep(options, c.scene_file, actions);
     std::cout << "fault sweep of " << c.script_file << " on " << c.scene_file << "\n";
     if (!r.clean_failures.empty()) {
@@ -120,7 +119,8 @@ int run_fault_sweep(command_line const& c) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int runner::run_program(int argc, char** argv, std::string const& default_module,
+                        script::action_watcher& promises) {
 #if defined(_WIN32)
     // The same bytes as on Linux: no line end becomes CR LF, no CR of a script is dropped.
     for (FILE* stream : {stdin, stdout, stderr}) _setmode(_fileno(stream), _O_BINARY);
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     command_line c;
     try {
         c = parse_command_line(argc, argv);
-    } catch (usage_error const& e) {
+    } catch (front_end::usage_error const& e) {
         std::fputs(refusal_text(e).c_str(), stderr);
         return 2;
     }
@@ -137,8 +137,8 @@ int main(int argc, char** argv) {
         case command_line::mode::help: std::fputs(help_text().c_str(), stdout); return 0;
         case command_line::mode::info: return print_info(c.info_module, c.options.lang, c.iids);
         case command_line::mode::dump_scene: return runner::run_dump_scene(c.scene_file, std::cout, std::cerr);
-        case command_line::mode::run: return run_scenario(c);
-        case command_line::mode::fault_sweep: return run_fault_sweep(c);
+        case command_line::mode::run: return run_scenario(c, default_module, promises);
+        case command_line::mode::fault_sweep: return run_fault_sweep(c, default_module);
         }
     } catch (std::exception const& e) {
         std::fprintf(stderr, "vexel-host: %s\n", e.what());

@@ -10,6 +10,8 @@
 
 #include <CLI/CLI.hpp>
 
+namespace front_end {
+
 // A command line that cannot be run; what() says why in one line.
 struct usage_error : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -56,3 +58,5 @@ private:
     CLI::App app_;
     bool help_declared_ = false;
 };
+
+}  // namespace front_end

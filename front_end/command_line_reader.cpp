@@ -1,8 +1,10 @@
-#include "session/command_line_reader.h"
+#include "command_line_reader.h"
 
 #include <utility>
 
 #include "text/quoted_word.h"
+
+namespace front_end {
 
 namespace {
 
@@ -94,3 +96,5 @@ std::string refusal_text(std::string const& program, usage_error const& e, std::
                          std::string const& help_lists) {
     return program + ": " + e.what() + "\n" + usage + "--help lists " + help_lists + ".\n";
 }
+
+}  // namespace front_end

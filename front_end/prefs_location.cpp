@@ -1,8 +1,10 @@
-#include "session/prefs_location.h"
+#include "prefs_location.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+namespace front_end {
 
 std::string default_prefs_file(std::string const& program) {
     std::filesystem::path dir;
@@ -28,3 +30,5 @@ std::string default_prefs_file(std::string const& program) {
     if (failed) return "";
     return (dir / "prefs.json").string();
 }
+
+}  // namespace front_end
