@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "scene/flat_numbering.h"
 #include "scene/shape_points.h"
 #include "studio_words.h"
 
@@ -74,20 +75,13 @@ host::dmat4 frame_of_point(host::shape_node const& shape, int index) {
 }
 
 // The flat index in ancestor's numbering of point index of shape, which lies in its
-// subtree; -1 when it does not.
+// subtree; -1 when it does not or a link cycle hides it.
 int flat_index_in(host::shape_node const& ancestor, host::shape_node const& shape, int index) {
-    if (&ancestor == &shape) return index;
-    int before = 0;
-    for (auto const& child : ancestor.children()) {
-        int inner = flat_index_in(*child, shape, index);
-        if (inner >= 0) return before + inner;
-        try {
-            before += child->count_points();
-        } catch (std::exception const&) {
-            return -1;
-        }
+    try {
+        return host::flat_index_of(ancestor, shape, index);
+    } catch (std::exception const&) {
+        return -1;
     }
-    return -1;
 }
 
 QColor const background(250, 250, 247);
@@ -526,7 +520,7 @@ void scene_view::draw_points(QPainter& painter, std::vector<int> const* only) co
     auto resolve = [&](host::shape_node* shape, int index, unsigned char bit) {
         if (!shape->is_part()) return flag(shape, index, bit);
         try {
-            auto found = shape->resolve_flat(index);
+            auto found = host::resolve_flat_index(*shape, index);
             if (found.first) flag(found.first, found.second, bit);
         } catch (std::exception const&) {
         }
