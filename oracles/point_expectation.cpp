@@ -13,13 +13,6 @@ using host::shape_node;
 
 namespace {
 
-std::string text(dvec3 const& v) {
-    std::ostringstream s;
-    s.precision(9);
-    s << "(" << v.x << ", " << v.y << ", " << v.z << ")";
-    return s.str();
-}
-
 std::string number(double v) {
     std::ostringstream s;
     s.precision(6);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "shape_kind_ids.h"
 
@@ -11,6 +12,13 @@ using host::dmat4;
 using host::shape_node;
 
 double length(dvec3 const& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+
+std::string text(dvec3 const& v) {
+    std::ostringstream s;
+    s.precision(9);
+    s << "(" << v.x << ", " << v.y << ", " << v.z << ")";
+    return s.str();
+}
 
 double magnitude(dvec3 const& v) { return std::max({std::fabs(v.x), std::fabs(v.y), std::fabs(v.z)}); }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "scene/scene_matrix.h"
 #include "scene/shape_node.h"
@@ -24,6 +25,8 @@ inline double component(dvec3 const& v, int axis) { return axis == 0 ? v.x : axi
 double length(dvec3 const& v);
 // The largest absolute component.
 double magnitude(dvec3 const& v);
+// As the checks' messages show it: "(1.5, -2, 0.333333333)", nine digits.
+std::string text(dvec3 const& v);
 
 // p * m with w = 1 (the scene's matrices are affine).
 dvec3 transform(dvec3 const& p, host::dmat4 const& m);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 
 #include "shown_frame.h"
 
@@ -11,13 +10,6 @@ namespace oracles {
 using host::shape_node;
 
 namespace {
-
-std::string text(dvec3 const& v) {
-    std::ostringstream s;
-    s.precision(9);
-    s << "(" << v.x << ", " << v.y << ", " << v.z << ")";
-    return s.str();
-}
 
 bool finite(dvec3 const& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 

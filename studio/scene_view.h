@@ -14,6 +14,9 @@
 // view's plane that looks at moved points wherever they are now, drawing skips what lies
 // outside the view and draws one point per screen cell where many fall together, and a
 // move repaints only the pixels around the old and new places of what moved.
+//
+// The class is written in one file per concern: scene_projection.cpp (the view's frame),
+// point_cache.cpp, point_picking.cpp, scene_painting.cpp and scene_view_events.cpp.
 #pragma once
 
 #include <optional>
@@ -25,11 +28,10 @@
 #include <QWidget>
 
 #include "scene/shape_points.h"
+#include "scene_projection.h"
 #include "studio_host.h"
 
 namespace studio {
-
-enum class projection { top, front, side };
 
 // A point of the scene as the view draws and picks it.
 struct scene_point {

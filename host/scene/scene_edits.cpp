@@ -4,27 +4,13 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "scene/flat_numbering.h"
 #include "scene/shape_points.h"
 #include "text/quoted_word.h"
 
 namespace host {
 
 namespace {
-
-// Where the points of holder (a line or a mesh) start in the flat numbering of shape, once
-// for each time they appear in it: a link part shows its target's points again. base runs
-// through the numbering. Links must not form a cycle (count_points refuses one).
-void starts_in(shape_node const& shape, shape_node const& holder, int& base,
-               std::vector<int>& starts) {
-    if (!shape.is_part()) {
-        if (&shape == &holder) starts.push_back(base);
-        base += shape.count_points();
-    } else if (shape.part_kind() == part_link) {
-        if (shape.link_to) starts_in(*shape.link_to, holder, base, starts);
-    } else {
-        for (auto const& child : shape.children()) starts_in(*child, holder, base, starts);
-    }
-}
 
 // The line or polygon mesh at path, for an edit of its points (operation names it).
 shape_node& require_point_holder(scene_model const& scene, std::string const& path,
@@ -43,10 +29,8 @@ void renumber_active_points(scene_model const& scene, shape_node const& holder, 
     for (shape_node* shape : scene.all_shapes()) {
         if (shape->active_points.empty()) continue;
         std::vector<int> starts;
-        int base = 0;
         try {
-            shape->count_points();
-            starts_in(*shape, holder, base, starts);
+            starts = flat_starts_of(*shape, holder);
         } catch (host_error const&) {
             continue;  // a link cycle: the shape numbers no point at all
         }
@@ -79,7 +63,7 @@ void move_point(scene_model& scene, std::string const& path, int index, vec3 con
     shape_node* node = &scene.require(path);
     if (!is_finite(p)) throw std::invalid_argument("move_point: non-finite position");
     if (node->is_part() && index >= 0 && !keeps_points(*node)) {
-        auto found = node->resolve_flat(index);
+        auto found = resolve_flat_index(*node, index);
         node = found.first;
         index = found.second;
     }
@@ -93,14 +77,9 @@ void move_handle(scene_model& scene, std::string const& path, int index, int han
                  vec3 const& p) {
     shape_node& node = scene.require(path);
     if (!is_finite(p)) throw std::invalid_argument("move_handle: non-finite position");
-    auto& points = node.geometry.points;
-    if (node.is_part() || node.object_kind() != kind_line || index < 0 ||
-        index >= static_cast<int>(points.size()) || handle < 1 || handle > 4)
+    if (handle < 1 || !move_shape_point(node, index, p, handle))
         throw std::invalid_argument("move_handle: " + path + " has no handle " +
                                     std::to_string(handle) + " at point " + std::to_string(index));
-    auto& cp = points[static_cast<std::size_t>(index)];
-    vec3* handles[] = {&cp.in, &cp.out, &cp.l_in, &cp.l_out};
-    *handles[handle - 1] = p;
     scene.notify_modified(&node);
 }
 

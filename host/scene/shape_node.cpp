@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "checks/host_checks.h"
+#include "scene/flat_numbering.h"
 #include "scene/scene_model.h"
 #include "scene/shape_object.h"
 
@@ -66,54 +67,7 @@ std::vector<shape_node*>& shape_node::linked_shapes(tq::uuid_class const& compon
     return linked.back().shapes;
 }
 
-int shape_node::count_points() const { return count_points(0); }
-
-// Only a link part can close a cycle. A descent without one meets each link part at most
-// once, so more link parts on the way down than the scene holds means a cycle: one counter,
-// where remembering the links passed would make a long chain of links quadratic.
-int shape_node::count_points(int links_above) const {
-    switch (kind) {
-    case kind_line: return static_cast<int>(geometry.points.size());
-    case kind_polygon_mesh: return static_cast<int>(geometry.vertices.size());
-    case kind_part: break;
-    default: return 1;
-    }
-    if (part == part_link) {
-        if (links_above >= owner_scene.link_part_count())
-            throw host_error("point_count: link parts form a cycle at " + path());
-        return link_to ? link_to->count_points(links_above + 1) : 0;
-    }
-    int sum = 0;
-    for (auto const& child : child_nodes) sum += child->count_points(links_above);
-    return sum;
-}
-
-std::pair<shape_node*, int> shape_node::resolve_flat(int index) {
-    if (index < 0) return {nullptr, 0};
-    count_points();  // refuses link cycles before the walk follows links
-    return consume_flat(index);
-}
-
-// Consumes index while passing shapes, the way the flat numbering runs; a link part's
-// points are those of its target. One walk over the shapes before the point: a part is
-// not counted as a whole before it is entered.
-std::pair<shape_node*, int> shape_node::consume_flat(int& index) {
-    if (kind != kind_part) {
-        int n = count_points();
-        if (index < n) return {this, index};
-        index -= n;
-        return {nullptr, 0};
-    }
-    if (part == part_link) {
-        if (link_to) return link_to->consume_flat(index);
-        return {nullptr, 0};
-    }
-    for (auto const& child : child_nodes) {
-        auto found = child->consume_flat(index);
-        if (found.first) return found;
-    }
-    return {nullptr, 0};
-}
+int shape_node::count_points() const { return flat_point_count(*this); }
 
 dmat4 shape_node::world_matrix() const {
     dmat4 m = to_double(geometry.local);
@@ -169,7 +123,7 @@ control_point_class* shape_node::do_control_point_at(int index) {
     int inner = index;
     if (kind == kind_part && part == part_surface) {
         // A surface part numbers the control points of its lines one line after another.
-        auto found = resolve_flat(index);
+        auto found = resolve_flat_index(*this, index);
         holder = found.first;
         inner = found.second;
         if (!holder || holder->kind != kind_line)

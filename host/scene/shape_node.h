@@ -74,13 +74,8 @@ public:
     // The shapes linked through component (empty when none).
     std::vector<shape_node*>& linked_shapes(tq::uuid_class const& component);
 
-    // Points in the flat numbering: a line's control points, a mesh's vertices, one for
-    // any other non-part shape, the sum over a part's children, a link part its target's.
-    // Throws host_error when links form a cycle.
+    // The points in the flat numbering, flat_point_count(*this) (flat_numbering.h).
     int count_points() const;
-    // The shape holding flat index (a link part's points are its target's) and the index
-    // inside it; {null, 0} when out of range. May throw host_error (link cycle).
-    std::pair<shape_node*, int> resolve_flat(int index);
     // Local-to-world matrix: the local matrices up the chain, in double precision.
     dmat4 world_matrix() const;
 
@@ -124,11 +119,7 @@ private:
     friend std::unique_ptr<shape_node> make_shape_node(scene_model&, shape_node*, std::string,
                                                        int, int);
     [[noreturn]] static void refuse_as_end_marker(char const* operation);
-    // The link parts being counted, innermost first: a chain on the stack, so counting
-    // allocates nothing.
     shape_node& end_marker();
-    int count_points(int links_above) const;
-    std::pair<shape_node*, int> consume_flat(int& index);
 
     scene_model& owner_scene;
     shape_node* parent_node;

@@ -2,16 +2,21 @@
 
 namespace host {
 
-bool move_shape_point(shape_node& shape, int index, vec3 const& p) {
+bool move_shape_point(shape_node& shape, int index, vec3 const& p, int handle) {
     auto& g = shape.geometry;
     std::size_t const i = static_cast<std::size_t>(index);
-    if (index < 0) return false;
+    if (index < 0 || (handle != 0 && shape.object_kind() != kind_line)) return false;
     switch (shape.object_kind()) {
     case kind_line: {
-        if (i >= g.points.size()) return false;
+        if (i >= g.points.size() || handle < 0 || handle > 4) return false;
         auto& cp = g.points[i];
+        vec3* handles[] = {&cp.in, &cp.out, &cp.l_in, &cp.l_out};
+        if (handle > 0) {
+            *handles[handle - 1] = p;
+            return true;
+        }
         vec3 d = subtract(p, cp.anchor);
-        for (vec3* v : {&cp.in, &cp.out, &cp.l_in, &cp.l_out}) *v = add(*v, d);
+        for (vec3* v : handles) *v = add(*v, d);
         cp.anchor = p;
         return true;
     }

@@ -105,8 +105,9 @@ void for_each_point(shape_node const& shape, Visit&& visit) {
 
 // Moves point index of shape (its own numbering, as for_each_point gives it) to p, in
 // the point's frame: an anchor takes its four handles along (a drag in a host), a
-// rotator's or scale's first point leaves the end point where it is. False, and nothing
-// changed, when shape keeps no such point.
-bool move_shape_point(shape_node& shape, int index, vec3 const& p);
+// rotator's or scale's first point leaves the end point where it is. handle 1 to 4 (In,
+// Out, L in, L out) moves that handle of control point index alone instead. False, and
+// nothing changed, when shape keeps no such point or handle.
+bool move_shape_point(shape_node& shape, int index, vec3 const& p, int handle = 0);
 
 }  // namespace host

@@ -14,6 +14,8 @@
 #include "scene_files/scene_json.h"
 #include "scene_files/scene_kind_words.h"
 #include "host_component_ids.h"
+#include "checks/host_checks.h"
+#include "scene/flat_numbering.h"
 #include "scene/shape_points.h"
 
 namespace host {
@@ -408,55 +410,13 @@ private:
         for (json each : list.elements()) shapes.push_back(path(each, place(base, i++)));
     }
 
-    // The point count of node, each shape counted once over the whole file (counting each
-    // link of a long chain from scratch would make loading it quadratic); -1 when its count
-    // meets a cycle of link parts. Without recursion: chains of links may be long.
-    int points_of(shape_node const* node) {
-        int const counting = -2;
-        std::vector<std::pair<shape_node const*, bool>> stack{{node, false}};
-        while (!stack.empty()) {
-            auto [at, summing] = stack.back();
-            stack.pop_back();
-            auto known = counts.find(at);
-            if (!summing) {
-                if (known != counts.end()) {
-                    if (known->second == counting) counts[at] = -1;  // back on our own path
-                    continue;
-                }
-                counts[at] = counting;
-                stack.push_back({at, true});
-                if (!at->is_part()) continue;
-                if (at->part_kind() == part_link) {
-                    if (at->link_to) stack.push_back({at->link_to, false});
-                } else {
-                    for (auto const& child : at->children()) stack.push_back({child.get(), false});
-                }
-                continue;
-            }
-            if (known->second == -1) continue;  // a cycle closed here while it was counted
-            int sum = 0;
-            if (!at->is_part()) {
-                sum = at->count_points();
-            } else if (at->part_kind() == part_link) {
-                sum = at->link_to ? counts[at->link_to] : 0;
-            } else {
-                for (auto const& child : at->children()) {
-                    int n = counts[child.get()];
-                    if (n < 0) {
-                        sum = -1;
-                        break;
-                    }
-                    sum += n;
-                }
-            }
-            counts[at] = sum;
-        }
-        return counts[node];
-    }
-
     void resolve_points(deferred_shape const& shape) {
-        int count = points_of(shape.node);
-        if (count < 0) fail(shape.where, "link parts form a cycle");
+        int count = 0;
+        try {
+            count = counts.of(*shape.node);
+        } catch (host_error const&) {
+            fail(shape.where, "link parts form a cycle");
+        }
         json value = shape.source;
         if (!value.contains("active_points")) return;
         std::string where = shape.where + "/active_points";
@@ -508,7 +468,7 @@ private:
     std::vector<deferred_shape> deferred;
     std::unordered_map<shape_node const*, std::size_t> entry_of;  // node -> its deferred entry
     std::unordered_map<shape_node const*, std::unordered_set<std::string>> names_at;
-    std::unordered_map<shape_node const*, int> counts;
+    flat_point_counts counts;  // the shapes' point counts, each counted once
     std::unordered_map<shape_node const*, dmat4> worlds;
     std::unordered_map<std::string, shape_node*> by_path;  // links name shapes by path
 };

@@ -13,6 +13,7 @@
 #include "host_scene.h"
 #include "host_shape.h"
 #include "tessel_interface.h"
+#include "tests/inert_scene.h"
 #include "windowinterface"
 
 namespace doubles {
@@ -240,26 +241,15 @@ public:
     bool get_surface_direction(void*) override { return false; }
 };
 
-class stub_scene : public scene_interface {
+// A scene the binding tests hand over without counting it.
+class uncounted_scene : public scene_interface {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(vx_iid_arg, void**) override { return VX_E_NOINTERFACE; }
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    shape_class* get_active_shape(void*) override { return nullptr; }
-    void begin_update(void*) override {}
-    void end_update(void*) override {}
-    void refresh(void*) override {}
-    bool get_state_flag(void*) override { return false; }
-    void suspend_state_flag(void*) override {}
-    void resume_state_flag(void*) override {}
-    float get_figure_unit_factor(void*) override { return 1; }
-    int get_camera_index(void*) override { return 0; }
-    void set_camera_index(int, void*) override {}
-    camera_class* get_camera(void*) override { return nullptr; }
-    void begin_undo_record(int, shape_class* const*, bool, bool, int, void*) override {}
-    void end_undo_record(int, shape_class* const*, bool, bool, int, void*) override {}
-    void commit_undo(void*) override {}
 };
+
+using stub_scene = test_doubles::inert_scene<uncounted_scene>;
 
 class stub_dialog : public dialog_interface {
 public:

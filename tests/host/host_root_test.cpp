@@ -4,28 +4,16 @@
 #include "host_test_doubles.h"
 #include "mark_elements.h"
 #include "services/window_snapshot.h"
+#include "tests/inert_scene.h"
 
 using namespace host_test;
 
 namespace {
 
-class empty_scene final : public host::counted<scene_interface> {
+// A scene the host's audit counts, so that the test sees every reference given back.
+class empty_scene final : public test_doubles::inert_scene<host::counted<scene_interface>> {
 public:
-    empty_scene() : counted<scene_interface>("scene") {}
-    shape_class* get_active_shape(void*) override { return nullptr; }
-    void begin_update(void*) override {}
-    void end_update(void*) override {}
-    void refresh(void*) override {}
-    bool get_state_flag(void*) override { return false; }
-    void suspend_state_flag(void*) override {}
-    void resume_state_flag(void*) override {}
-    float get_figure_unit_factor(void*) override { return 1; }
-    int get_camera_index(void*) override { return 0; }
-    void set_camera_index(int, void*) override {}
-    camera_class* get_camera(void*) override { return nullptr; }
-    void begin_undo_record(int, shape_class* const*, bool, bool, int, void*) override {}
-    void end_undo_record(int, shape_class* const*, bool, bool, int, void*) override {}
-    void commit_undo(void*) override {}
+    empty_scene() : inert_scene("scene") {}
 };
 
 class null_marking final : public marking_interface {

@@ -1,5 +1,6 @@
-// Shared helpers for the scene tests: scenes from inline JSON, and a fixture that starts
-// every test with clean fault injection and reference audit.
+// Shared helpers for the scene tests and the shape layer's (tests/shape/shape_fixture.h
+// builds on them): scenes from inline JSON, and a fixture that starts every test with clean
+// fault injection and reference audit, the host calls' trace on.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "scene/flat_numbering.h"
 #include "scene_fixture.h"
 
 namespace {
@@ -122,13 +123,13 @@ TEST_F(SceneTree, ControlPointsAndVerticesOutOfRangeOrAbsentThrow) {
 
 TEST_F(SceneTree, HostResolvesFlatIndicesThroughNestedPartsAndLinks) {
     auto* body = scene->find("body");
-    EXPECT_EQ(body->resolve_flat(3), std::make_pair(scene->find("body/curve"), 3));
-    EXPECT_EQ(body->resolve_flat(4), std::make_pair(scene->find("body/ball"), 0));
-    EXPECT_EQ(body->resolve_flat(8), std::make_pair(scene->find("body/wing/l1"), 0));
-    EXPECT_EQ(body->resolve_flat(11), std::make_pair(scene->find("body/hull"), 1));
-    EXPECT_EQ(body->resolve_flat(12).first, nullptr);
-    EXPECT_EQ(body->resolve_flat(-1).first, nullptr);
-    EXPECT_EQ(scene->find("copy")->resolve_flat(4), std::make_pair(scene->find("body/wing/l1"), 1));
+    EXPECT_EQ(host::resolve_flat_index(*body, 3), std::make_pair(scene->find("body/curve"), 3));
+    EXPECT_EQ(host::resolve_flat_index(*body, 4), std::make_pair(scene->find("body/ball"), 0));
+    EXPECT_EQ(host::resolve_flat_index(*body, 8), std::make_pair(scene->find("body/wing/l1"), 0));
+    EXPECT_EQ(host::resolve_flat_index(*body, 11), std::make_pair(scene->find("body/hull"), 1));
+    EXPECT_EQ(host::resolve_flat_index(*body, 12).first, nullptr);
+    EXPECT_EQ(host::resolve_flat_index(*body, -1).first, nullptr);
+    EXPECT_EQ(host::resolve_flat_index(*scene->find("copy"), 4), std::make_pair(scene->find("body/wing/l1"), 1));
 }
 
 TEST_F(SceneTree, SequenceNumbersArePreOrderOverTheWholeScene) {

@@ -1,16 +1,17 @@
-// Shared setup for the shape access layer tests: reference-host scenes from inline JSON,
-// wrappers aimed at shapes by path, and clean fault injection and reference audit.
+// Shared setup for the shape access layer tests: the scene tests' fixture (scenes from
+// inline JSON, clean fault injection and reference audit, the trace on) with wrappers
+// aimed at shapes by path, and the host's checks after every test.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
-#include "checks/host_checks.h"
-#include "scene_files/scene_file.h"
 #include "scene/scene_model.h"
 #include "shape/shape_class.h"
+#include "tests/scene/scene_fixture.h"
 
 namespace shape_test {
 
@@ -20,17 +21,12 @@ inline std::string translation(float x, float y, float z) {
            std::to_string(z) + ",1]";
 }
 
-class shape_layer : public ::testing::Test {
+// The tests of this layer check which host calls it makes (the trace is on) and that it
+// leaves the host as it must: no reference held, no non-finite write, brackets closed.
+class shape_layer : public scene_test::checked_scene {
 protected:
-    // The tests of this layer check which host calls it makes: the trace is on.
-    void SetUp() override {
-        host::faults().reset();
-        host::faults().record_trace(true);
-        host::audit().reset();
-    }
     void TearDown() override {
-        host::faults().reset();
-        host::faults().record_trace(false);
+        checked_scene::TearDown();
         if (scene) {
             EXPECT_TRUE(host::audit().outstanding().empty()) << "a counted host object leaked";
             EXPECT_FALSE(scene->has_non_finite_write());
@@ -39,7 +35,7 @@ protected:
         }
     }
 
-    void load(std::string const& text) { scene = host::load_scene_text(text, "test.json"); }
+    void load(std::string const& text) { scene = scene_test::load(text); }
     host::shape_node& node(char const* path) {
         host::shape_node* found = scene->find(path);
         if (found == nullptr) throw std::invalid_argument(std::string("no shape ") + path);
@@ -53,9 +49,7 @@ protected:
 };
 
 inline void expect_vec3(vec3 const& actual, vec3 const& expected, float tolerance = 0) {
-    EXPECT_NEAR(actual.x, expected.x, tolerance);
-    EXPECT_NEAR(actual.y, expected.y, tolerance);
-    EXPECT_NEAR(actual.z, expected.z, tolerance);
+    scene_test::expect_vec3(actual, expected.x, expected.y, expected.z, tolerance);
 }
 
 inline void expect_matrix(mat4 const& actual, mat4 const& expected, float tolerance = 0) {

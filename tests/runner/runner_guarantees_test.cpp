@@ -9,7 +9,7 @@
 namespace runner_test {
 namespace {
 
-class Review : public session_fixture {
+class RunnerGuarantees : public session_fixture {
 protected:
     void SetUp() override { open(small_scene); }
     // What the script printed.
@@ -34,7 +34,7 @@ protected:
 
 // --- no script line crashes the runner ---
 
-TEST_F(Review, AnEmptyActivePathIsRefusedInsteadOfCrashing) {
+TEST_F(RunnerGuarantees, AnEmptyActivePathIsRefusedInsteadOfCrashing) {
     temp_dir io;
     process_result r = run_runner({"--prefs", io.path() + "/p.json", files.write("s.json", small_scene)},
                                   "active curve\nactive \"\"\ndump\n");
@@ -43,7 +43,7 @@ TEST_F(Review, AnEmptyActivePathIsRefusedInsteadOfCrashing) {
     EXPECT_EQ(r.out, "");  // refused before anything ran
 }
 
-TEST_F(Review, EveryActionRefusesEmptyMissingAndOddArgumentsInOneLine) {
+TEST_F(RunnerGuarantees, EveryActionRefusesEmptyMissingAndOddArgumentsInOneLine) {
     struct bad {
         char const* line;
         char const* problem;  // after "test.vxs:1: "
@@ -120,7 +120,7 @@ TEST_F(Review, EveryActionRefusesEmptyMissingAndOddArgumentsInOneLine) {
 
 // --- marks ---
 
-TEST_F(Review, MarksPrintsEachRequestSinceTheLastMarksOnce) {
+TEST_F(RunnerGuarantees, MarksPrintsEachRequestSinceTheLastMarksOnce) {
     std::string marked = printed("settings mark=1\nactive curve\nselect curve 1\nidle 2\nclick Save\nslot 3\nmarks");
     EXPECT_EQ(marked,
               "{\"marks\": \"curve\", \"operation\": 3, \"target\": 1, \"count\": 1, \"indices\": [1], "
@@ -183,7 +183,7 @@ TEST(RunnerView, WideAndLongTextsAreCutWithAMarkAndGivenInFullBelow) {
 
 // --- move-window and the frame rules ---
 
-TEST_F(Review, AFrameDraggedOffTheScreenEdgeIsPutBackAtLayoutAndAtShowing) {
+TEST_F(RunnerGuarantees, AFrameDraggedOffTheScreenEdgeIsPutBackAtLayoutAndAtShowing) {
     ASSERT_TRUE(play("move-window 5 7\nactive curve"));
     std::vector<int> kept = frame();
     EXPECT_EQ(kept[0], 5);  // on the screen: left where the user put it
@@ -202,7 +202,7 @@ TEST_F(Review, AFrameDraggedOffTheScreenEdgeIsPutBackAtLayoutAndAtShowing) {
     EXPECT_EQ(frame()[1], 100);
 }
 
-TEST_F(Review, AHiddenWindowCannotBeDragged) {
+TEST_F(RunnerGuarantees, AHiddenWindowCannotBeDragged) {
     EXPECT_EQ(refusal("hide\nmove-window 10 10"), "test.vxs:2: move-window: the window is hidden\n");
 }
 
