@@ -185,7 +185,7 @@ void vexel_window_widget::rebuild(host::window_state const& model) {
         }
         }
         widget->setObjectName(QString("control%1").arg(index));
-        entries.push_back({c.kind, widget, -1, {}, {}});
+        entries.push_back({c.kind, widget, -1, {}});
     }
 }
 
@@ -256,15 +256,12 @@ void vexel_window_widget::update_entry(int index, entry& e, host::control_state 
         break;
     }
     }
-    // The font follows the text and the place, which change far less often than ticks come.
-    if (e.fitted != text || e.fitted_at != place.size()) {
-        e.fitted = text;
+    // The font follows the control's height, which changes far less often than ticks come.
+    bool label = c.kind == host::control_kind::button || c.kind == host::control_kind::checkbox ||
+                 c.kind == host::control_kind::static_text;
+    if (label && e.fitted_at != place.size()) {
         e.fitted_at = place.size();
-        int const margin = 4 * factor;
-        if (c.kind == host::control_kind::button) fit_font(*w, text, place.width() - margin, factor);
-        if (c.kind == host::control_kind::static_text) fit_font(*w, text, place.width(), factor);
-        if (c.kind == host::control_kind::checkbox)
-            fit_font(*w, text, static_cast<fitted_check_box*>(w)->text_room(), factor);
+        fit_font(*w, factor);
     }
     if (e.invalidations != c.invalidations) {
         e.invalidations = c.invalidations;

@@ -75,8 +75,7 @@ private:
         host::control_kind kind;
         QWidget* widget;
         int invalidations;
-        QString fitted;     // the text and size its font was fitted to
-        QSize fitted_at;
+        QSize fitted_at;  // the size its font was fitted to
     };
 
     void apply_style();
