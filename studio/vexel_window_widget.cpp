@@ -11,9 +11,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
-#include <QWindow>
 #include <QPushButton>
+#include <QScreen>
 
 #include "fitted_controls.h"
 #include "services/user_controls.h"
