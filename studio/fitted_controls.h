@@ -1,7 +1,8 @@
 // The vexel window's buttons, check boxes and static texts: the plug-in's rectangles are
-// fixed, so each control's font is fitted to its height, made smaller down to a readable
-// least while its text is wider than its place, and a text that still does not fit is
-// drawn cut with "…" and shown whole in the tooltip. text() stays the plug-in's text.
+// fixed, so each control's font takes the control's inner height, a text wider than its
+// place is drawn narrowed (down to least_stretch of its width) rather than in a smaller
+// font, and a text that still does not fit is drawn cut with "…" and shown whole in the
+// tooltip. text() stays the plug-in's text.
 #pragma once
 
 #include <QCheckBox>
@@ -10,9 +11,14 @@
 
 namespace studio {
 
-// Fits widget's font to its height for text, which takes room pixels less than the width;
-// scale is the window scale.
-void fit_font(QWidget& widget, QString const& text, int room, int scale);
+// The least font of a label at scale 1, in pixels: the inner height of the plug-in's
+// 14-pixel controls, where a kanji stands 10 pixels high, a kana and a capital about 9.
+int const least_font_pixels = 12;
+// The narrowest a label's text is drawn, in percent of its width.
+int const least_stretch = 60;
+
+// Gives widget the font of its height; scale is the window scale.
+void fit_font(QWidget& widget, int scale);
 
 class fitted_button final : public QPushButton {
 public:

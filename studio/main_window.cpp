@@ -61,7 +61,10 @@ main_window::main_window(studio_host& given, QWidget* parent)
     split->addWidget(scene);
     split->setStretchFactor(1, 1);
     setCentralWidget(split);
-    tool = new vexel_window_widget(host, this);
+    // The tool window is a window of its own, not a child of this one: a window manager
+    // that minimizes a window's transients with it would otherwise also take the main
+    // window down when the person minimizes the tool window.
+    tool = std::make_unique<vexel_window_widget>(host);
     // Made now, so that the first note does not push the view up.
     statusBar()->showMessage(QString());
     build_menus();
@@ -74,11 +77,11 @@ main_window::main_window(studio_host& given, QWidget* parent)
     connect(&host, &studio_host::modified_changed, this, &main_window::follow_title);
     connect(&host, &studio_host::scene_changed, this, &main_window::follow_edit_actions);
     connect(&host, &studio_host::scene_replaced, this, &main_window::follow_edit_actions);
-    connect(tool, &vexel_window_widget::placed_by_person, this, &main_window::keep_tool_place);
-    connect(tool, &vexel_window_widget::note, this, [this](QString const& text) {
+    connect(tool.get(), &vexel_window_widget::placed_by_person, this, &main_window::keep_tool_place);
+    connect(tool.get(), &vexel_window_widget::note, this, [this](QString const& text) {
         statusBar()->showMessage(text, 5000);
     });
-    connect(tool, &vexel_window_widget::edit_without_undo, this, [this](QString const& app, QString const& snap) {
+    connect(tool.get(), &vexel_window_widget::edit_without_undo, this, [this](QString const& app, QString const& snap) {
         statusBar()->showMessage(say("%1 and %2 cannot be undone while the plug-in's undo setting is off: "
                                      "Edit > Vexel Settings..., \"%3\" switches it on.")
                                      .arg(app.trimmed(), snap.trimmed(), say("Activate undo.")),
@@ -142,7 +145,14 @@ void main_window::build_menus() {
     viewing->addAction(say("Zoom &Out"), QKeySequence::ZoomOut, this, [this] { scene->zoom_by(0.8); });
     viewing->addAction(say("&Fit"), QKeySequence(QStringLiteral("F")), scene, &scene_view::fit);
     viewing->addSeparator();
-    viewing->addAction(say("Show &Vexel Window"), this, [this] { host.show_window(); });
+    viewing->addAction(say("Show &Vexel Window"), this, [this] {
+        host.show_window();
+        // A tool window the person minimized comes back as well.
+        if (tool->isVisible()) {
+            tool->setWindowState(tool->windowState() & ~Qt::WindowMinimized);
+            tool->raise();
+        }
+    });
     QMenu* scales = viewing->addMenu(say("Window &Scale"));
     auto* scale_group = new QActionGroup(scales);
     for (int factor : {1, 2}) {
@@ -348,7 +358,9 @@ void main_window::keep_tool_place() {
 void main_window::place_tool_window() {
     if (!interactive || !host.loaded()) return;
     if (settings && settings->tool_place()) {
+        // A place kept on a larger screen, or at the screen's edge, comes back inside.
         tool->place_at(*settings->tool_place());
+        tool->keep_on_screen();
         return;
     }
     // Beside the main window, on its right if the screen has room, else on its left, else
@@ -364,6 +376,7 @@ void main_window::place_tool_window() {
         at = QPoint(view_corner.x() - size.width() - gap, view_corner.y() + gap);
     }
     tool->place_at(at);
+    tool->keep_on_screen();
 }
 
 }  // namespace studio

@@ -5,6 +5,8 @@
 // closing, opening another scene or switching the language asks to save it first.
 #pragma once
 
+#include <memory>
+
 #include <QMainWindow>
 #include <QTimer>
 
@@ -64,7 +66,7 @@ private:
     QString say(char const* english) const;
 
     studio_host& host;
-    vexel_window_widget* tool;
+    std::unique_ptr<vexel_window_widget> tool;
     scene_view* scene;
     shape_outline* tree;
     studio_settings* settings = nullptr;

@@ -31,6 +31,11 @@ void studio_host::set_modified(bool on) {
 }
 
 void studio_host::on_plugin_return() {
+    // What the plug-in changed is compared once, when its outermost call returns.
+    if (content_due && !core.in_plugin()) {
+        content_due = false;
+        follow_content();
+    }
     if (core.has_host()) pass_messages();
     Q_EMIT window_changed();
     // The scene view draws the marks: it is told only when the plug-in made a request.
@@ -43,8 +48,11 @@ void studio_host::on_scene_change(bool content) {
     if (content) {
         ++revision;
         // A drag's every move is a change; whether it came back is looked at when it ends.
+        // The plug-in's writes are looked at when it returns, a host edit at once.
         if (dragging)
             set_modified(true);
+        else if (core.in_plugin())
+            content_due = true;
         else
             follow_content();
     }

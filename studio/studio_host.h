@@ -146,6 +146,7 @@ private:
     bool changed = false;
     saved_state saved;    // the content last opened or saved
     bool dragging = false;  // between begin_drag and end_drag: compared once, at the end
+    bool content_due = false;  // the plug-in changed the content: compared when it returns
     long revision = 0;
     std::size_t marks_seen = 0;  // marking requests the scene view was told of
     // Last: it goes first, while the signals' receivers still live.

@@ -12,12 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include "fitted_controls.h"
 #include "services/user_controls.h"
 #include "session/collected_call.h"
 #include "window_controls.h"
 #include "studio_words.h"
+#include "window_group.h"
 #include "windowinterface"
 
 namespace studio {
@@ -33,6 +35,9 @@ vexel_window_widget::vexel_window_widget(studio_host& given, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       host(given) {
     setObjectName("vexel_window");
+    // The main window's close ends the studio; this window never holds it open.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    if (!parent) group = join_window_group(*this);
     apply_style();
     connect(&host, &studio_host::window_changed, this, &vexel_window_widget::follow_model);
 }
@@ -179,7 +184,7 @@ void vexel_window_widget::rebuild(host::window_state const& model) {
         }
         }
         widget->setObjectName(QString("control%1").arg(index));
-        entries.push_back({c.kind, widget, -1, {}, {}});
+        entries.push_back({c.kind, widget, -1, {}});
     }
 }
 
@@ -250,15 +255,12 @@ void vexel_window_widget::update_entry(int index, entry& e, host::control_state 
         break;
     }
     }
-    // The font follows the text and the place, which change far less often than ticks come.
-    if (e.fitted != text || e.fitted_at != place.size()) {
-        e.fitted = text;
+    // The font follows the control's height, which changes far less often than ticks come.
+    bool label = c.kind == host::control_kind::button || c.kind == host::control_kind::checkbox ||
+                 c.kind == host::control_kind::static_text;
+    if (label && e.fitted_at != place.size()) {
         e.fitted_at = place.size();
-        int const margin = 4 * factor;
-        if (c.kind == host::control_kind::button) fit_font(*w, text, place.width() - margin, factor);
-        if (c.kind == host::control_kind::static_text) fit_font(*w, text, place.width(), factor);
-        if (c.kind == host::control_kind::checkbox)
-            fit_font(*w, text, static_cast<fitted_check_box*>(w)->text_room(), factor);
+        fit_font(*w, factor);
     }
     if (e.invalidations != c.invalidations) {
         e.invalidations = c.invalidations;
@@ -365,15 +367,45 @@ void vexel_window_widget::set_scale(int scale) {
     factor = scale == 2 ? 2 : 1;
     apply_style();
     follow_model();
+    // The top-left stays where it is unless the grown window would leave the screen.
+    keep_on_screen();
+}
+
+QPoint vexel_window_widget::on_screen(QPoint at) const {
+    QScreen* shown_on = QGuiApplication::screenAt(at);
+    if (!shown_on) shown_on = screen();
+    if (!shown_on || !host.loaded()) return at;
+    // The frame's size from the client size the model asks for: a window not yet shown
+    // at its new size may still report its old one.
+    host::window_state model = host.window_model();
+    QSize client(std::max(model.client.x, 1) * factor, std::max(model.client.y, 1) * factor);
+    QSize frame = client + (frame_size() - size());
+    QRect room = shown_on->availableGeometry();
+    QPoint inside(std::max(std::min(at.x(), room.right() + 1 - frame.width()), room.left()),
+                  std::max(std::min(at.y(), room.bottom() + 1 - frame.height()), room.top()));
+    // The plug-in takes a frame at 0 or less for one it never placed and moves it to a
+    // place of its own at the next selection.
+    return QPoint(std::max(inside.x(), 1), std::max(inside.y(), 1));
+}
+
+void vexel_window_widget::keep_on_screen() {
+    QPoint at = on_screen(pos());
+    if (at != pos()) place_at(at);
 }
 
 void vexel_window_widget::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (following || !host.loaded() || !isVisible()) return;
-    // The person dragged the frame: the host's frame follows, without an event to the
-    // plug-in, which sees the new place when it next asks.
+    // The person dragged the frame, or the window manager placed it when it was first shown
+    // (only then are the frame's margins known): it is kept on the screen, and the host's
+    // frame follows without an event to the plug-in, which sees the place when it next asks.
+    QPoint at = on_screen(pos());
+    if (at != pos()) {
+        following = true;
+        move(at);
+        following = false;
+    }
     host::window_state model = host.window_model();
-    QPoint at = pos();
     if (model.frame.left == at.x() && model.frame.top == at.y()) return;
     tq::rectangle_class r = host::dragged_frame(model.frame, at.x(), at.y());
     try {

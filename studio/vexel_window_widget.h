@@ -5,9 +5,11 @@
 // control (click, toggle, choice, typed text), exactly as the runner's actions do.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include <QWidget>
+#include <QWindow>
 
 #include "studio_host.h"
 
@@ -48,7 +50,12 @@ public:
     // Pixels on the screen per pixel of the plug-in's layout (1 or 2): the controls'
     // rectangles and fonts grow with it; shown_state() reports the plug-in's pixels.
     int scale() const { return factor; }
+    // A new scale keeps the top-left where it is unless the window would leave the screen.
     void set_scale(int scale);
+    // Moves the window back inside its screen's available area if any of it is outside,
+    // and off the screen's 0 row and column, which the plug-in takes for "never placed".
+    // The person's drags and the window manager's placement are kept there too.
+    void keep_on_screen();
 
 Q_SIGNALS:
     // The person moved the window to at.
@@ -68,11 +75,12 @@ private:
         host::control_kind kind;
         QWidget* widget;
         int invalidations;
-        QString fitted;     // the text and size its font was fitted to
-        QSize fitted_at;
+        QSize fitted_at;  // the size its font was fitted to
     };
 
     void apply_style();
+    // The top-left nearest at that keeps the whole frame on its screen (see keep_on_screen).
+    QPoint on_screen(QPoint at) const;
     void rebuild(host::window_state const& model);
     void update_entry(int index, entry& e, host::control_state const& c);
     int take_action();
@@ -86,6 +94,7 @@ private:
     void take_number(int index, QLineEdit* box);
 
     studio_host& host;
+    std::unique_ptr<QWindow> group;  // the stand-in transient parent (window_group.h)
     std::vector<entry> entries;
     int window_invalidations = -1;
     int next_action = -1;

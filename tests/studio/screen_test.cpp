@@ -187,6 +187,40 @@ TEST_P(ClickAndDrag, APersonsDragMovesWhatWasPressedOnAndTheWindowFollows) {
     EXPECT_NEAR(p.shown_x(), p.point(2).anchor.x, 1e-4);
 }
 
+// The tool window on a first run (no kept place): it appears inside the screen and a
+// selection does not move it; twice the scale keeps it on the screen; minimized by the
+// window manager, it goes alone and the main window stays.
+TEST(Screen, TheToolWindowStaysOnTheScreenAndIsMinimizedAlone) {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "run under xvfb-run";
+    person p("en", 1);
+    studio::vexel_window_widget& tool = p.window.vexel();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tool));
+    QRect screen = tool.screen()->availableGeometry();
+    QPoint first = tool.frame_place();
+    p.click(p.screen_of(p.point(1).anchor));
+    ASSERT_EQ(p.shown_number(), 1);
+    QTest::qWait(300);
+    EXPECT_EQ(tool.frame_place(), first);
+
+    p.window.set_window_scale(2);
+    QTest::qWait(500);
+    EXPECT_TRUE(screen.contains(tool.frameGeometry())) << "frame at " << tool.frameGeometry().x() << ","
+                                                       << tool.frameGeometry().y() << " "
+                                                       << tool.frameGeometry().width() << " wide";
+    host::window_state model = p.host.window_model();
+    EXPECT_EQ(tool.size(), QSize(model.client.x * 2, model.client.y * 2));
+
+    p.xdo({"windowminimize", QString::number(tool.winId())});
+    QTest::qWait(300);
+    EXPECT_TRUE(tool.windowHandle()->windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(p.window.windowHandle()->windowState() & Qt::WindowMinimized);
+    // As the X server sees it: the main window is still mapped.
+    QProcess search;
+    search.start("xdotool", {"search", "--onlyvisible", "--name", "^tour\\.json - vexel-studio$"});
+    ASSERT_TRUE(search.waitForFinished());
+    EXPECT_EQ(search.readAllStandardOutput().trimmed().toULongLong(), p.window.winId());
+}
+
 INSTANTIATE_TEST_SUITE_P(Screen, ClickAndDrag,
                          testing::Values(std::pair{"en", 1}, std::pair{"en", 2}, std::pair{"ja", 1},
                                          std::pair{"ja", 2}));

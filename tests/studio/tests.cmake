@@ -27,6 +27,7 @@ function(vexel_studio_test name)
 endfunction()
 
 vexel_studio_test(test_studio
+                  ${CMAKE_CURRENT_SOURCE_DIR}/studio/label_fit_test.cpp
                   ${CMAKE_CURRENT_SOURCE_DIR}/studio/large_scene_test.cpp
                   ${CMAKE_CURRENT_SOURCE_DIR}/studio/lost_work_test.cpp
                   ${CMAKE_CURRENT_SOURCE_DIR}/studio/modal_test.cpp
