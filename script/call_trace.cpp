@@ -19,6 +19,8 @@ nlohmann::ordered_json trace_line(host::collected_call const& c) {
                     {"count", c.call.count}};
     case kind_of::notification:
         return json{{"notification", c.call.what}, {"during", c.call.operation}};
+    case kind_of::answer:
+        return json{{"answer", c.call.what}, {"flag", std::get<bool>(c.call.args.at(0))}};
     case kind_of::host_call: break;
     }
     json args = json::array();

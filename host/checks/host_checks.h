@@ -28,20 +28,21 @@ namespace host {
 using traced_value = std::variant<long long, float, bool, std::string>;
 
 // One entry of the call record (fault_injector::record_calls): a host call, an AddRef or
-// Release the plug-in made on a counted host object, or a notification the host sent from
-// inside a host call (fault_injector::before_call).
+// Release the plug-in made on a counted host object, a notification the host sent from
+// inside a host call (fault_injector::before_call), or the flag a notification's callback
+// answered the host (fault_injector::notification_answer).
 struct traced_call {
-    enum class kind_of { host_call, add_ref, release, notification };
+    enum class kind_of { host_call, add_ref, release, notification, answer };
     char const* operation;     // host_call: e.g. "scene.begin_undo_record"; notification:
                                // the host call it came before; add_ref, release: null
     shape_class const* shape;  // the shape the call or counted object is about, null for
                                // none; an address only, the shape may be gone by the time
                                // it is read
-    std::vector<traced_value> args;
+    std::vector<traced_value> args;  // answer: the flag
     kind_of kind = kind_of::host_call;
     long number = 0;           // host_call: its number as fail_any counts it
     char const* what = nullptr;  // add_ref, release: the object's kind ("scene");
-                                 // notification: its name ("shapes_modified")
+                                 // notification, answer: its name ("shapes_modified")
     long count = 0;            // add_ref, release: the references held after it
 };
 
@@ -107,6 +108,11 @@ public:
             recorded.push_back({nullptr, shape, {},
                                 add ? traced_call::kind_of::add_ref : traced_call::kind_of::release,
                                 0, kind, count});
+    }
+    // The flag the window answered to notification name (a string literal); recorded while
+    // the call record is on, since the host acts on it and a script cannot see it otherwise.
+    void notification_answer(char const* name, bool flag) {
+        if (recording) recorded.push_back({nullptr, nullptr, {flag}, traced_call::kind_of::answer, 0, name, 0});
     }
     // While on, AddRef is the host's own hand-out of a reference (hand_out below).
     void handing_out_reference(bool on) { handing_out = on; }

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "checks/host_checks.h"
 #include "resources/module_resource.h"
 #include "resources/resource_file.h"
 #include "host_component_ids.h"
@@ -171,10 +172,21 @@ window_interface& host_app::require_window(char const* what) const {
     return *window_object;
 }
 
+namespace {
+
+// The flag a notification was answered with goes into the call record: the reference host
+// does not act on it, but a host may, so a script can check it.
+bool answered(char const* notification, bool flag) {
+    faults().notification_answer(notification, flag);
+    return flag;
+}
+
+}  // namespace
+
 bool host_app::active_scene_changed() {
     bool flag = true;
     require_window("active_scene_changed").active_scene_changed(flag, current_scene, nullptr);
-    return flag;
+    return answered("active_scene_changed", flag);
 }
 
 bool host_app::active_shapes_changed(std::vector<shape_class*> const& before,
@@ -184,7 +196,7 @@ bool host_app::active_shapes_changed(std::vector<shape_class*> const& before,
         .active_shapes_changed(flag, current_scene, static_cast<int>(before.size()),
                                before.data(), static_cast<int>(after.size()), after.data(),
                                nullptr);
-    return flag;
+    return answered("active_shapes_changed", flag);
 }
 
 bool host_app::shapes_modified(std::vector<shape_class*> const& shapes) {
@@ -192,7 +204,7 @@ bool host_app::shapes_modified(std::vector<shape_class*> const& shapes) {
     require_window("shapes_modified")
         .shapes_modified(flag, current_scene, static_cast<int>(shapes.size()), shapes.data(),
                          nullptr);
-    return flag;
+    return answered("shapes_modified", flag);
 }
 
 bool host_app::current_joint_value_changed(std::vector<part_class*> const& joints) {
@@ -200,13 +212,13 @@ bool host_app::current_joint_value_changed(std::vector<part_class*> const& joint
     require_window("current_joint_value_changed")
         .current_joint_value_changed(flag, current_scene, static_cast<int>(joints.size()),
                                      joints.data(), nullptr);
-    return flag;
+    return answered("current_joint_value_changed", flag);
 }
 
 bool host_app::figure_unit_changed() {
     bool flag = true;
     require_window("figure_unit_changed").figure_unit_changed(flag, current_scene, nullptr);
-    return flag;
+    return answered("figure_unit_changed", flag);
 }
 
 bool host_app::shapes_being_deleted(std::vector<shape_class*> const& shapes) {
@@ -214,7 +226,7 @@ bool host_app::shapes_being_deleted(std::vector<shape_class*> const& shapes) {
     require_window("shapes_being_deleted")
         .shapes_being_deleted(flag, current_scene, static_cast<int>(shapes.size()),
                               shapes.data(), nullptr);
-    return flag;
+    return answered("shapes_being_deleted", flag);
 }
 
 void host_app::idle() { require_window("idle").idle(nullptr); }

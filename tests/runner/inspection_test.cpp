@@ -113,6 +113,19 @@ TEST_F(Inspection, TraceShowsAnUndoRecordAroundTheWritesOfAnApp) {
     EXPECT_EQ(printed("trace"), "") << "printed once";
 }
 
+TEST_F(Inspection, TraceShowsTheFlagEachNotificationWasAnswered) {
+    ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\ntrace on\nmove curve 1 4 5 6\n"
+                     "active ball\nunit 10\ndelete mesh\ntrace off"));
+    std::vector<json> answers = lines_of(printed("trace"), "answer");
+    std::vector<std::string> names;
+    for (json const& a : answers) {
+        names.push_back(a["answer"]);
+        EXPECT_EQ(a["flag"], false) << a.dump() << ": the window keeps nothing from the host";
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"shapes_modified", "active_shapes_changed",
+                                               "figure_unit_changed", "shapes_being_deleted"}));
+}
+
 TEST_F(Inspection, AppOnAUniscaleJointAsksForItsOwnJointViewOnly) {
     open(R"({"shapes": [{"name": "grow", "type": "part", "part": "uniscale", "first_point": [1, 1, 1]}]})");
     ASSERT_TRUE(play("active grow\nidle 2\ntype 0 x 5\ntrace on\nclick App.\ntrace off"));
@@ -239,9 +252,11 @@ TEST_F(Inspection, ANotificationInsideAppIsDroppedByTheBusyWindow) {
     ASSERT_NE(sent, trace.end());
     EXPECT_EQ(*sent, json::parse(R"({"notification": "shapes_modified",
                                      "during": "control_point.set_point_position"})"));
-    // The window made no host call for it: the next line is the call it came before.
-    ASSERT_NE(sent + 1, trace.end());
-    EXPECT_EQ((sent + 1)->value("trace", ""), "control_point.set_point_position");
+    // The window made no host call for it: it answered, and the next line is the call the
+    // notification came before.
+    ASSERT_GT(trace.end() - sent, 2);
+    EXPECT_EQ(sent[1], json::parse(R"({"answer": "shapes_modified", "flag": false})"));
+    EXPECT_EQ(sent[2].value("trace", ""), "control_point.set_point_position");
     EXPECT_EQ(text(script::vexel_controls::box(0, 0)), "11");
     EXPECT_EQ(text(script::vexel_controls::box(0, 1)), "22");
 }
