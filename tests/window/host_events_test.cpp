@@ -225,6 +225,23 @@ TEST_F(Events, AFailedAnnouncementIsTakenUpAgainAtTheNextSelection) {
         << "in the new scene's unit";
 }
 
+TEST_F(Events, ALengthModeDroppedWithoutItsLabelStaysAsTheLabelSays) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
+    open(mixed_scene);
+    activate("curve", {1});
+    click(extra(1));
+    click(extra(1));
+    ASSERT_EQ(text(extra(1)), "O b.");  // one of the handle rows shows only a length
+    bool in_shown = control(box(1, 1)).shown, out_shown = control(box(2, 1)).shown;
+    ASSERT_NE(in_shown, out_shown);
+    host::faults().fail_operation("set_title", 1);  // the mode label, first written
+    activate("arm");
+    activate("curve", {1});
+    EXPECT_EQ(text(extra(1)), "O b.");
+    EXPECT_EQ(control(box(1, 1)).shown, in_shown) << "the boxes as the label says";
+    EXPECT_EQ(control(box(2, 1)).shown, out_shown);
+}
+
 TEST_F(Events, HostExceptionsNeverReachTheHost) {
     SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     open(mixed_scene);
