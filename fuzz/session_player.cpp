@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <stdexcept>
 #include <sstream>
 
+#include "checks/host_checks.h"
 #include "random_actions.h"
 #include "random_scene.h"
 #include "runner_session.h"
@@ -16,10 +18,35 @@
 
 namespace {
 
-char const script_header[] =
-    "# A random session of fuzz_window_session, on scene.json (a `scene` line opens scene2.json).\n"
-    "# Replay: vexel-host --oracles --prefs EMPTY_FILE scene.json session.vxs\n";
 int const header_lines = 2;
+
+std::string script_header(long fail_call) {
+    std::string fault = fail_call > 0 ? "--fail-call " + std::to_string(fail_call) + " --keep-going " : "";
+    return "# A random session of fuzz_window_session, on scene.json (a `scene` line opens scene2.json).\n"
+           "# Replay: vexel-host --oracles " + fault + "--prefs EMPTY_FILE scene.json session.vxs\n";
+}
+
+// Where a faulted session's host call throws: armed before action `action`, it is the
+// `offset`-th host call from there (in a later action when that one makes fewer calls).
+struct fault_plan {
+    bool faulted = false;
+    int action = 0;
+    long offset = 0;
+    bool in_edit = false;  // armed at the first "App." or "Snap" from `action` on instead
+};
+
+// From the input's last three bytes, which the session may read as well: the sessions
+// without a fault play as they did before there were faults.
+fault_plan fault_plan_of(std::uint8_t const* data, std::size_t size, int max_actions) {
+    fault_plan plan;
+    if (size < 3 || max_actions < 1 || data[size - 1] % 3 != 0) return plan;
+    plan.faulted = true;
+    plan.action = data[size - 2] % max_actions;
+    // Half of them strike inside an edit, whose undo step must hold what it wrote.
+    plan.in_edit = data[size - 2] / max_actions % 2 != 0;
+    plan.offset = plan.in_edit ? 1 + data[size - 3] % 48 : 1 + data[size - 3] * 2;
+    return plan;
+}
 char const second_scene_file[] = "scene2.json";
 
 void write_file(std::string const& path, std::string const& text) { std::ofstream(path, std::ios::binary) << text; }
@@ -59,7 +86,8 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
     session_record record;
     record.scene = random_scene(scene_bytes, 6);
     record.second_scene = random_scene(second_bytes, 3);
-    record.script = script_header;
+    fault_plan plan = fault_plan_of(data, size, max_actions);
+    std::string lines;
     write_file(dir + "/scene.json", record.scene);
     write_file(dir + "/" + second_scene_file, record.second_scene);
 
@@ -69,32 +97,74 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
     runner::runner_session session(options, out, err);
     oracles::session_oracles promises;
     session.watch(&promises);
+    // What the host refused or failed to do in the line the fault struck (a dialog that was
+    // never shown, a window that could not be made again) is the fault's doing, not the
+    // generator's: failures [excused_from, excused_to) of the session.
+    std::size_t excused_from = 0, excused_to = 0;
+    auto going = [&] { return session.failures().size() == excused_to; };
+    // Plays one line and keeps it; false when the generator made a line the parser refuses.
+    auto play_line = [&](std::string const& line) {
+        script::script one;
+        try {
+            one = script::parse_script_text(line, "session.vxs");
+        } catch (script::script_error const& e) {
+            record.refused.push_back(e.what());
+            return false;
+        }
+        one.dir = dir;
+        one.actions.front().line = header_lines + record.actions + 1;
+        lines += line + "\n";
+        ++record.actions;
+        bool fired = host::faults().fired();
+        std::size_t failed = session.failures().size();
+        session.run(one);
+        if (fired || !host::faults().fired()) return true;
+        std::vector<runner::runner_failure> const& all = session.failures();
+        bool host_side = std::all_of(all.begin() + failed, all.end(), [](runner::runner_failure const& f) {
+            return f.kind == host::failure_kind::refused || f.kind == host::failure_kind::host;
+        });
+        if (host_side && failed == excused_to) {
+            excused_from = failed;
+            excused_to = all.size();
+        }
+        return true;
+    };
     if (session.start(dir + "/scene.json")) {
         bool after_edit = false;
         // A choice that comes to nothing (no control to reach) costs an attempt, not an action.
-        for (int tries = 0; tries < 4 * max_actions && record.actions < max_actions && !in.empty() && session.ok();
+        for (int tries = 0; tries < 4 * max_actions && record.actions < max_actions && !in.empty() && going();
              ++tries) {
             std::string line = random_action(in, session, second_scene_file, after_edit);
             if (line.empty()) continue;
-            script::script one;
-            try {
-                one = script::parse_script_text(line, "session.vxs");
-            } catch (script::script_error const& e) {
-                record.refused.push_back(e.what());
-                continue;
+            bool edit = line == "click App." || line == "click Snap";
+            if (plan.faulted && record.fail_call == 0 && record.actions >= plan.action && (edit || !plan.in_edit)) {
+                record.fail_call = host::faults().calls() + plan.offset;
+                host::faults().fail_any(plan.offset);
             }
-            one.dir = dir;
-            one.actions.front().line = header_lines + record.actions + 1;
-            record.script += line + "\n";
-            ++record.actions;
-            session.run(one);
-            after_edit = line == "click App." || line == "click Snap";
+            bool fired = host::faults().fired();
+            if (!play_line(line)) continue;
+            after_edit = edit;
+            // A window whose making failed may stay inert, by its contract: the user makes
+            // it again, and the new one must work.
+            if (!fired && host::faults().fired() && line == "restart" && going()) play_line("restart");
+        }
+        // A window the fault left busy ignores a selection; the rows then fail promise 4.
+        if (host::faults().fired() && going() && session.app().loaded()) {
+            if (!session.window().shown) {
+                play_line("show");
+                play_line("idle");
+            }
+            std::vector<host::shape_node*> shapes = session.scene()->all_shapes();
+            if (!shapes.empty()) play_line("active " + shapes.front()->path());
         }
     }
+    record.script = script_header(record.fail_call) + lines;
     session.finish();
     record.judged = promises.judged();
-    for (runner::runner_failure const& f : session.failures())
-        (f.kind == host::failure_kind::refused ? record.refused : record.failures).push_back(f.message);
+    std::vector<runner::runner_failure> const& all = session.failures();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (i < excused_from || i >= excused_to)
+            (all[i].kind == host::failure_kind::refused ? record.refused : record.failures).push_back(all[i].message);
     return record;
 }
 

@@ -3,6 +3,11 @@
 // runner, with the window's promises (oracles/session_oracles.h) checked after every line.
 // What was played is kept as the files vexel-host replays:
 //   vexel-host --oracles --prefs EMPTY_FILE scene.json session.vxs
+// About a third of the inputs (chosen by their last byte) make one host call throw, as a
+// host may: a call up to 512 calls into a chosen action, or one inside the first "App." or
+// "Snap" from there (the input's second and third bytes from the end). Such a session
+// replays with --fail-call N --keep-going, N the call's number counted from the start, and
+// ends with a selection that a window left busy would ignore.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +23,7 @@ struct session_record {
     std::vector<std::string> failures;  // broken promises, exceptions, the host's checks
     std::vector<std::string> refused;   // lines the host refused: a fault of the generator
     int actions = 0;
+    long fail_call = 0;  // > 0: the host call that was made to throw, as --fail-call counts
     std::map<std::string, long> judged;  // how often each promise was judged, on what
 };
 

@@ -1,5 +1,6 @@
 #include "session_oracles.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "checks/host_checks.h"
@@ -83,6 +84,8 @@ int session_oracles::settings_word(host_session& session) {
 
 void session_oracles::before(host_session& session, script_action const& action) {
     scene = session.scene();
+    fired_before = host::faults().fired();
+    if (!fired_before) held_before = host::audit().outstanding();
     if (!started && scene != nullptr) window.announced(*scene);
     started = true;
     rows_before.reset();
@@ -103,7 +106,7 @@ void session_oracles::before(host_session& session, script_action const& action)
             for (shape_node* up = node->parent(); up != nullptr; up = up->parent()) deleted_under.push_back(up);
         }
     bool app = clicked(action, "App."), snap = clicked(action, "Snap");
-    if (!(app || snap || clicked(action, "Load"))) return;
+    if (!(app || snap || clicked(action, "Load")) || suspended) return;
     rows_before = view_of(session);
     if (!(app || snap) || !rows_before) return;
     state_before = scene_state::of(*scene);
@@ -119,17 +122,28 @@ void session_oracles::before(host_session& session, script_action const& action)
 std::vector<std::string> session_oracles::after(host_session& session, script_action const& action) {
     std::vector<std::string> out;
     bool undo_pending = undoable_now;
+    bool undo_after_fault = undoable_after_fault;
     undoable_now = false;
+    undoable_after_fault = false;
+    bool faulted = !fired_before && host::faults().fired();
+    if (faulted) {
+        // Where the click stopped decides what it wrote: only its undo step is judged.
+        typed.reset();
+        untouched.reset();
+        snapped.reset();
+    }
     if (scene == nullptr || scene != session.scene()) {
         // A new scene: the window lets go of everything it showed or saved.
         if (session.scene()) window.follow(action, *session.scene(), {});
         check_host(session, out);
+        if (faulted) check_fault(action, out);
+        else if (window.rebound()) suspended = false;
         return out;
     }
     check_host(session, out);
     double unit = scene->figure_unit();
 
-    if (typed || snapped) {
+    if (typed || snapped || (faulted && state_before)) {
         scene_state after_state = scene_state::of(*scene);
         if (typed) {
             count("6 App. of " + (typed->shape ? shown_as(*typed->shape, *rows_before) : std::string("nothing shown")));
@@ -145,9 +159,10 @@ std::vector<std::string> session_oracles::after(host_session& session, script_ac
             add(out, snapped->untouched ? 3 : 6, check_snap(*snapped, *state_before, after_state, "Snap"));
         }
         check_undo_records(*scene, !differences(*state_before, after_state).empty(), out);
+        undoable_after_fault = undoable_now && faulted;
     }
     if (action.kind == action_kind::undo && undo_pending && undoable) {
-        count("7 undo right after App. or Snap");
+        count(undo_after_fault ? "7 undo right after a failed App. or Snap" : "7 undo right after App. or Snap");
         add(out, 7, differences(*undoable, scene_state::of(*scene)));
     }
 
@@ -156,6 +171,13 @@ std::vector<std::string> session_oracles::after(host_session& session, script_ac
     outcome.deleted = deleted;
     outcome.deleted_under = deleted_under;
     window.follow(action, *scene, outcome);
+    if (faulted) {
+        check_fault(action, out);
+    } else if (suspended && window.rebound()) {
+        suspended = false;
+        count("8 full refresh after a failed host call");
+    }
+    if (suspended) return out;
 
     bool load = clicked(action, "Load");
     if (window.refreshed() || load) {
@@ -172,6 +194,19 @@ void session_oracles::check_host(host_session& session, std::vector<std::string>
     count("1 host checks");
     for (std::string const& v : session.scene()->violations())
         if (reported.insert(v).second) out.push_back(promise(1) + v);
+}
+
+void session_oracles::check_fault(script_action const& action, std::vector<std::string>& out) {
+    count("8 the action in which a host call failed");
+    window.fault_struck();
+    suspended = true;
+    // A restart makes a new window, whose own objects are new: the check after the session
+    // finds any it keeps once released.
+    if (action.kind == action_kind::restart) return;
+    for (std::string const& held : host::audit().outstanding())
+        if (std::find(held_before.begin(), held_before.end(), held) == held_before.end())
+            out.push_back(promise(8) + "after the failed host call the window holds " + held +
+                          ", which it did not hold before the action");
 }
 
 void session_oracles::check_undo_records(host::scene_model& s, bool changed, std::vector<std::string>& out) {

@@ -149,6 +149,11 @@ void window_contract::renumbered(shape_node const* shape) {
     }
 }
 
+void window_contract::fault_struck() {
+    for (saved_point& s : slots) s.known = false;
+    chosen_slot = -1;
+}
+
 void window_contract::announced(host::scene_model& scene) {
     if (shown && scene.active_shape() != nullptr) full_refresh(scene);
 }

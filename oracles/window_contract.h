@@ -54,6 +54,11 @@ public:
     // This action stored the shown point in the chosen slot ("Save").
     bool saved() const { return saved_now; }
 
+    // A host call failed during the action just followed: what the slots hold and which is
+    // chosen are left open (the window may have stopped halfway through a Save or a choice),
+    // until a slot is chosen and saved again.
+    void fault_struck();
+
     saved_point const& slot(int n) const { return slots[n]; }
     int chosen() const { return chosen_slot; }
     // The flat index of a slot's point in the slot's shape; -1 when it names none now.

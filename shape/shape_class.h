@@ -63,8 +63,9 @@ public:
     void start_undo(bool b);
     void end_undo();
     // end_undo's record closing, on a scene the caller holds (for a shape about to go).
-    // May throw.
-    void end_undo_on(scene_interface& scene) const;
+    // May throw; called again after a failed commit, it commits without ending the record
+    // a second time.
+    void end_undo_on(scene_interface& scene);
 
     // Control points as surface points; false on any failure.
     bool is_surface_point(int index);
@@ -73,6 +74,7 @@ public:
 
     bool undo_flag;            // argument of the last start_undo
     shape_class* surface_dad;  // the surface part captured by start_undo
+    bool undo_ended = false;   // the record of the last start_undo was ended, maybe not committed
     shape_class* shape;        // the wrapped shape; not owned
     int object_type;           // object_type_id, or -1 without a shape
     bool variable_points;

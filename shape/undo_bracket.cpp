@@ -16,6 +16,7 @@ shape_class* recorded_shape(Shape_class const& wrapper) {
 
 void Shape_class::start_undo(bool b) {
     undo_flag = b;
+    undo_ended = false;
     surface_dad = get_surface_dad();
     if (shape == nullptr) return;
     counted_ref<scene_interface> scene(shape->get_scene());
@@ -31,8 +32,10 @@ void Shape_class::end_undo() {
     end_undo_on(*scene);
 }
 
-void Shape_class::end_undo_on(scene_interface& scene) const {
+void Shape_class::end_undo_on(scene_interface& scene) {
     shape_class* const shapes[1] = {recorded_shape(*this)};
-    scene.end_undo_record(1, shapes, !undo_flag, surface_dad != nullptr, 0);
+    // Ending a record twice is refused by the host, and the commit would never come.
+    if (!undo_ended) scene.end_undo_record(1, shapes, !undo_flag, surface_dad != nullptr, 0);
+    undo_ended = true;
     scene.commit_undo();
 }

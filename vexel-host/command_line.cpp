@@ -37,7 +37,8 @@ struct runner_command_line {
                      "Snap changes nothing, the rows show the point, a slot gives back\n"
                      "what was saved, a typed value lands, undo is exact;\n"
                      "docs/reliability.md); each broken promise is a failure. Replays what the\n"
-                     "session fuzzer found");
+                     "session fuzzer found; with --fail-call, also what a failed host call may\n"
+                     "leave, and every promise again from the next full refresh");
         app.add_option("--fail-call", c.options.fail_call,
                        "the N-th host call counted from loading the plug-in throws\n"
                        "(to reproduce one run of a fault-injection sweep; a trace line's\n"

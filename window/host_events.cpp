@@ -16,14 +16,26 @@ void vexel_window::active_scene_changed(bool& flag, scene_interface* scene, void
     memory->empty_all();
     if (Shape.shape != nullptr) let_go_of_shape();
     ready = at_host_boundary([&] { unit_factor = scene->get_figure_unit_factor(); });
+    unit_unread = !ready;
     at_host_boundary([&] { pop_changed(false); });
+}
+
+// An announcement whose figure unit could not be read leaves the window waiting; a selection
+// or "Ref." reads it again, so that one failed host call does not leave the window deaf to
+// the scene (or showing the last scene's unit) until the next announcement.
+void vexel_window::retry_announcement(scene_interface& scene) {
+    if (!unit_unread) return;
+    ready = at_host_boundary([&] { unit_factor = scene.get_figure_unit_factor(); });
+    unit_unread = !ready;
 }
 
 void vexel_window::active_shapes_changed(bool& flag, scene_interface* scene, int,
                                          shape_class* const*, int new_count,
                                          shape_class* const*, void*) {
     flag = false;
-    if (busy || !ready || new_count < 1) return;
+    if (busy || new_count < 1) return;
+    if (scene != nullptr) retry_announcement(*scene);
+    if (!ready) return;
     at_host_boundary([&] {
         if (is_shown()) get_with_rewindow(scene);
     });

@@ -4,6 +4,7 @@
 
 #include "module_state.h"
 #include "vexel_window.h"
+#include "whole_click.h"
 
 namespace {
 
@@ -125,9 +126,13 @@ void vexel_window::one_data::re_mode() {
 
 void vexel_window::one_data::drop_length_mode() {
     if (!is_length_mode(mode())) return;
-    mode_btn->mode = rel_mode;
-    mode_btn->show_label();
-    re_mode();
+    int const was = mode_btn->mode;
+    // A label that cannot be written keeps the old mode, so that label and boxes agree.
+    take_effect_whole([&] { mode_btn->mode = rel_mode; }, [&] { mode_btn->mode = was; },
+                      [&] {
+                          mode_btn->show_label();
+                          re_mode();
+                      });
 }
 
 bool vexel_window::one_data::displayed(vec3& shown) const {

@@ -130,7 +130,10 @@ void vexel_window::exec(int id, int action) {
             mode();
         } else {
             counted_ref<scene_interface> scene(xtessel->get_scene_interface());
-            if (scene) get_with_rewindow(scene.get());
+            if (scene) {
+                retry_announcement(*scene);
+                get_with_rewindow(scene.get());
+            }
         }
         break;
     case save_id:

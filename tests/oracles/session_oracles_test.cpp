@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "checks/host_checks.h"
 #include "runner_session.h"
 #include "session_oracles.h"
 
@@ -115,6 +116,46 @@ TEST_F(SessionOracles, ALeftOpenUndoRecordIsReportedOnce) {
     EXPECT_NE(failures.find("promise 1: an undo record was left open"), std::string::npos) << failures;
     EXPECT_EQ(failures.find("promise 1", failures.find("promise 1") + 1), std::string::npos) << failures;
     session->scene()->end_undo_record(1, &ball, false, false, 0);
+}
+
+// A failed host call: what the window shows is not judged until the next full refresh, and
+// from then on it is again.
+TEST_F(SessionOracles, AfterAFailedCallThePromisesWaitForTheNextFullRefresh) {
+    ASSERT_EQ(play("select curve 0\nref\nidle\n"), "");
+    host::faults().fail_operation("shape.point_count", 1);
+    EXPECT_EQ(play("ref\n"), "");
+    EXPECT_EQ(judged("8 the action in which a host call failed"), 1);
+    session->scene()->set_figure_unit(10);  // unannounced: the rows are wrong from here on
+    EXPECT_EQ(play("idle\nclick Save\nclick Load\n"), "");
+    std::string failures = play("ref\n");
+    EXPECT_NE(failures.find("promise 4: after the refresh, curve point 0"), std::string::npos) << failures;
+    EXPECT_EQ(judged("8 full refresh after a failed host call"), 1);
+}
+
+TEST_F(SessionOracles, AnObjectTheFailedActionKeptIsCaught) {
+    ASSERT_EQ(play("select curve 0\nref\nidle\n"), "");
+    host::scene_model& scene = *session->scene();
+    host::faults().before_call("scene.begin_update", "leak", [&] { scene.AddRef(); });
+    host::faults().fail_operation("shape.point_count", 1);
+    std::string failures = play("ref\n");
+    EXPECT_NE(failures.find("promise 8: after the failed host call the window holds scene"), std::string::npos)
+        << failures;
+    scene.Release();
+}
+
+TEST_F(SessionOracles, UndoAfterAFailedAppGivesBackTheSceneAsBeforeTheClick) {
+    ASSERT_EQ(play("settings undo=1\nselect curve 1\nref\nidle\ntype 0 x 3\n"), "");
+    host::faults().fail_operation("control_point.set_out_handle", 1);  // after the anchor
+    EXPECT_EQ(play("click App.\nundo\n"), "");
+    EXPECT_EQ(judged("7 undo right after a failed App. or Snap"), 1);
+    // A write outside the record: the undo does not give it back.
+    ASSERT_EQ(play("ref\ntype 0 x 4\n"), "");
+    host::faults().reset();
+    host::faults().fail_operation("control_point.set_out_handle", 1);
+    ASSERT_EQ(play("click App.\n"), "");
+    session->scene()->find("ball")->geometry.center = {7, 7, 7};
+    std::string failures = play("undo\n");
+    EXPECT_NE(failures.find("promise 7: "), std::string::npos) << failures;
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ protected:
         std::string all;
         for (std::string const& f : r.failures) all += "  " + f + "\n";
         for (std::string const& f : r.refused) all += "  refused (a generator fault): " + f + "\n";
-        ADD_FAILURE() << name << " failed; replay: vexel-host --oracles --prefs EMPTY_FILE " << keep.string()
+        std::string fault = r.fail_call > 0 ? "--fail-call " + std::to_string(r.fail_call) + " --keep-going " : "";
+        ADD_FAILURE() << name << " failed; replay: vexel-host --oracles " << fault << "--prefs EMPTY_FILE " << keep.string()
                       << "/scene.json " << keep.string() << "/session.vxs\n"
                       << all;
     }

@@ -94,6 +94,18 @@ TEST_F(UndoBracket, AFailingRecordReachesTheCallerAndReleasesTheScene) {
     EXPECT_TRUE(host::audit().outstanding().empty());
 }
 
+TEST_F(UndoBracket, AFailedCommitTriedAgainCommitsTheRecordOnce) {
+    Shape_class s = wrap("body/curve");
+    s.start_undo(false);
+    s.set_position(0, {9, 9, 9}, false);
+    host::faults().fail_operation("scene.commit_undo", 1);
+    EXPECT_THROW(s.end_undo(), host::host_error);
+    s.end_undo();
+    EXPECT_TRUE(scene->violations().empty());
+    ASSERT_TRUE(scene->undo());
+    expect_vec3(node("body/curve").geometry.points[0].anchor, {5, 5, 5});
+}
+
 TEST_F(UndoBracket, WithoutAShapeThereIsNothingToRecord) {
     Shape_class none;
     none.start_undo(false);

@@ -211,6 +211,37 @@ TEST_F(Events, ADeletionBeforeTheSceneIsAnnouncedIsKeptTrackOf) {
     EXPECT_FALSE(enabled(app));
 }
 
+TEST_F(Events, AFailedAnnouncementIsTakenUpAgainAtTheNextSelection) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
+    open(mixed_scene);
+    activate("ball");
+    vec3 at_unit_1 = row(0);
+    scene->set_figure_unit(10);
+    host::faults().fail_operation("scene.get_figure_unit_factor", 1);
+    hostapp->active_scene_changed();
+    activate("ball");
+    EXPECT_EQ(state().title, "Sphere        [ball]") << "the window follows the selection";
+    EXPECT_VEC3_NEAR(row(0), at_unit_1.x * 10, at_unit_1.y * 10, at_unit_1.z * 10, 1e-4)
+        << "in the new scene's unit";
+}
+
+TEST_F(Events, ALengthModeDroppedWithoutItsLabelStaysAsTheLabelSays) {
+    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
+    open(mixed_scene);
+    activate("curve", {1});
+    click(extra(1));
+    click(extra(1));
+    ASSERT_EQ(text(extra(1)), "O b.");  // one of the handle rows shows only a length
+    bool in_shown = control(box(1, 1)).shown, out_shown = control(box(2, 1)).shown;
+    ASSERT_NE(in_shown, out_shown);
+    host::faults().fail_operation("set_title", 1);  // the mode label, first written
+    activate("arm");
+    activate("curve", {1});
+    EXPECT_EQ(text(extra(1)), "O b.");
+    EXPECT_EQ(control(box(1, 1)).shown, in_shown) << "the boxes as the label says";
+    EXPECT_EQ(control(box(2, 1)).shown, out_shown);
+}
+
 TEST_F(Events, HostExceptionsNeverReachTheHost) {
     SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     open(mixed_scene);
