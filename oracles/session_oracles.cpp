@@ -18,6 +18,17 @@ namespace {
 
 bool clicked(script_action const& a, char const* name) { return a.kind == action_kind::click && a.value == name; }
 
+// Whether the window must write nothing for a click, because the host locked what it would
+// write: "Snap" asks the shown shape, "App." also the line or mesh holding a part's point.
+// The window asks at the click, so a lock it was not told of (it was hidden) counts too.
+bool locked(shape_node* shape, int index, bool app) {
+    if (shape == nullptr) return false;
+    if (!shape->modifiable) return true;
+    if (!app || index < 0) return false;
+    std::optional<held_index> held = resolve(*shape, index);
+    return held && !held->shape->modifiable;
+}
+
 std::optional<window_view> view_of(host_session& session) {
     if (!session.app().loaded()) return std::nullopt;
     return read_window(session.window());
@@ -111,12 +122,13 @@ void session_oracles::before(host_session& session, script_action const& action)
     if (!(app || snap) || !rows_before) return;
     state_before = scene_state::of(*scene);
     double unit = scene->figure_unit();
+    shape_node* target = locked(window.shape(), window.index(), app) ? nullptr : window.shape();
     if (app) {
-        typed = expect_typed_apply(window.shape(), window.index(), *rows_before, unit);
+        typed = expect_typed_apply(target, window.index(), *rows_before, unit);
         if (window.rows_current())
-            untouched = expect_untouched_apply(window.shape(), window.index(), *rows_before, unit);
+            untouched = expect_untouched_apply(target, window.index(), *rows_before, unit);
     }
-    if (snap) snapped = expect_snap(window.shape(), window.index(), *rows_before, unit, window.rows_current());
+    if (snap) snapped = expect_snap(target, window.index(), *rows_before, unit, window.rows_current());
 }
 
 std::vector<std::string> session_oracles::after(host_session& session, script_action const& action) {
