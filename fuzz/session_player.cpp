@@ -47,6 +47,14 @@ fault_plan fault_plan_of(std::uint8_t const* data, std::size_t size, int max_act
     plan.offset = plan.in_edit ? 1 + data[size - 3] % 48 : 1 + data[size - 3] * 2;
     return plan;
 }
+// A quarter of the sessions start with the host's number boxes, which the window takes
+// when it is made: the settings, then a restart. From the input's fourth byte from the end;
+// the others play as they did before.
+std::string number_box_settings(std::uint8_t const* data, std::size_t size) {
+    if (size < 4 || data[size - 4] % 4 != 0) return "";
+    return std::string("settings mark=") + (data[size - 4] & 4 ? "1" : "0") + " number=1 undo=1";
+}
+
 char const second_scene_file[] = "scene2.json";
 
 void write_file(std::string const& path, std::string const& text) { std::ofstream(path, std::ios::binary) << text; }
@@ -130,6 +138,8 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
         return true;
     };
     if (session.start(dir + "/scene.json")) {
+        std::string boxes = number_box_settings(data, size);
+        if (!boxes.empty() && play_line(boxes)) play_line("restart");
         bool after_edit = false;
         // A choice that comes to nothing (no control to reach) costs an attempt, not an action.
         for (int tries = 0; tries < 4 * max_actions && record.actions < max_actions && !in.empty() && going();

@@ -73,6 +73,7 @@ std::string shown_as(shape_node const& shape, window_view const& w) {
     std::string text = std::string(kind_name(kind_of(shape))) + (w.local ? " in Loc." : " in Glo.");
     if (kind_of(shape) == point_kind::control_points && w.modes[1] >= 0)
         text += std::string(", In/Out ") + modes[w.modes[1]];
+    if (w.rows[0].box[0].number_box) text += ", number boxes";
     return text;
 }
 

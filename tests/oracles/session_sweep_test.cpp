@@ -61,7 +61,8 @@ TEST_F(Sessions, AFixedSeedSweepKeepsEveryPromise) {
                 played_sessions / seconds);
     for (auto const& [what, n] : judged) std::printf("%8ld  %s\n", n, what.c_str());
     // A sweep whose sessions do nothing checks nothing: every promise is judged on every
-    // kind of point, and the rows in both frames and all four modes.
+    // kind of point, and the rows in both frames and all four modes, in the plug-in's text
+    // fields and in the host's number boxes.
     EXPECT_GT(played_actions, played_sessions * 20L);
     if (sessions < 2000) return;
     std::vector<std::string> wanted = {"7 undo right after App. or Snap", "7 no undo record with undo off"};
@@ -75,7 +76,10 @@ TEST_F(Sessions, AFixedSeedSweepKeepsEveryPromise) {
                 wanted.push_back(rows);
                 continue;
             }
-            for (char const* mode : {"Abs.", "Rel.", "I b.", "O b."}) wanted.push_back(rows + ", In/Out " + mode);
+            for (char const* mode : {"Abs.", "Rel.", "I b.", "O b."}) {
+                wanted.push_back(rows + ", In/Out " + mode);
+                wanted.push_back(rows + ", In/Out " + mode + ", number boxes");
+            }
         }
     }
     for (std::string const& w : wanted) {
