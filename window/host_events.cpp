@@ -20,13 +20,15 @@ void vexel_window::active_scene_changed(bool& flag, scene_interface* scene, void
     at_host_boundary([&] { pop_changed(false); });
 }
 
-// An announcement whose figure unit could not be read leaves the window waiting; a selection
-// or "Ref." reads it again, so that one failed host call does not leave the window deaf to
-// the scene (or showing the last scene's unit) until the next announcement.
-void vexel_window::retry_announcement(scene_interface& scene) {
+// A figure unit that could not be read (at an announcement, which then leaves the window
+// waiting, or at a change of unit) is read again at the next selection or "Ref.", so that
+// one failed host call does not leave the window deaf to the scene, or showing the values
+// in a unit that is no longer the scene's, until the next announcement or change.
+void vexel_window::retry_unit_read(scene_interface& scene) {
     if (!unit_unread) return;
-    ready = at_host_boundary([&] { unit_factor = scene.get_figure_unit_factor(); });
-    unit_unread = !ready;
+    bool read = at_host_boundary([&] { unit_factor = scene.get_figure_unit_factor(); });
+    unit_unread = !read;
+    ready = ready || read;
 }
 
 void vexel_window::active_shapes_changed(bool& flag, scene_interface* scene, int,
@@ -34,7 +36,7 @@ void vexel_window::active_shapes_changed(bool& flag, scene_interface* scene, int
                                          shape_class* const*, void*) {
     flag = false;
     if (busy || new_count < 1) return;
-    if (scene != nullptr) retry_announcement(*scene);
+    if (scene != nullptr) retry_unit_read(*scene);
     if (!ready) return;
     at_host_boundary([&] {
         if (is_shown()) get_with_rewindow(scene);
@@ -71,7 +73,9 @@ void vexel_window::figure_unit_changed(bool& flag, scene_interface* scene, void*
     flag = false;
     if (busy || !ready || scene == nullptr) return;
     at_host_boundary([&] {
+        unit_unread = true;
         unit_factor = scene->get_figure_unit_factor();
+        unit_unread = false;
         if (!is_shown()) return;
         busy_guard guard(busy);
         get_(scene);

@@ -131,7 +131,7 @@ void vexel_window::exec(int id, int action) {
         } else {
             counted_ref<scene_interface> scene(xtessel->get_scene_interface());
             if (scene) {
-                retry_announcement(*scene);
+                retry_unit_read(*scene);
                 get_with_rewindow(scene.get());
             }
         }

@@ -114,11 +114,12 @@ private:
     int point_count();
     void refresh_values();
     void let_go_of_shape();
-    void retry_announcement(scene_interface& scene);
+    void retry_unit_read(scene_interface& scene);
     void show_surface_point(Surface_point point);
 
     bool ready;              // a scene has been announced
-    bool unit_unread = false;  // the last announcement could not read the figure unit
+    bool unit_unread = false;  // the figure unit could not be read at the last announcement
+                               // or change of unit
     bool state_flag_mirror;  // the scene's state flag as last seen by the idle tick
     bool busy;               // the plug-in itself is reading or writing the scene
     bool resize_pending;     // the idle tick must apply the layout size
