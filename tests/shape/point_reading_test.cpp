@@ -80,6 +80,17 @@ TEST_F(PointReading, OutOfRangeElementsGiveTheInvalidPosition) {
     EXPECT_TRUE(is_invalid_position(read("body/hull", 1)));
 }
 
+TEST(InvalidPosition, OnlyAllThreeComponentsTogetherMarkIt) {
+    // A point that only partly carries the mark is a point the host gave: it is shown.
+    EXPECT_TRUE(is_invalid_position(invalid_position()));
+    for (int axis = 0; axis < 3; ++axis) {
+        vec3 partly = invalid_position();
+        float* parts[3] = {&partly.x, &partly.y, &partly.z};
+        *parts[axis] = 0;
+        EXPECT_FALSE(is_invalid_position(partly)) << "axis " << axis;
+    }
+}
+
 TEST_F(PointReading, RotatorAndScaleEndPointsAreFirstPointPlusAxis) {
     expect_vec3(read("rot", 0), {1, 2, 3});
     expect_vec3(read("rot", 1), {1, 2, 13});
