@@ -59,6 +59,7 @@ void window_contract::full_refresh(host::scene_model& scene) {
     bind(scene.active_shape());
     point = bound ? first_active_point(*bound) : -1;
     rebound_now = true;
+    bound_known = true;
     values_refresh();
 }
 
@@ -112,9 +113,10 @@ void window_contract::save() {
         p.shape = parent;
         p.line = bound;
     }
-    // With no slot chosen (its shape was deleted) where "Save" stores is left open.
-    if (chosen_slot < 0) {
-        slots[popup_value].known = false;
+    // With no slot chosen (its shape was deleted) where "Save" stores is left open, and
+    // after a failed host call what it stores is, until a refresh binds the shape again.
+    if (chosen_slot < 0 || !bound_known) {
+        slots[chosen_slot < 0 ? popup_value : chosen_slot].known = false;
         return;
     }
     slots[chosen_slot] = p;
@@ -152,6 +154,7 @@ void window_contract::renumbered(shape_node const* shape) {
 void window_contract::fault_struck() {
     for (saved_point& s : slots) s.known = false;
     chosen_slot = -1;
+    bound_known = false;
 }
 
 void window_contract::announced(host::scene_model& scene) {

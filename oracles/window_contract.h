@@ -87,6 +87,9 @@ private:
     bool shown = true;  // the user has not hidden the window (it is made shown)
     bool shown_at_last_idle = true;
     bool state_mirror = false;
+    // false from a failed host call to the next refresh that binds the shape: which shape
+    // the window shows (a rebinding may have failed) is left open.
+    bool bound_known = true;
     saved_point slots[10];
     int chosen_slot = 0;
     int popup_value = 0;
