@@ -9,6 +9,13 @@ using host::shape_node;
 
 namespace {
 
+// Whether the window finds no direction in a row's vector: it takes the length in single
+// precision, where the squares of a tiny vector (a typed 1e-39) add up to 0.
+bool without_direction(row_view const& row) {
+    float x = row.box[0].number, y = row.box[1].number, z = row.box[2].number;
+    return x * x + y * y + z * z == 0.0f;
+}
+
 char const* const control_names[5] = {"anchor", "In handle", "Out handle", "L in handle", "L out handle"};
 
 bool finite(dvec3 const& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
@@ -78,7 +85,7 @@ void typed_control_point(point_expectation& e, control_point_ref const& now, win
             double l = row_length(w, length_row, unit);
             double d = length(r[partner]);
             m = std::max(m, std::fabs(l));
-            if (d == 0) {
+            if (d == 0 || without_direction(w.rows[partner])) {
                 free_direction[length_row] = true;
                 // A negative length turns the handle round: it lies the length's size away.
                 free_length[length_row] = std::fabs(l);
