@@ -273,12 +273,13 @@ std::vector<collected_call> host_session::take_calls() {
 }
 
 std::vector<std::string> host_session::finish_run() {
-    std::vector<scene_model const*> scenes;
-    for (auto const& s : retired) scenes.push_back(s.get());
-    if (current) scenes.push_back(current.get());
+    // Oldest scene first, the current one last.
     std::vector<std::string> problems;
-    for (scene_model const* s : scenes)
-        for (std::string const& problem : s->violations()) problems.push_back("after the script: " + problem);
+    auto violations_of = [&](scene_model const& s) {
+        for (std::string const& problem : s.violations()) problems.push_back("after the script: " + problem);
+    };
+    for (auto const& s : retired) violations_of(*s);
+    if (current) violations_of(*current);
     if (loaded()) {
         try {
             hostapp->unload();

@@ -25,12 +25,6 @@ std::vector<json> lines_of(std::string const& out, std::string const& key) {
 class Inspection : public session_fixture {
 protected:
     void SetUp() override { open(small_scene); }
-    // The lines the script printed.
-    std::string printed(std::string const& script) {
-        std::size_t before = out.str().size();
-        EXPECT_TRUE(play(script)) << errors();
-        return out.str().substr(before);
-    }
     // The operations of the traced calls, in order.
     static std::vector<std::string> operations(std::vector<json> const& trace) {
         std::vector<std::string> names;

@@ -77,6 +77,12 @@ protected:
     std::string text(int control) { return dump()["controls"][control]["text"]; }
     bool finish() { return session->finish(); }
     std::string errors() const { return err.str(); }
+    // What the script text printed; a failure in it fails the test.
+    std::string printed(std::string const& script_text) {
+        std::size_t before = out.str().size();
+        EXPECT_TRUE(play(script_text)) << errors();
+        return out.str().substr(before);
+    }
 
     temp_dir files;
     std::ostringstream out;

@@ -12,12 +12,6 @@ namespace {
 class RunnerGuarantees : public session_fixture {
 protected:
     void SetUp() override { open(small_scene); }
-    // What the script printed.
-    std::string printed(std::string const& script) {
-        std::size_t before = out.str().size();
-        EXPECT_TRUE(play(script)) << errors();
-        return out.str().substr(before);
-    }
     // The one line a refused script line gives, whether refused on reading or running.
     std::string refusal(std::string const& line) {
         try {
