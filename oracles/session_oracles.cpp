@@ -265,6 +265,7 @@ void session_oracles::check_load(script_action const& action, window_view const&
     saved_point const& slot = window.slot(chosen);
     if (!slot.known) return;
     if (slot.shape == nullptr || !window_contract::still_there(slot)) {
+        count(std::string("5 Load of a slot whose point is gone") + (slot.line ? " from a surface part's line" : ""));
         if (!same_rows(*rows_before, now))
             out.push_back(promise(5) + "Load of slot " + std::to_string(chosen) +
                           ", whose point was deleted, changed the rows");

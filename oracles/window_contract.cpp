@@ -11,12 +11,6 @@ using host::shape_node;
 
 namespace {
 
-bool lies_within(shape_node const* shape, shape_node const* outer) {
-    for (; shape != nullptr; shape = shape->parent())
-        if (shape == outer) return true;
-    return false;
-}
-
 bool among(std::vector<shape_node*> const& shapes, shape_node const* s) {
     return s != nullptr && std::find(shapes.begin(), shapes.end(), s) != shapes.end();
 }
@@ -133,22 +127,10 @@ void window_contract::forget(action_outcome const& outcome) {
             if (i == chosen_slot) chosen_slot = -1;
             continue;
         }
-        // A flat index into a part that lost some of its shapes may name another point now.
-        if (s.line == nullptr && among(outcome.deleted_under, s.shape)) s.known = false;
     }
     // The window lets go of a shape deleted itself, or whose points were renumbered by
     // the deletion of something inside it.
     if (!alive() || among(outcome.deleted, bound) || among(outcome.deleted_under, bound)) let_go();
-}
-
-// A point inserted into or removed from shape: a slot that keeps a point of it by its index
-// may now name another point, which is left open.
-void window_contract::renumbered(shape_node const* shape) {
-    for (saved_point& s : slots) {
-        if (s.shape == nullptr) continue;
-        bool by_index = s.line ? s.line == shape : lies_within(shape, s.shape);
-        if (by_index) s.known = false;
-    }
 }
 
 void window_contract::fault_struck() {
@@ -199,8 +181,6 @@ void window_contract::follow(script::script_action const& a, host::scene_model& 
         break;
     case action_kind::insert_point:
     case action_kind::remove_point:
-        renumbered(scene.find(a.path));
-        [[fallthrough]];
     case action_kind::move:
     case action_kind::rename:
     case action_kind::modifiable:

@@ -16,7 +16,9 @@
 namespace oracles {
 
 // A point kept in a memory slot: a line's point inside a surface part by the part, the line
-// and its index in the line; any other by its shape and index.
+// and its index in the line; any other by its shape and index. Like the window's slot it
+// keeps that index when points are inserted or removed: it then names the point now there,
+// or none past the end.
 struct saved_point {
     host::shape_node* shape = nullptr;  // null: the slot is empty
     host::shape_node* line = nullptr;
@@ -75,7 +77,6 @@ private:
     void idle_tick(host::scene_model& scene);
     void save();
     void forget(action_outcome const& outcome);
-    void renumbered(host::shape_node const* shape);
 
     host::shape_node* bound = nullptr;
     std::shared_ptr<host::shape_node*> bound_alive;

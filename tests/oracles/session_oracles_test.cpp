@@ -88,9 +88,12 @@ TEST_F(SessionOracles, UndoAfterAppOrSnapRestoresEveryBitAndWithUndoOffNoneIsMad
 
 TEST_F(SessionOracles, ASavedPointComesBackAndItsMarkNamesIt) {
     EXPECT_EQ(play("settings mark=1\nselect curve 1\nref\nidle\nclick Save\nactive ball\nslot 3\nclick Save\n"
-                   "slot 0\nactive curve\nclick Load\nclick mode1\nclick Load\nslot 3\nclick Load\n"),
+                   "slot 0\nactive curve\nclick Load\nclick mode1\nclick Load\nslot 3\nclick Load\n"
+                   // The slot keeps index 1: the point now there, then none.
+                   "slot 0\ninsert-point curve 0 4 4 4\nclick Load\nremove-point curve 0\nremove-point curve 0\n"
+                   "click Load\n"),
               "");
-    EXPECT_GE(judged("5 Load"), 3);
+    EXPECT_GE(judged("5 Load"), 4);
     EXPECT_GE(judged("5 mark"), 3);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "oracle_fixture.h"
+#include "scene/scene_edits.h"
 #include "script_syntax.h"
 #include "window_contract.h"
 
@@ -116,12 +117,18 @@ TEST_F(WindowContract, ASurfaceLinesPointIsSavedByTheLineAndNamedByItsFlatIndex)
     EXPECT_EQ(contract.chosen(), -1);
 }
 
-TEST_F(WindowContract, APointInsertedIntoTheSavedLineLeavesTheSlotOpen) {
+TEST_F(WindowContract, ASlotKeepsItsIndexWhenPointsAreInsertedOrRemoved) {
+    scene->set_active_shape("wing/back");
+    scene->set_active_points("wing/back", {2});
     follow("ref");
     follow("click Save");
-    follow("insert-point curve 0 9 9 9");
-    EXPECT_FALSE(contract.slot(0).known);
-    EXPECT_FALSE(window_contract::still_there(contract.slot(0)));
+    host::remove_point(*scene, "wing/back", 0);
+    follow("remove-point wing/back 0");
+    EXPECT_FALSE(window_contract::still_there(contract.slot(0))) << "index 2 of a line of two names no point";
+    host::insert_point(*scene, "wing/back", 0, {9, 9, 9});
+    follow("insert-point wing/back 0 9 9 9");
+    ASSERT_TRUE(window_contract::still_there(contract.slot(0)));
+    EXPECT_EQ(window_contract::flat_index(contract.slot(0)), 4);
 }
 
 TEST_F(WindowContract, ANewSceneOrARestartEmptiesEverySlot) {
