@@ -64,13 +64,51 @@ if(MINGW)
   set_property(TARGET vexel APPEND PROPERTY LINK_DEPENDS ${VEXEL_DEF_FILE})
 endif()
 
+# The module the reference host and its test programs load: vexel.dll itself, except in a
+# 32-bit MinGW build with tests. There each module's static runtime registers its DWARF
+# unwind tables with its own unwinder, so an exception the host throws cannot reach the
+# plug-in's handlers. The tested copy (shared-runtime/vexel.dll, the same objects) and the
+# host's programs therefore share the compiler's runtime DLLs, copied beside each of them;
+# vexel.dll stays self-contained, as it ships.
+set(vexel_loaded_module vexel)
+if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4 AND VEXEL_TESTS AND NOT VEXEL_WITH_MFC)
+  set(vexel_loaded_module vexel_shared_runtime)
+  add_library(vexel_shared_runtime MODULE
+    $<TARGET_OBJECTS:vexel_binding> $<TARGET_OBJECTS:vexel_plugin> resources/vexel.rc)
+  target_include_directories(vexel_shared_runtime PRIVATE resources)
+  set_target_properties(vexel_shared_runtime PROPERTIES PREFIX "" OUTPUT_NAME vexel
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/shared-runtime)
+  target_link_options(vexel_shared_runtime PRIVATE ${VEXEL_DEF_FILE} -shared-libgcc -Wl,--no-undefined)
+  set(runtime_dlls)
+  foreach(dll libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+      OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${found}" OR NOT EXISTS "${found}")
+      message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not find its runtime DLL ${dll}")
+    endif()
+    list(APPEND runtime_dlls ${found})
+  endforeach()
+  set(copies)
+  foreach(folder shared-runtime vexel-host tests)
+    list(APPEND copies COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/${folder}
+                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${runtime_dlls} ${CMAKE_BINARY_DIR}/${folder})
+  endforeach()
+  add_custom_target(vexel_runtime_dlls ${copies} VERBATIM)
+  add_dependencies(vexel_shared_runtime vexel_runtime_dlls)
+endif()
+
 if(VEXEL_TESTS AND NOT VEXEL_WITH_MFC)
   include(${CMAKE_SOURCE_DIR}/tests/cross/windows/tests.cmake)
   # The reference host for Windows, which hands the plug-in real windows and rich edit
   # controls and reads its resources from the DLL: the core, the script language, the runner
-  # vexel-host.exe and the test programs that drive the loaded module.
-  # Linked statically: the programs run without MinGW's runtime DLLs beside them.
-  add_link_options(-static)
+  # vexel-host.exe and the test programs that drive the loaded module. Linked statically,
+  # so that they run without MinGW's runtime DLLs beside them, or with the shared runtime
+  # the loaded module shares (see above).
+  if(vexel_loaded_module STREQUAL vexel)
+    add_link_options(-static)
+  else()
+    add_link_options(-shared-libgcc)
+  endif()
   add_library(vexel_binding_lib STATIC $<TARGET_OBJECTS:vexel_binding>)
   target_include_directories(vexel_binding_lib PUBLIC include)
   add_subdirectory(host)

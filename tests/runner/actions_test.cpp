@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "checks/host_checks.h"
-#include "tests/module_boundary.h"
 #include "runner_fixture.h"
 
 namespace runner_test {
@@ -333,7 +332,6 @@ protected:
 };
 
 TEST_F(Checks, AnExceptionOutOfThePluginIsAFailureAndTheScriptGoesOn) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     EXPECT_FALSE(play("idle\nidle\ndump"));
     EXPECT_EQ(failure_lines(),
               (std::vector<std::string>{
@@ -361,7 +359,6 @@ TEST_F(Checks, AReferenceHeldAndAnUpdateLeftOpenAreReported) {
 }
 
 TEST_F(Checks, AReferenceGivenBackTwiceIsTracedAndReported) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     std::size_t before = out.str().size();
     // The window swallows the host's exception at the second Release: only the host sees it.
     ASSERT_TRUE(play("trace on\ndelete cam\ntrace"));
@@ -381,7 +378,6 @@ TEST_F(Checks, AReferenceGivenBackTwiceIsTracedAndReported) {
 }
 
 TEST_F(Checks, ANonFiniteWriteIsReported) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     ASSERT_TRUE(play("active ball\njoint cam"));
     EXPECT_FALSE(finish());
     EXPECT_EQ(failure_lines().front(),

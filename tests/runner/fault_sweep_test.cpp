@@ -3,7 +3,6 @@
 // sweeps the whole example scripts with the plain build; this shorter script keeps the
 // sweep affordable under the sanitizers too.
 #include "runner_fixture.h"
-#include "tests/module_boundary.h"
 #include "runner_sweep.h"
 
 namespace runner_test {
@@ -31,7 +30,6 @@ restart
 )";
 
 TEST(RunnerFaultSweep, EditingButtonsSurviveAFailingHostCallAnywhere) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     runner::runner_options options;
     options.module_path = VEXEL_MODULE_PATH;
     runner::sweep_result r =
@@ -53,7 +51,6 @@ TEST(RunnerFaultSweep, EditingButtonsSurviveAFailingHostCallAnywhere) {
 // Notifications sent from inside host calls are counted where they fall, so each call of
 // the clean run is still the one its faulted run makes throw; the call record is on.
 TEST(RunnerFaultSweep, NotificationsInsideHostCallsKeepTheCount) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     runner::runner_options options;
     options.module_path = VEXEL_MODULE_PATH;
     options.announce = false;
@@ -79,7 +76,6 @@ trace
 }
 
 TEST(RunnerFaultSweep, CommandPrintsTheCallsSweptAndPasses) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     temp_dir dir;
     std::string script = dir.write("short.vxs", "active ball\nidle\ntype 0 x 1\nclick App.\n");
     process_result r = run_runner({"--fault-sweep", tour_scene, script});
@@ -101,7 +97,6 @@ TEST(RunnerFaultSweep, CommandRefusesAScriptThatFailsWithoutAFault) {
 // scaled sphere, whose local and world positions differ: after any failed call the frame
 // button's label and the rows agree.
 TEST(RunnerFaultSweep, ClicksThatChangeTheWindowsStateTakeEffectWholeOrNotAtAll) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     temp_dir dir;
     std::string scene = dir.write("moved.json", R"({"shapes": [
       {"name": "curve", "type": "line", "matrix": [1, 0, 0, 0,  0, 1, 0, 0,  0, 0, 1, 0,  0, 0, 5, 1],

@@ -3,7 +3,6 @@
 // when the script says so (--no-announce, `announce`): what the scene holds afterwards and
 // what the plug-in's window shows once it has been told.
 #include "runner_fixture.h"
-#include "tests/module_boundary.h"
 
 namespace runner_test {
 namespace {
@@ -106,7 +105,6 @@ TEST(NoAnnounce, TheWindowWaitsForTheSceneUntilTheScriptAnnouncesIt) {
 }
 
 TEST(NoAnnounce, AFaultSweepCoversAScriptThatAnnouncesItself) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     temp_dir files;
     std::string scene = files.write("scene.json", small_scene);
     std::string script = files.write("s.vxs",

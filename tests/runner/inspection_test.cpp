@@ -5,7 +5,6 @@
 
 #include "checks/host_checks.h"
 #include "runner_fixture.h"
-#include "tests/module_boundary.h"
 
 namespace runner_test {
 namespace {
@@ -205,7 +204,6 @@ TEST_F(Inspection, EachSceneReferenceTakenIsGivenBackInTheTrace) {
 }
 
 TEST_F(Inspection, ACallNumberOfTheTraceMakesExactlyThatCallThrow) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     char const* const script = "active curve\nselect curve 1\nidle 2\ntype 0 x 11\n"
                                "trace on\nclick App.\ntrace off\n";
     auto anchor_x = [&] { return session->scene()->find("curve")->geometry.points[1].anchor.x; };

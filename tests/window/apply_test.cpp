@@ -1,7 +1,6 @@
 // "App.": the rows written back into the shown point, with handles, link flags, frames,
 // two-point joints and the undo step.
 #include "window_fixture.h"
-#include "tests/module_boundary.h"
 
 using namespace window_test;
 
@@ -148,7 +147,6 @@ TEST_F(Apply, ANonFiniteHandleSkipsTheWholeControlPoint) {
 }
 
 TEST_F(Apply, AnUnreadablePointShowsInvalidValuesThatAreNeverWritten) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     show_curve_point(1);
     host::faults().fail_operation("shape.control_point_at", 1);  // the one read of the refresh
     click(ref);

@@ -2,7 +2,6 @@
 // the session goes on, nothing escapes into the host, nothing non-finite is written, no
 // bracket or undo record stays open, no reference is left and the window is not left busy.
 #include "window_fixture.h"
-#include "tests/module_boundary.h"
 
 #include "services/module_residence.h"
 
@@ -76,7 +75,6 @@ protected:
 };
 
 TEST_P(WindowFaultSweep, EveryHostCallMayFail) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     host::module_residence mapped(VEXEL_MODULE_PATH);
     int runs = 0;
     for (long n = 1;; ++n) {

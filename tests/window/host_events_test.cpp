@@ -1,6 +1,5 @@
 // How the window follows the host: notifications, idle ticks, visibility and deletions.
 #include "scene/scene_edits.h"
-#include "tests/module_boundary.h"
 #include "window_fixture.h"
 
 using namespace window_test;
@@ -194,7 +193,6 @@ TEST_F(Events, ADeletionWhileBusyStillEmptiesSlotsAndLetsGo) {
 }
 
 TEST_F(Events, ADeletionBeforeTheSceneIsAnnouncedIsKeptTrackOf) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     open(mixed_scene);
     // The announcement fails, so the window is not ready for the scene; the buttons still
     // work, so "Ref." shows a shape and "Save" keeps it in a slot while not ready.
@@ -212,7 +210,6 @@ TEST_F(Events, ADeletionBeforeTheSceneIsAnnouncedIsKeptTrackOf) {
 }
 
 TEST_F(Events, AUnitThatCouldNotBeReadIsReadAgainAtTheNextSelection) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     // The scene announced anew, or only its unit changed: either way the read fails once.
     for (bool announced : {true, false}) {
         open(mixed_scene);
@@ -232,7 +229,6 @@ TEST_F(Events, AUnitThatCouldNotBeReadIsReadAgainAtTheNextSelection) {
 }
 
 TEST_F(Events, ALengthModeDroppedWithoutItsLabelStaysAsTheLabelSays) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     open(mixed_scene);
     activate("curve", {1});
     click(extra(1));
@@ -249,7 +245,6 @@ TEST_F(Events, ALengthModeDroppedWithoutItsLabelStaysAsTheLabelSays) {
 }
 
 TEST_F(Events, HostExceptionsNeverReachTheHost) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     open(mixed_scene);
     activate("curve", {1});
     for (char const* op : {"scene.begin_update", "scene.get_active_shape", "shape.point_count",

@@ -1,7 +1,6 @@
 // Memory slots: "Save" and "Load", the slot pop-up, marks on the stored element, and
 // slots whose shapes go away.
 #include "scene/scene_edits.h"
-#include "tests/module_boundary.h"
 #include "window_fixture.h"
 
 using namespace window_test;
@@ -204,7 +203,6 @@ TEST_F(MemorySlots, ASavedLinePointTheHostRemovedLoadsNothing) {
 }
 
 TEST_F(MemorySlots, RefEnablesLoadAgainAfterASaveFailedToEnableIt) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     open(mixed_scene);
     activate("curve", {1});
     host::faults().fail_operation("set_active", 1);  // Save's enabling of "Load"

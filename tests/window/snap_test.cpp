@@ -1,6 +1,5 @@
 // "Snap": the whole shape moves so that its shown point lands on row 0.
 #include "window_fixture.h"
-#include "tests/module_boundary.h"
 
 using namespace window_test;
 
@@ -97,7 +96,6 @@ TEST_F(Snapping, OneHostUndoRevertsTheMove) {
 }
 
 TEST_F(Snapping, AnUnreadableCurrentPositionMovesNothing) {
-    SKIP_WHERE_EXCEPTIONS_STAY_IN_THEIR_MODULE();
     show("ball");
     type(box(0, 0), "5");
     host::faults().fail_operation("shape.as_sphere", 1);
