@@ -213,21 +213,13 @@ std::string random_action(byte_source& in, runner::runner_session& session, std:
     }
     case choice::insert:
     case choice::remove_point: {
-        auto holds_points = [](shape_node const& n) {
+        shape_node* shape = any_shape(in, *scene, [](shape_node const& n) {
             return n.object_kind() == kind_line || n.object_kind() == kind_polygon_mesh;
-        };
-        // Half the time the active shape, whose point the window shows and a slot may keep;
-        // a person removes its selected point.
-        shape_node* active = scene->active_shape();
-        shape_node* shape = active && holds_points(*active) && in.chance(50) ? active : any_shape(in, *scene, holds_points);
+        });
         if (!shape) return "";
         int n = shape->count_points();
-        if (what == choice::remove_point) {
-            if (n <= 0) return "";
-            std::vector<int> const& selected = shape->active_points;
-            int removed = shape == active && !selected.empty() && selected[0] < n ? selected[0] : in.below(n);
-            return "remove-point " + shape->path() + " " + std::to_string(removed);
-        }
+        if (what == choice::remove_point)
+            return n > 0 ? "remove-point " + shape->path() + " " + std::to_string(in.below(n)) : "";
         std::string line = "insert-point " + shape->path() + " " + std::to_string(in.below(n + 1));
         for (int i = 0; i < 3; ++i) line += " " + number_text(in.pick({0.0f, 1.0f, -2.0f, 0.5f, 10.0f}));
         return line;

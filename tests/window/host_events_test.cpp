@@ -209,22 +209,38 @@ TEST_F(Events, ADeletionBeforeTheSceneIsAnnouncedIsKeptTrackOf) {
     EXPECT_FALSE(enabled(app));
 }
 
-TEST_F(Events, AUnitThatCouldNotBeReadIsReadAgainAtTheNextSelection) {
-    // The scene announced anew, or only its unit changed: either way the read fails once.
-    for (bool announced : {true, false}) {
+TEST_F(Events, AUnitThatCouldNotBeReadIsReadAgainAtTheNextFullRefresh) {
+    // The scene announced anew, or only its unit changed (then also while the window is
+    // hidden, the refresh being the tick that finds it shown): the read fails once.
+    enum class next { selection, shown_again };
+    struct {
+        bool announced;
+        next refresh;
+    } const cases[] = {{true, next::selection}, {false, next::selection}, {false, next::shown_again}};
+    for (auto const& c : cases) {
         open(mixed_scene);
         activate("ball");
+        tick();
         vec3 at_unit_1 = row(0);
+        if (c.refresh == next::shown_again) {
+            hostapp->hide_window();
+            tick();
+        }
         scene->set_figure_unit(10);
         host::faults().fail_operation("scene.get_figure_unit_factor", 1);
-        if (announced)
+        if (c.announced)
             hostapp->active_scene_changed();
         else
             hostapp->figure_unit_changed();
-        activate("ball");
-        EXPECT_EQ(state().title, "Sphere        [ball]") << "the window follows the selection";
+        if (c.refresh == next::selection) {
+            activate("ball");
+            EXPECT_EQ(state().title, "Sphere        [ball]") << "the window follows the selection";
+        } else {
+            hostapp->show_window();
+            tick();
+        }
         EXPECT_VEC3_NEAR(row(0), at_unit_1.x * 10, at_unit_1.y * 10, at_unit_1.z * 10, 1e-4)
-            << (announced ? "announced: " : "unit changed: ") << "in the scene's unit";
+            << (c.announced ? "announced" : "unit changed") << ", case " << &c - cases << ": in the scene's unit";
     }
 }
 
