@@ -180,6 +180,11 @@ void PrintTo(typed_case const& c, std::ostream* os) { *os << testing::PrintToStr
 
 class TextFieldReading : public window_fixture, public ::testing::WithParamInterface<typed_case> {};
 
+// Past a double's range, zeros that do not move the first significant digit decide nothing:
+// 1e-330 underflows to 0 and 1e309 overflows.
+std::string const zeros_before_the_digit = std::string(400, '0') + "1e-330";
+std::string const zeros_after_the_digit = "0.1" + std::string(400, '0') + "e310";
+
 TEST_P(TextFieldReading, ReadsTypedTextLikeAtof) {
     open(R"({"shapes": [{"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})");
     activate("ball");
@@ -203,7 +208,8 @@ INSTANTIATE_TEST_SUITE_P(
                       typed_case{"1e39", NAN}, typed_case{"-1e400", NAN},
                       typed_case{"1e-400", 0}, typed_case{"nan", NAN}, typed_case{"-inf", NAN},
                       typed_case{"3.4028235e38", 3.4028235e38},
-                      typed_case{"3.4028236e38", NAN}));
+                      typed_case{"3.4028236e38", NAN}, typed_case{zeros_before_the_digit.c_str(), 0},
+                      typed_case{zeros_after_the_digit.c_str(), NAN}));
 
 }  // namespace
 
