@@ -108,15 +108,16 @@ TEST_F(Inspection, TraceShowsAnUndoRecordAroundTheWritesOfAnApp) {
 
 TEST_F(Inspection, TraceShowsTheFlagEachNotificationWasAnswered) {
     ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\ntrace on\nmove curve 1 4 5 6\n"
-                     "active ball\nunit 10\ndelete mesh\ntrace off"));
+                     "active ball\nunit 10\ndelete mesh\njoint cam\nannounce\ntrace off"));
     std::vector<json> answers = lines_of(printed("trace"), "answer");
     std::vector<std::string> names;
     for (json const& a : answers) {
         names.push_back(a["answer"]);
         EXPECT_EQ(a["flag"], false) << a.dump() << ": the window keeps nothing from the host";
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"shapes_modified", "active_shapes_changed",
-                                               "figure_unit_changed", "shapes_being_deleted"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"shapes_modified", "active_shapes_changed", "figure_unit_changed",
+                                               "shapes_being_deleted", "current_joint_value_changed",
+                                               "active_scene_changed", "active_shapes_changed"}));
 }
 
 TEST_F(Inspection, AppOnAUniscaleJointAsksForItsOwnJointViewOnly) {
