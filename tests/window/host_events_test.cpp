@@ -209,6 +209,16 @@ TEST_F(Events, ADeletionBeforeTheSceneIsAnnouncedIsKeptTrackOf) {
     EXPECT_FALSE(enabled(app));
 }
 
+TEST_F(Events, AUnitReadAtItsChangeIsNotReadAgainAtTheNextSelection) {
+    open(mixed_scene);
+    scene->set_figure_unit(10);
+    hostapp->figure_unit_changed();
+    host::faults().fail_operation("scene.get_figure_unit_factor", 1);
+    activate("ball");
+    EXPECT_FALSE(host::faults().fired());
+    host::faults().reset();
+}
+
 TEST_F(Events, AUnitThatCouldNotBeReadIsReadAgainAtTheNextFullRefresh) {
     // The scene announced anew, or only its unit changed (then also while the window is
     // hidden, the refresh being the tick that finds it shown): the read fails once.
