@@ -192,6 +192,32 @@ TEST_F(Events, ADeletionWhileBusyStillEmptiesSlotsAndLetsGo) {
     expect_clean();
 }
 
+TEST_F(Events, AShapeDeletedInsideAClickIsNotWritten) {
+    // The host deletes the shown shape from inside a host call of the click: while "App."
+    // reads a row's text, or as "Snap" opens the update bracket around its move, with and
+    // without an undo record open. The window lets go of it and writes nothing into it.
+    struct {
+        int button;
+        char const* operation;
+        int settings;
+    } const cases[] = {{app, "text_object.get_text", 0},
+                       {snap, "scene.begin_update", 0},
+                       {snap, "scene.begin_update", 4}};  // 4: undo on
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.operation);
+        TearDown();
+        start(c.settings);
+        open(mixed_scene);
+        activate("ball");
+        type(box(0, 0), "7");
+        host::faults().before_call(c.operation, "delete ball", [&] { remove("ball"); });
+        click(c.button);
+        EXPECT_EQ(scene->find("ball"), nullptr) << "deleted during the click";
+        EXPECT_EQ(state().title, "");
+        expect_clean();
+    }
+}
+
 TEST_F(Events, ADeletionBeforeTheSceneIsAnnouncedIsKeptTrackOf) {
     open(mixed_scene);
     // The announcement fails, so the window is not ready for the scene; the buttons still
