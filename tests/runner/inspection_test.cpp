@@ -120,6 +120,19 @@ TEST_F(Inspection, TraceShowsTheFlagEachNotificationWasAnswered) {
                                                "active_scene_changed", "active_shapes_changed"}));
 }
 
+TEST_F(Inspection, ALinkCheckBoxSetByARefreshIsRedrawn) {
+    ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\ntrace on\nclick Ref.\ntrace off"));
+    std::vector<std::string> ops = operations(lines_of(printed("trace"), "trace"));
+    ops.erase(std::remove(ops.begin(), ops.end(), "get_plugin_services"), ops.end());
+    int set = 0;
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        if (ops[i] != "set_check_box_int_value") continue;
+        ++set;
+        EXPECT_EQ(i + 1 < ops.size() ? ops[i + 1] : "", "invalidate") << "check box " << set;
+    }
+    EXPECT_EQ(set, 2) << "the two link flags";
+}
+
 TEST_F(Inspection, AppOnAUniscaleJointAsksForItsOwnJointViewOnly) {
     open(R"({"shapes": [{"name": "grow", "type": "part", "part": "uniscale", "first_point": [1, 1, 1]}]})");
     ASSERT_TRUE(play("active grow\nidle 2\ntype 0 x 5\ntrace on\nclick App.\ntrace off"));
