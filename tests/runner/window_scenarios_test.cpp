@@ -272,12 +272,6 @@ TEST_F(SavedPoints, AnEarlierLinesDeletionKeepsTheSavedPointAndItsOwnDeletionEmp
     EXPECT_FALSE(dump()["controls"][load]["enabled"].get<bool>());
 }
 
-TEST_F(SavedPoints, ASavedPointRemovedFromItsLineLoadsNothing) {
-    save("u/a", 1);
-    ASSERT_TRUE(play("remove-point u/a 1")) << errors();
-    EXPECT_EQ(loaded(), (std::vector<double>{9, 9, 9})) << "not the next line's first point";
-}
-
 TEST_F(SavedPoints, TheSavedPointIsFoundAfterEarlierLinesChangeAndTheDirectionFlips) {
     save("u/c", 1);
     ASSERT_TRUE(play("insert-point u/a 0 5 5 5\ninsert-point u/b 4 6 6 6\nremove-point u/a 1\n"

@@ -187,6 +187,19 @@ TEST_F(MemorySlots, ASurfacePartSavedAsAWholeGivesBackItsOwnPoint) {
     EXPECT_VEC3_NEAR(row(0), 1, 1, 0, 1e-5);
 }
 
+TEST_F(MemorySlots, AMeshInASurfacePartIsKeptAndMarkedAsItself) {
+    TearDown();
+    start(1);
+    open(R"({"shapes": [{"name": "surf", "type": "part", "part": "surface", "children": [
+      {"name": "l0", "type": "line", "points": [{"anchor": [0, 0, 0]}, {"anchor": [1, 0, 0]}]},
+      {"name": "net", "type": "polygon_mesh", "vertices": [[0, 0, 5], [1, 2, 3]]}]}]})");
+    activate("surf/net", {1});
+    click(save);
+    ASSERT_FALSE(marks().empty());
+    EXPECT_EQ(marks().back().shape, shape("surf/net")) << "only a line is kept by its surface part";
+    EXPECT_EQ(marks().back().indices, std::vector<int>{1});
+}
+
 TEST_F(MemorySlots, ASavedLinePointTheHostRemovedLoadsNothing) {
     open(mixed_scene);
     activate("surf/l1", {2});  // flat point 5 of the part
