@@ -186,6 +186,8 @@ std::vector<std::string> session_oracles::after(host_session& session, script_ac
     window.follow(action, *scene, outcome);
     if (faulted) {
         check_fault(action, out);
+    } else if (window.left_open()) {
+        suspended = true;
     } else if (suspended && window.rebound()) {
         suspended = false;
         count("8 full refresh after a failed host call");
@@ -211,7 +213,7 @@ void session_oracles::check_host(host_session& session, std::vector<std::string>
 
 void session_oracles::check_fault(script_action const& action, std::vector<std::string>& out) {
     count("8 the action in which a host call failed");
-    window.fault_struck();
+    window.fault_struck(action.kind);
     suspended = true;
     // A restart makes a new window, whose own objects are new: the check after the session
     // finds any it keeps once released.

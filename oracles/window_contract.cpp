@@ -73,6 +73,20 @@ void window_contract::values_refresh() {
 }
 
 void window_contract::idle_tick(host::scene_model& scene) {
+    if (shown_open || mirror_open) {
+        // Whichever way the window ticked, it saw whether it is shown; and a tick after one
+        // that certainly found it shown read the state flag.
+        if (!shown_open && shown_at_last_idle) {
+            mirror_open = false;
+            state_mirror = scene.state_flag_value();
+        }
+        shown_open = false;
+        shown_at_last_idle = shown;
+        left_open_now = true;
+        current = false;
+        bound_known = false;
+        return;
+    }
     if (!shown_at_last_idle) {
         if (shown) {
             shown_at_last_idle = true;
@@ -133,10 +147,15 @@ void window_contract::forget(action_outcome const& outcome) {
     if (!alive() || among(outcome.deleted, bound) || among(outcome.deleted_under, bound)) let_go();
 }
 
-void window_contract::fault_struck() {
+void window_contract::fault_struck(action_kind kind) {
     for (saved_point& s : slots) s.known = false;
     chosen_slot = -1;
     bound_known = false;
+    if (kind == action_kind::idle) {
+        shown_at_last_idle = false;
+        shown_open = true;
+        mirror_open = true;
+    }
 }
 
 void window_contract::announced(host::scene_model& scene) {
@@ -147,6 +166,7 @@ void window_contract::follow(script::script_action const& a, host::scene_model& 
     filled_now = false;
     rebound_now = false;
     saved_now = false;
+    left_open_now = false;
     switch (a.kind) {
     case action_kind::active:
         if (shown && scene.active_shape() != nullptr) full_refresh(scene);

@@ -58,8 +58,13 @@ public:
 
     // A host call failed during the action just followed: what the slots hold and which is
     // chosen are left open (the window may have stopped halfway through a Save or a choice),
-    // until a slot is chosen and saved again.
-    void fault_struck();
+    // until a slot is chosen and saved again. In a tick (of `idle N`, any of them) it also
+    // leaves open whether the window saw itself hidden and the state flag it last saw.
+    void fault_struck(script::action_kind kind);
+    // This action ticked while the tick's own state was left open by a failed tick: the
+    // window may have refreshed whole or only followed its point, so what it shows is left
+    // open until the next full refresh.
+    bool left_open() const { return left_open_now; }
 
     saved_point const& slot(int n) const { return slots[n]; }
     int chosen() const { return chosen_slot; }
@@ -88,6 +93,11 @@ private:
     bool shown = true;  // the user has not hidden the window (it is made shown)
     bool shown_at_last_idle = true;
     bool state_mirror = false;
+    // Left open by a failed tick: shown_at_last_idle (the window counts a failed tick as
+    // hidden, unless a later tick of the same action saw it) and state_mirror.
+    bool shown_open = false;
+    bool mirror_open = false;
+    bool left_open_now = false;
     // false from a failed host call to the next refresh that binds the shape: which shape
     // the window shows (a rebinding may have failed) is left open.
     bool bound_known = true;

@@ -143,7 +143,7 @@ void vexel_window::let_go_of_shape() {
 
 void vexel_window::idle(void*) {
     if (busy || !ready) return;
-    at_host_boundary([&] {
+    bool ticked = at_host_boundary([&] {
         if (resize_pending) {
             set_client_size(layout);
             resize_pending = false;
@@ -183,6 +183,10 @@ void vexel_window::idle(void*) {
         busy_guard guard(busy);
         get_(scene.get());
     });
+    // A tick that failed may not have seen the window hidden: it counts as hidden, so the
+    // next tick that finds it shown refreshes it whole rather than trust rows that missed
+    // what the host changed meanwhile (an untouched "App." would write them back).
+    if (!ticked) shown_at_last_idle = false;
 }
 
 void vexel_window::window_actived(scene_interface* scene) {

@@ -80,6 +80,17 @@ TEST_F(WindowContract, RowsTheUserTouchedOrAHiddenWindowMissedAreNotCurrent) {
     EXPECT_TRUE(contract.rows_current());
 }
 
+TEST_F(WindowContract, TheTicksAfterAFailedTickAreLeftOpenUntilOneReadsTheStateFlag) {
+    follow("ref");
+    contract.fault_struck(script::action_kind::idle);
+    follow("idle");
+    EXPECT_TRUE(contract.left_open()) << "a whole refresh, or only the point followed";
+    follow("idle");
+    EXPECT_TRUE(contract.left_open()) << "the state flag the window last saw";
+    follow("idle");
+    EXPECT_FALSE(contract.left_open());
+}
+
 TEST_F(WindowContract, ADeletionInsideTheShownShapeLetsItGo) {
     scene->set_active_shape("wing");
     follow("ref");

@@ -118,6 +118,22 @@ TEST_F(Events, AHiddenWindowWaitsAndIsRefreshedWhenShownAgain) {
     expect_clean();
 }
 
+TEST_F(Events, ATickThatFailedToSeeTheWindowHiddenStillRefreshesItWhenShown) {
+    open(mixed_scene);
+    activate("ball");
+    tick();
+    hostapp->hide_window();
+    host::faults().fail_operation("is_window_shown", 1);
+    tick();  // fails before it sees the window hidden
+    host::faults().reset();
+    host::move_point(*scene, "ball", 0, vec3{2, 2, 2});
+    hostapp->shapes_modified({shape("ball")});  // ignored: the window is hidden
+    hostapp->show_window();
+    tick();
+    EXPECT_VEC3_NEAR(row(0), 2, 2, 2, 1e-5) << "refreshed, not the rows from before the move";
+    expect_clean();
+}
+
 TEST_F(Events, AWindowVisibleAtItsFirstTickIsNotRefreshedByIt) {
     auto s = host::load_scene_text(mixed_scene, "test scene");
     hostapp->set_scene(s.get());
