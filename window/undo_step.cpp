@@ -2,6 +2,7 @@
 #include "undo_step.h"
 
 #include "host_boundary.h"
+#include "module_state.h"
 
 undo_step* undo_step::current = nullptr;
 
@@ -48,6 +49,15 @@ void undo_step::shape_leaving(shape_class const* shape) {
         step->scene = step->bracket.shape->get_scene();
     } catch (...) {
         step->scene = nullptr;
+    }
+    // The shown shape always lies in the active scene (a new scene lets it go first), so
+    // when the leaving shape cannot give its scene the host's active scene is the same one.
+    if (step->scene == nullptr) {
+        try {
+            step->scene = xtessel->get_scene_interface();
+        } catch (...) {
+            step->scene = nullptr;
+        }
     }
     if (step->scene == nullptr) step->abandoned = true;
 }

@@ -212,13 +212,16 @@ TEST_F(Events, AShapeDeletedInsideAClickIsNotWritten) {
     // The host deletes the shown shape from inside a host call of the click: while "App."
     // reads a row's text, or as "Snap" opens the update bracket around its move, with and
     // without an undo record open. The window lets go of it and writes nothing into it.
+    // Last, the leaving shape cannot give its scene, which closes the record all the same.
     struct {
         int button;
         char const* operation;
         int settings;
-    } const cases[] = {{app, "text_object.get_text", 0},
-                       {snap, "scene.begin_update", 0},
-                       {snap, "scene.begin_update", 4}};  // 4: undo on
+        bool scene_fails;
+    } const cases[] = {{app, "text_object.get_text", 0, false},
+                       {snap, "scene.begin_update", 0, false},
+                       {snap, "scene.begin_update", 4, false},  // 4: undo on
+                       {snap, "scene.begin_update", 4, true}};
     for (auto const& c : cases) {
         SCOPED_TRACE(c.operation);
         TearDown();
@@ -226,7 +229,10 @@ TEST_F(Events, AShapeDeletedInsideAClickIsNotWritten) {
         open(mixed_scene);
         activate("ball");
         type(box(0, 0), "7");
-        host::faults().before_call(c.operation, "delete ball", [&] { remove("ball"); });
+        host::faults().before_call(c.operation, "delete ball", [&] {
+            if (c.scene_fails) host::faults().fail_operation("shape.get_scene", 1);
+            remove("ball");
+        });
         click(c.button);
         EXPECT_EQ(scene->find("ball"), nullptr) << "deleted during the click";
         EXPECT_EQ(state().title, "");
