@@ -209,7 +209,8 @@ INSTANTIATE_TEST_SUITE_P(
                       typed_case{"1e-400", 0}, typed_case{"nan", NAN}, typed_case{"-inf", NAN},
                       typed_case{"3.4028235e38", 3.4028235e38},
                       typed_case{"3.4028236e38", NAN}, typed_case{zeros_before_the_digit.c_str(), 0},
-                      typed_case{zeros_after_the_digit.c_str(), NAN}));
+                      typed_case{zeros_after_the_digit.c_str(), NAN},
+                      typed_case{"0.00001e400", NAN}));
 
 }  // namespace
 

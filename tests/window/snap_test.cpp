@@ -57,6 +57,21 @@ TEST_F(Snapping, AControlPointOfASurfacePartMovesTheWholePart) {
     expect_clean();
 }
 
+TEST_F(Snapping, AVertexOfAMeshInASurfacePartMovesTheWholePart) {
+    open(R"({"shapes": [{"name": "surf", "type": "part", "part": "surface", "children": [
+      {"name": "l0", "type": "line", "points": [{"anchor": [0, 0, 0]}, {"anchor": [1, 0, 0]}]},
+      {"name": "net", "type": "polygon_mesh", "matrix": [1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,5,1],
+       "vertices": [[0, 0, 0], [1, 2, 3]]}]}]})");
+    // The mesh's second vertex, at (1, 2, 8) in the world. The window shows a surface
+    // part's points as control points, which a vertex is not: every row is typed.
+    activate("surf", {3});
+    click(extra(0));  // Glo.
+    type_row(0, vec3{1, 2, 10});
+    click(snap);
+    EXPECT_VEC3_NEAR(world_of("surf/l0", shape("surf/l0")->control_point_at(0)->get_point_position()), 0, 0, 2, 1e-5);
+    expect_clean();
+}
+
 TEST_F(Snapping, AJointKeepsItsEndPointOffset) {
     show("arm");
     type_row(0, vec3{0, 0, 0});
