@@ -122,12 +122,17 @@ void typed_control_point(point_expectation& e, control_point_ref const& now, win
             return;
         }
     }
+    // A length is measured between two stored points: their single-precision rounding in
+    // the element's frame, seen in the shown frame, counts as well.
+    double stored = 0;
+    for (dvec3 const& v : local) stored = std::max(stored, magnitude(v));
+    double seen = e.frame.world ? gain(e.frame.to_world) : 1;
     for (int i = 0; i < 5; ++i) {
         e.positions[i] = expected_at(local[i], bound, control_names[i]);
         if (free_direction[i]) {
             e.positions[i].length_only = true;
             e.positions[i].length = free_length[i];
-            e.positions[i].bound = 4 * rounding_count * single_eps * m;
+            e.positions[i].bound = 4 * rounding_count * single_eps * (m + stored * seen);
         }
     }
 }
