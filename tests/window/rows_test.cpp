@@ -175,8 +175,13 @@ struct typed_case {
     char const* text;
     double x;
 };
-// The case as test names and messages show it: its text, not its bytes.
-void PrintTo(typed_case const& c, std::ostream* os) { *os << testing::PrintToString(c.text); }
+// The case as test names and messages show it: its text, not its bytes; a long one by its
+// first and last characters.
+void PrintTo(typed_case const& c, std::ostream* os) {
+    std::string text = c.text;
+    if (text.size() > 24) text = text.substr(0, 8) + "..." + text.substr(text.size() - 8);
+    *os << testing::PrintToString(text);
+}
 
 class TextFieldReading : public window_fixture, public ::testing::WithParamInterface<typed_case> {};
 
