@@ -210,31 +210,33 @@ TEST_F(Events, ADeletionWhileBusyStillEmptiesSlotsAndLetsGo) {
 
 TEST_F(Events, AShapeDeletedInsideAClickIsNotWritten) {
     // The host deletes the shown shape from inside a host call of the click: while "App."
-    // reads a row's text, or as "Snap" opens the update bracket around its move, with and
-    // without an undo record open. The window lets go of it and writes nothing into it.
-    // Last, the leaving shape cannot give its scene, which closes the record all the same.
+    // reads a control point's link check box, or as "Snap" opens the update bracket around
+    // its move, with and without an undo record open; last, the leaving shape cannot give
+    // its scene, which closes the record all the same. The window lets go of the shape and
+    // writes nothing into it.
     struct {
         int button;
+        char const* shape;
         char const* operation;
         int settings;
         bool scene_fails;
-    } const cases[] = {{app, "text_object.get_text", 0, false},
-                       {snap, "scene.begin_update", 0, false},
-                       {snap, "scene.begin_update", 4, false},  // 4: undo on
-                       {snap, "scene.begin_update", 4, true}};
+    } const cases[] = {{app, "curve", "get_check_box_int_value", 0, false},
+                       {snap, "ball", "scene.begin_update", 0, false},
+                       {snap, "ball", "scene.begin_update", 4, false},  // 4: undo on
+                       {snap, "ball", "scene.begin_update", 4, true}};
     for (auto const& c : cases) {
         SCOPED_TRACE(c.operation);
         TearDown();
         start(c.settings);
         open(mixed_scene);
-        activate("ball");
+        activate(c.shape, c.button == app ? std::vector<int>{1} : std::vector<int>{});  // the curve's point 1
         type(box(0, 0), "7");
-        host::faults().before_call(c.operation, "delete ball", [&] {
+        host::faults().before_call(c.operation, "delete", [&] {
             if (c.scene_fails) host::faults().fail_operation("shape.get_scene", 1);
-            remove("ball");
+            remove(c.shape);
         });
         click(c.button);
-        EXPECT_EQ(scene->find("ball"), nullptr) << "deleted during the click";
+        EXPECT_EQ(scene->find(c.shape), nullptr) << "deleted during the click";
         EXPECT_EQ(state().title, "");
         expect_clean();
     }
