@@ -134,13 +134,10 @@ void window_contract::save() {
 void window_contract::forget(action_outcome const& outcome) {
     for (int i = 0; i < 10; ++i) {
         saved_point& s = slots[i];
-        if (s.shape == nullptr) continue;
-        if (among(outcome.deleted, s.shape) || among(outcome.deleted, s.line)) {
-            s.shape = nullptr;
-            s.line = nullptr;
-            if (i == chosen_slot) chosen_slot = -1;
-            continue;
-        }
+        if (s.shape == nullptr || !(among(outcome.deleted, s.shape) || among(outcome.deleted, s.line))) continue;
+        s.shape = nullptr;
+        s.line = nullptr;
+        if (i == chosen_slot) chosen_slot = -1;
     }
     // The window lets go of a shape deleted itself, or whose points were renumbered by
     // the deletion of something inside it.
