@@ -21,10 +21,10 @@ void vexel_window::active_scene_changed(bool& flag, scene_interface* scene, void
 }
 
 // A figure unit that could not be read (at an announcement, which then leaves the window
-// waiting, or at a change of unit) is read again at the next full refresh (a selection,
-// "Ref.", the window shown again), so that one failed host call does not leave the window
-// deaf to the scene, or showing the values in a unit that is no longer the scene's, until
-// the next announcement or change.
+// waiting, or at a change of unit) is read again by the next full refresh
+// (get_with_rewindow: a selection, "Ref.", the window shown again), so that one failed
+// host call does not leave the window deaf to the scene, or showing the values in a unit
+// that is no longer the scene's, until the next announcement or change.
 void vexel_window::retry_unit_read(scene_interface& scene) {
     if (!unit_unread) return;
     bool read = at_host_boundary([&] { unit_factor = scene.get_figure_unit_factor(); });
@@ -37,7 +37,9 @@ void vexel_window::active_shapes_changed(bool& flag, scene_interface* scene, int
                                          shape_class* const*, void*) {
     flag = false;
     if (busy || new_count < 1) return;
-    if (scene != nullptr) retry_unit_read(*scene);
+    // A window still waiting for its unit becomes ready here; otherwise the full refresh
+    // reads a unit that could not be read.
+    if (!ready && scene != nullptr) retry_unit_read(*scene);
     if (!ready) return;
     at_host_boundary([&] {
         if (is_shown()) get_with_rewindow(scene);
@@ -190,7 +192,6 @@ void vexel_window::idle(void*) {
 }
 
 void vexel_window::window_actived(scene_interface* scene) {
-    retry_unit_read(*scene);
     tq::point_class at = get_frame_position(nullptr);
     if (at.x <= 0 || at.y <= 0) set_frame_position(tq::point_class{100, 100}, nullptr);
     get_with_rewindow(scene);

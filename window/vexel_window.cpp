@@ -130,10 +130,7 @@ void vexel_window::exec(int id, int action) {
             mode();
         } else {
             counted_ref<scene_interface> scene(xtessel->get_scene_interface());
-            if (scene) {
-                retry_unit_read(*scene);
-                get_with_rewindow(scene.get());
-            }
+            if (scene) get_with_rewindow(scene.get());
         }
         break;
     case save_id:

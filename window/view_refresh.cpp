@@ -159,6 +159,7 @@ void vexel_window::get_(scene_interface*) {
 
 void vexel_window::get_with_rewindow(scene_interface* scene) {
     if (scene == nullptr) return;
+    retry_unit_read(*scene);
     busy_guard guard(busy);
     scene_bracket update(scene, &scene_interface::begin_update, &scene_interface::end_update);
     set_shape_and_window(scene);
