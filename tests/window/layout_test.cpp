@@ -2,6 +2,8 @@
 // number, the top buttons, the window title and the client size.
 #include "window_fixture.h"
 
+#include "scene_files/scene_dump.h"
+
 using namespace window_test;
 
 namespace {
@@ -25,6 +27,59 @@ TEST_F(Layout, StartsWithTheTopBarOnlyAndLoadDisabled) {
     EXPECT_EQ(control(slots).value.value(), 0);
     EXPECT_EQ(control(app).tooltip, "Move selected point to viewed value.");
     EXPECT_EQ(control(load).tooltip, "Load from appinted number area to view area");
+}
+
+// Any host call that makes the window's controls may throw. The window then stays inert
+// with the controls made so far: a click on one of them, a notification or a tick does
+// nothing (there are no rows or slots to use), nothing is left held once it goes, and the
+// next window works.
+TEST_F(Layout, AWindowWhoseMakingFailedStaysInertAndTheNextOneWorks) {
+    struct {
+        char const* operation;
+        long n;
+        int settings;  // 2: host number boxes
+    } const cases[] = {{"create_button", 1, 0},         // nothing made
+                       {"create_static_text", 1, 0},    // App. and Snap made
+                       {"create_popup", 1, 0},          // the five buttons made
+                       {"create_child_window", 1, 0},   // row 0's own text field
+                       {"create_number", 1, 2},         // row 0's host number box
+                       {"create_check_box", 1, 0},      // row 2's link box
+                       {"set_client_size", 1, 0}};      // every control made
+    for (auto const& c : cases) {
+        SCOPED_TRACE(std::string(c.operation) + " " + std::to_string(c.n));
+        TearDown();
+        host::faults().reset();
+        host::audit().reset();
+        hostapp = std::make_unique<host::host_app>("", "en");
+        hostapp->preferences().store(vexel_id, c.settings);
+        host::faults().fail_operation(c.operation, c.n);
+        hostapp->load(VEXEL_MODULE_PATH);
+        ASSERT_TRUE(host::faults().fired());
+        host::faults().reset();
+        open(mixed_scene);
+        activate("ball");
+        tick(2);
+        std::string const before = host::dump_scene_text(*scene);
+        int const made = static_cast<int>(state().controls.size());
+        for (int button : {app, snap, ref, save, load}) {
+            if (button >= made) continue;
+            for (int action : {0, 2}) {  // 2: Ref.'s settings dialog
+                try {
+                    click(button, action);
+                } catch (std::invalid_argument const&) {  // disabled
+                }
+            }
+        }
+        EXPECT_EQ(state().title, "");
+        EXPECT_EQ(hostapp->last_dialog().resource, "") << "no settings dialog";
+        EXPECT_EQ(host::dump_scene_text(*scene), before);
+        expect_clean();
+        hostapp->restart();
+        EXPECT_EQ(state().controls.size(), 32u);
+        hostapp->active_scene_changed();
+        activate("ball");
+        EXPECT_EQ(state().title, "Sphere        [ball]");
+    }
 }
 
 TEST_F(Layout, TopBarRunsLeftToRightInCreationOrder) {
@@ -158,11 +213,64 @@ TEST_F(Layout, SwitchingFromALineToASphereShrinksOneTickLater) {
 
 TEST_F(Layout, AFrameOffScreenIsMovedIntoViewByARefresh) {
     open(mixed_scene);
-    tq::rectangle_class f{0, 120, 200, 220};
-    hostapp->window()->set_frame_rectangle(f);
+    // Off the left edge, off the top edge, or both; a frame on screen stays where it is.
+    struct {
+        tq::rectangle_class frame;
+        tq::point_class after;
+    } const cases[] = {{{0, 120, 200, 220}, {300, 30}},
+                       {{120, 0, 320, 100}, {300, 30}},
+                       {{-50, -8, 150, 92}, {300, 30}},
+                       {{120, 40, 320, 140}, {120, 40}}};
+    for (auto const& c : cases) {
+        hostapp->window()->set_frame_rectangle(c.frame);
+        click(ref);
+        EXPECT_EQ(state().frame.left, c.after.x) << c.frame.left << ", " << c.frame.top;
+        EXPECT_EQ(state().frame.top, c.after.y) << c.frame.left << ", " << c.frame.top;
+    }
+}
+
+// A host with no active scene (one closed, the next not yet announced) may still send a
+// selection or see "Ref." clicked: the window keeps what it shows.
+TEST_F(Layout, WithoutAnActiveSceneRefAndASelectionKeepWhatIsShown) {
+    open(mixed_scene);
+    activate("ball");
+    hostapp->set_scene(nullptr);
     click(ref);
-    EXPECT_EQ(state().frame.left, 300);
-    EXPECT_EQ(state().frame.top, 30);
+    hostapp->active_shapes_changed({}, {shape("curve")});
+    hostapp->set_scene(scene.get());
+    EXPECT_EQ(state().title, "Sphere        [ball]");
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 0);
+    expect_clean();
+}
+
+// The host may delete the shown shape from inside a read of its points (a notification
+// sent from within a host call): the window lets go of it and the rows keep what they
+// showed rather than the failed read's values, which "App." would write somewhere.
+TEST_F(Layout, AJointDeletedWhileItsPointsAreReadLeavesTheRowsAlone) {
+    struct {
+        char const* joint;
+        char const* operation;
+    } const cases[] = {{"rail", "joint.get_first_point"},   // the first of two points
+                       {"rail", "joint.get_second_point"},  // between the two
+                       {"knee", "joint.get_pivot"}};        // the only point
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.operation);
+        open(mixed_scene);
+        activate("ball");
+        vec3 const hidden_row = row(1);
+        scene->set_active_shape(c.joint);
+        host::faults().before_call(c.operation, "delete", [&] {
+            scene->delete_shape(c.joint, [&](std::vector<shape_class*> const& shapes) {
+                hostapp->shapes_being_deleted(shapes);
+            });
+        });
+        click(ref);
+        ASSERT_EQ(scene->find(c.joint), nullptr) << "deleted during the refresh";
+        EXPECT_EQ(state().title, "");
+        EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 0);
+        EXPECT_VEC3_NEAR(row(1), hidden_row.x, hidden_row.y, hidden_row.z, 0);
+        expect_clean();
+    }
 }
 
 TEST_F(Layout, NoActiveShapeShowsTheTopBarOnly) {

@@ -121,6 +121,37 @@ TEST_F(Snapping, AnUnreadableCurrentPositionMovesNothing) {
     expect_clean();
 }
 
+// A host with no active scene (one closed, the next not yet announced) still shows the
+// window: Snap then has no update bracket to move in and moves nothing.
+TEST_F(Snapping, WithoutAnActiveSceneNothingMovesAndNoUndoStepOpens) {
+    show("ball", {}, 4);  // 4: undo on
+    type(box(0, 0), "5");
+    hostapp->set_scene(nullptr);
+    click(snap);
+    hostapp->set_scene(scene.get());
+    EXPECT_VEC3_NEAR(world_of("ball", center("ball")), 1, 2, 3, 0);
+    EXPECT_EQ(scene->undo_records().step_count(), 0u);
+    expect_clean();
+}
+
+// The undo record of a line in a surface part names the part. When the host deletes the
+// whole part from inside the click (part and lines in one notification), the step is
+// closed on the scene taken from the part's first announcement, once.
+TEST_F(Snapping, ASurfacePartDeletedAroundTheShownLineClosesTheUndoStep) {
+    show("surf/l0", {1}, 4);  // 4: undo on
+    type(box(0, 0), "5");
+    host::faults().before_call("scene.begin_update", "delete", [&] {
+        scene->delete_shape("surf", [&](std::vector<shape_class*> const& shapes) {
+            hostapp->shapes_being_deleted(shapes);
+        });
+    });
+    click(snap);
+    ASSERT_EQ(scene->find("surf"), nullptr) << "deleted during the click";
+    EXPECT_EQ(state().title, "");
+    EXPECT_EQ(scene->undo_records().mismatches(), 0);
+    expect_clean();
+}
+
 TEST_F(Snapping, ATypedNanMovesNothing) {
     show("ball");
     type(box(0, 1), "nan");
