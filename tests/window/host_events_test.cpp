@@ -242,6 +242,126 @@ TEST_F(Events, AShapeDeletedInsideAClickIsNotWritten) {
     }
 }
 
+// A point write to the scene: a host call that sets a position, handle or link.
+bool writes_a_point(std::string const& operation) {
+    return operation.find(".set_") != std::string::npos && operation.rfind("text_object.", 0) != 0 &&
+           operation.rfind("scene.", 0) != 0;
+}
+
+TEST_F(Events, AShapeDeletedBeforeAppWritesItIsNotWritten) {
+    // The host deletes the shown shape while "App." reads the rows, before any write, for
+    // each way a point is written (a sphere's centre, a mesh vertex, a joint's two points).
+    // Nothing is written from then on, and an open undo record is closed.
+    struct {
+        char const* shape;
+        std::vector<int> points;
+        char const* operation;
+        int settings;  // 4: undo on
+    } const cases[] = {{"ball", {}, "text_object.get_text", 0},
+                       {"mesh", {1}, "text_object.get_text", 0},
+                       {"arm", {}, "text_object.get_text", 4}};
+    for (auto const& c : cases) {
+        SCOPED_TRACE(std::string(c.shape) + " at " + c.operation);
+        TearDown();
+        start(c.settings);
+        open(mixed_scene);
+        activate(c.shape, c.points);
+        type(box(0, 0), "7");
+        host::faults().record_trace(true);
+        std::size_t deleted_at = 0;
+        host::faults().before_call(c.operation, "delete", [&] {
+            remove(c.shape);
+            deleted_at = host::faults().trace().size();
+        });
+        click(app);
+        ASSERT_EQ(scene->find(c.shape), nullptr) << "deleted during the click";
+        std::vector<std::string> const trace = host::faults().trace();
+        host::faults().record_trace(false);
+        for (std::size_t i = deleted_at; i < trace.size(); ++i)
+            EXPECT_FALSE(writes_a_point(trace[i])) << trace[i] << " after the deletion";
+        EXPECT_EQ(state().title, "");
+        expect_clean();
+    }
+}
+
+TEST_F(Events, ADeletionListWithoutShapesEmptiesNoSlot) {
+    // A list the host sends empty, or with a null entry: no slot and not the shown shape
+    // count as deleted (a null entry would match every slot that holds no line).
+    open(mixed_scene);
+    activate("ball");
+    click(save);
+    hostapp->shapes_being_deleted({});
+    hostapp->shapes_being_deleted({nullptr});
+    EXPECT_TRUE(enabled(load));
+    EXPECT_EQ(state().title, "Sphere        [ball]");
+    activate("curve", {0});
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5);
+    expect_clean();
+}
+
+TEST_F(Events, AWindowWaitingForItsUnitWaitsOnWhileTheUnitCannotBeRead) {
+    // The announcement fails to read the unit, and so do the next selection and "Ref.":
+    // the window still waits, and no notification refreshes what "Ref." showed meanwhile.
+    open(mixed_scene);
+    host::faults().fail_operation("scene.get_figure_unit_factor", 1);
+    hostapp->active_scene_changed();
+    host::faults().fail_operation("scene.get_figure_unit_factor", 1);
+    activate("ball");
+    EXPECT_EQ(state().title, "") << "still waiting";
+    host::faults().fail_operation("scene.get_figure_unit_factor", 1);
+    click(ref);
+    ASSERT_EQ(state().title, "Sphere        [ball]");
+    host::move_point(*scene, "ball", 0, vec3{4, 4, 4});
+    hostapp->current_joint_value_changed({});
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5) << "not refreshed while waiting";
+    activate("ball");
+    EXPECT_VEC3_NEAR(row(0), 4, 4, 4, 1e-5) << "the unit read: ready";
+    host::move_point(*scene, "ball", 0, vec3{5, 5, 5});
+    hostapp->current_joint_value_changed({});
+    EXPECT_VEC3_NEAR(row(0), 5, 5, 5, 1e-5);
+    expect_clean();
+}
+
+TEST_F(Events, NotificationsWithoutASceneTouchNoScene) {
+    // The host has no active scene: it announces none, or sends a selection, a change of
+    // unit or idle ticks without one. The window reads nothing then (also while it waits
+    // for a unit it could not read), and keeps what it showed and stored.
+    open(mixed_scene);
+    host::faults().fail_operation("scene.get_figure_unit_factor", 1);
+    hostapp->active_scene_changed();
+    hostapp->set_scene(nullptr);
+    hostapp->active_shapes_changed({}, {shape("ball")});
+    EXPECT_EQ(state().title, "");
+    hostapp->set_scene(scene.get());
+    hostapp->active_scene_changed();
+    activate("ball");
+    click(save);
+    hostapp->set_scene(nullptr);
+    hostapp->active_scene_changed();
+    hostapp->figure_unit_changed();
+    tick(2);
+    EXPECT_EQ(state().title, "Sphere        [ball]");
+    EXPECT_TRUE(enabled(load)) << "the slots are kept";
+    EXPECT_VEC3_NEAR(row(0), 1, 2, 3, 1e-5);
+    hostapp->set_scene(scene.get());
+    expect_clean();
+}
+
+TEST_F(Events, AWindowShownAgainAboveTheScreenComesBackOnIt) {
+    open(mixed_scene);
+    activate("ball");
+    tick();
+    hostapp->hide_window();
+    tick();
+    tq::rectangle_class f = state().frame;
+    hostapp->window()->set_frame_rectangle(tq::rectangle_class{300, -20, 300 + f.right - f.left, -20 + f.bottom - f.top});
+    hostapp->show_window();
+    tick();
+    EXPECT_EQ(state().frame.left, 100);
+    EXPECT_EQ(state().frame.top, 100);
+}
+
 TEST_F(Events, ADeletionBeforeTheSceneIsAnnouncedIsKeptTrackOf) {
     open(mixed_scene);
     // The announcement fails, so the window is not ready for the scene; the buttons still

@@ -1,5 +1,7 @@
 // Memory slots: "Save" and "Load", the slot pop-up, marks on the stored element, and
 // slots whose shapes go away.
+#include <algorithm>
+
 #include "scene/scene_edits.h"
 #include "window_fixture.h"
 
@@ -212,6 +214,46 @@ TEST_F(MemorySlots, ASavedLinePointTheHostRemovedLoadsNothing) {
     // The stored index now lies past the line's end: reading on would load the next
     // line's first point, which a following "App." would write over.
     EXPECT_VEC3_NEAR(row(0), before.x, before.y, before.z, 0);
+    expect_clean();
+}
+
+TEST_F(MemorySlots, ASavedLinePointTheHostRemovedIsNoLongerMarked) {
+    TearDown();
+    start(1);  // marking on
+    open(mixed_scene);
+    activate("surf/l1", {2});
+    click(save);
+    ASSERT_EQ(marks().back().indices, std::vector<int>{5});
+    host::remove_point(*scene, "surf/l1", 2);
+    hostapp->shapes_modified({shape("surf/l1")});
+    choose_slot(1);
+    std::size_t before = marks().size();
+    choose_slot(0);  // the stored point no longer exists: nothing to mark
+    EXPECT_EQ(marks().size(), before);
+    expect_clean();
+}
+
+TEST_F(MemorySlots, AFailedChoiceWhileNoSlotIsChosenLeavesNoneChosen) {
+    // The chosen slot's shape was deleted; choosing another slot then fails. No slot is
+    // chosen, as before, and the pop-up is not asked to show one; "Save" stores into the
+    // slot the pop-up shows.
+    open(mixed_scene);
+    activate("ball");
+    click(save);
+    remove("ball");
+    activate("plate");
+    host::faults().record_trace(true);
+    host::faults().fail_operation("get_popup_int_value", 1);
+    choose_slot(2);
+    std::vector<std::string> const trace = host::faults().trace();
+    host::faults().record_trace(false);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "set_popup_int_value"), 0);
+    EXPECT_FALSE(enabled(load));
+    click(save);
+    EXPECT_TRUE(enabled(load));
+    activate("curve", {0});
+    click(load);
+    EXPECT_VEC3_NEAR(row(0), 5, 0, 0, 1e-5);
     expect_clean();
 }
 

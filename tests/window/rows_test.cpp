@@ -146,6 +146,27 @@ TEST_F(Rows, ARefreshBeforeAnySceneIsAnnouncedCountsTheUnitAsOne) {
     hostapp->set_scene(nullptr);
 }
 
+TEST_F(Rows, AWindowLeftUnbuiltIgnoresItsRowButtonsAndSlots) {
+    // The window's last step of building fails: its controls are there, but a click on the
+    // frame button, a mode button or the slot pop-up asks the host nothing and changes nothing.
+    TearDown();
+    host::faults().reset();
+    host::audit().reset();
+    hostapp = std::make_unique<host::host_app>("", "en");
+    host::faults().fail_operation("set_client_size", 1);
+    hostapp->load(VEXEL_MODULE_PATH);
+    ASSERT_TRUE(host::faults().fired());
+    ASSERT_EQ(text(extra(0)), "Loc.");
+    ASSERT_EQ(text(extra(1)), "Rel.");
+    long calls = host::faults().calls();
+    click(extra(0));
+    click(extra(1));
+    choose_slot(4);
+    EXPECT_EQ(host::faults().calls(), calls);
+    EXPECT_EQ(text(extra(0)), "Loc.");
+    EXPECT_EQ(text(extra(1)), "Rel.");
+}
+
 TEST_F(Rows, OwnTextFieldsShowNineCharacterFixedNumbers) {
     open(R"({"shapes": [{"name": "ball", "type": "sphere", "center": [1.5, -12.25, 0.1234567]}]})");
     activate("ball");
@@ -189,6 +210,12 @@ class TextFieldReading : public window_fixture, public ::testing::WithParamInter
 // 1e-330 underflows to 0 and 1e309 overflows.
 std::string const zeros_before_the_digit = std::string(400, '0') + "1e-330";
 std::string const zeros_after_the_digit = "0.1" + std::string(400, '0') + "e310";
+// Without an exponent: 1e400 and 1e-401 written out.
+std::string const digits_past_a_double = "1" + std::string(400, '0');
+std::string const digits_below_a_double = "0." + std::string(400, '0') + "1";
+// An exponent longer than any integer type holds.
+std::string const long_exponent = "1e" + std::string(30, '9');
+std::string const long_negative_exponent = "1e-" + std::string(30, '9');
 
 TEST_P(TextFieldReading, ReadsTypedTextLikeAtof) {
     open(R"({"shapes": [{"name": "ball", "type": "sphere", "center": [1, 2, 3]}]})");
@@ -215,7 +242,10 @@ INSTANTIATE_TEST_SUITE_P(
                       typed_case{"3.4028235e38", 3.4028235e38},
                       typed_case{"3.4028236e38", NAN}, typed_case{zeros_before_the_digit.c_str(), 0},
                       typed_case{zeros_after_the_digit.c_str(), NAN},
-                      typed_case{"0.00001e400", NAN}));
+                      typed_case{"0.00001e400", NAN}, typed_case{digits_past_a_double.c_str(), NAN},
+                      typed_case{digits_below_a_double.c_str(), 0},
+                      typed_case{long_exponent.c_str(), NAN},
+                      typed_case{long_negative_exponent.c_str(), 0}));
 
 }  // namespace
 
