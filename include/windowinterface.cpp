@@ -284,14 +284,29 @@ window_interface::control_base_class::control_base_class(window_interface& windo
                                                          int y, int width, int height,
                                                          char const* label)
     : window(&window), control(&(window.*create)(*this, zero, x, y, width, height, label, nullptr)) {
-    window.set_handler(*control, *this);
+    route_events_here();
 }
 
 window_interface::control_base_class::control_base_class(window_interface& window, int zero,
                                                          int x, int y, char const* title,
                                                          int width, char const* items)
     : window(&window), control(&window.create_popup(*this, zero, x, y, title, width, items)) {
-    window.set_handler(*control, *this);
+    route_events_here();
+}
+
+void window_interface::control_base_class::route_events_here() {
+    try {
+        window->set_handler(*control, *this);
+    } catch (...) {
+        // The host made the control with this wrapper as its handler, and the wrapper dies
+        // with the failed construction: take the control away rather than leave it
+        // sending events to freed memory.
+        try {
+            window->delete_self(*control);
+        } catch (...) {
+        }
+        throw;
+    }
 }
 
 int window_interface::control_base_class::get_tessel_version() const {

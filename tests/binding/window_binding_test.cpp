@@ -337,12 +337,14 @@ TEST_F(WindowBinding, DestroyingAWrapperLeavesTheHostControl) {
     EXPECT_FALSE(services.controls.back().deleted);
 }
 
-TEST_F(WindowBinding, FailedRoutingDestroysTheWrapperAndKeepsTheHostControl) {
+// The host made the control with the dying wrapper as its handler: a control left behind
+// would send its clicks and paints to freed memory.
+TEST_F(WindowBinding, FailedRoutingDestroysTheWrapperAndTheHostControl) {
     services.throw_on = "set_handler";
     EXPECT_THROW(new window_interface::checkbox_class(window, 0, 0, 0, 10, 10, "c"), std::runtime_error);
     ASSERT_EQ(services.controls.size(), 1u);
-    EXPECT_FALSE(services.controls[0].deleted);
-    ASSERT_EQ(services.calls.size(), 2u);  // create, then the failed set_handler; no clean-up call
+    EXPECT_TRUE(services.controls[0].deleted);
+    ASSERT_EQ(services.calls.size(), 3u);  // create, the failed set_handler, delete_self
 
     services.throw_on = "create_popup";
     services.calls.clear();
