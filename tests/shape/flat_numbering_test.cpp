@@ -67,6 +67,8 @@ TEST_F(FlatNumbering, OutOfRangeIndicesResolveToNothing) {
     EXPECT_EQ(member("outer", -1), resolved("(none)", -1));
     // The free function consumes the index as it passes shapes.
     EXPECT_EQ(free_function("outer", 7, false), resolved("(none)", 0));
+    int index = 0;
+    EXPECT_EQ(Shape_class().substance_shape(&index), nullptr);  // a wrapper without a shape
 }
 
 TEST_F(FlatNumbering, ANegativeIndexReachesASinglePointShapeOnlyThroughTheFreeFunction) {
@@ -99,6 +101,42 @@ TEST_F(FlatNumbering, AnIndexInsideAnUnfollowedLinkIsNotHandedToTheNextSibling) 
     for (int index = 0; index < 5; ++index)
         EXPECT_EQ(member("q", index).first, "(none)") << "index " << index;
     EXPECT_EQ(free_function("copy_q", 0, true).first, "(none)");
+}
+
+// flat_index_of is the way back: a child's point index to the part's flat index.
+TEST_F(FlatNumbering, AChildsPointResolvesBackFromItsFlatIndex) {
+    struct row {
+        char const* part;
+        char const* child;
+        int index;
+        long long flat;
+    } const rows[] = {{"outer", "outer/mesh", 1, 1},   // a mesh counts its vertices
+                      {"outer", "outer/inner", 3, 5},  // a part all its points
+                      {"outer", "outer/ball", 0, 6},   // a single-point shape one
+                      {"p", "p/line", 3, 3},           // a line its control points
+                      {"p", "p/ball", 0, 4}};
+    for (auto const& r : rows) {
+        SCOPED_TRACE(std::string(r.child) + " " + std::to_string(r.index));
+        long long flat = flat_index_of(host_shape(r.part), host_shape(r.child), r.index);
+        EXPECT_EQ(flat, r.flat);
+        EXPECT_EQ(member(r.part, static_cast<int>(flat)), member(r.child, r.index));
+    }
+}
+
+TEST_F(FlatNumbering, APointThatIsNotTheChildsHasNoFlatIndex) {
+    struct row {
+        char const* why;
+        char const* part;
+        char const* child;
+        int index;
+    } const rows[] = {{"past the child's points", "outer", "outer/ball", 1},
+                      {"past a mesh's vertices", "outer", "outer/mesh", 2},
+                      {"a negative index", "outer", "outer/inner", -1},
+                      {"a part without children", "outer/inner/empty", "outer/ball", 0},
+                      {"a grandchild", "outer", "outer/inner/line", 0},
+                      {"another part's child", "outer", "p/line", 0}};
+    for (auto const& r : rows)
+        EXPECT_EQ(flat_index_of(host_shape(r.part), host_shape(r.child), r.index), -1) << r.why;
 }
 
 TEST_F(FlatNumbering, HostExceptionsReachTheCaller) {

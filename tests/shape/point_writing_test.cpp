@@ -177,6 +177,35 @@ TEST_F(PointWriting, ACameraWriteOpensTheUpdateBracketBeforeSavingTheIndex) {
     EXPECT_EQ(host::faults().trace(), expected);
 }
 
+// may_write: the wrapped shape's lock, and inside a part the lock of the shape that holds
+// the point.
+class MayWrite : public shape_layer {};
+
+TEST_F(MayWrite, APointMayBeWrittenWhenNeitherItsShapeNorItsHolderIsLocked) {
+    load(R"({"shapes": [
+      {"name": "body", "type": "part", "part": "simple", "children": [
+        {"name": "open", "type": "line", "points": [{"anchor": [0, 0, 0]}]},
+        {"name": "shut", "type": "line", "modifiable": false, "points": [{"anchor": [0, 0, 0]}]},
+        {"name": "copy", "type": "part", "part": "link", "link_target": "lone"}]},
+      {"name": "lone", "type": "sphere", "modifiable": false},
+      {"name": "sealed", "type": "part", "part": "simple", "modifiable": false, "children": [
+        {"name": "open", "type": "line", "points": [{"anchor": [0, 0, 0]}]}]}]})");
+    struct row {
+        char const* why;
+        char const* path;
+        int index;
+        bool writable;
+    } const rows[] = {{"a point of an open child", "body", 0, true},
+                      {"a point held by a locked child", "body", 1, false},
+                      {"a negative index asks the part alone", "body", -1, true},
+                      {"inside a link, which is not followed: no holder", "body", 2, true},
+                      {"past the part's points: no holder", "body", 3, true},
+                      {"a locked part, whatever its child", "sealed", 0, false},
+                      {"a locked shape", "lone", 0, false}};
+    for (auto const& r : rows) EXPECT_EQ(wrap(r.path).may_write(r.index), r.writable) << r.why;
+    EXPECT_FALSE(Shape_class().may_write(0));
+}
+
 // Non-finite positions: nothing of the write reaches the host.
 TEST_F(PointWriting, NonFinitePositionsAreNotWritten) {
     float const nan = std::numeric_limits<float>::quiet_NaN();

@@ -1,5 +1,6 @@
 // Coordinate frames: which matrix converts a point between its element's local frame and
 // the world, with and without skins.
+#include "shape/required_view.h"
 #include "shape_fixture.h"
 
 namespace {
@@ -22,7 +23,8 @@ char const* const frames_scene = R"({"shapes": [
   {"name": "wing", "type": "part", "part": "surface", "children": [
     {"name": "c0", "type": "line", "matrix": [1, 0, 0, 0,  0, 1, 0, 0,  0, 0, 1, 0,  0, 0, 9, 1],
      "points": [{"anchor": [0, 0, 0]},
-                {"anchor": [1, 0, 0], "skin": [1, 0, 0, 0,  0, 1, 0, 0,  0, 0, 1, 0,  0, 0, 5, 1]}]}]}]})";
+                {"anchor": [1, 0, 0], "skin": [1, 0, 0, 0,  0, 1, 0, 0,  0, 0, 1, 0,  0, 0, 5, 1]}]}]},
+  {"name": "copy", "type": "part", "part": "link", "link_target": "body"}]})";
 
 mat4 const translate_z5(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 5, 1);
 
@@ -113,6 +115,39 @@ TEST_F(ShapeFrames, LocalMatrixFallsBackToIdentity) {
     host::faults().fail_operation("shape.get_world_to_local_matrix", 1);
     expect_matrix(ball.local_matrix(0), mat4::identity);
     EXPECT_TRUE(host::faults().fired());
+    // A link part's points lie in its target, which the flat numbering does not follow.
+    expect_matrix(wrap("copy").local_matrix(0), mat4::identity);
+}
+
+// The world matrix of a point is the inverse of its local matrix: the same element decides.
+TEST_F(ShapeFrames, WorldMatrixOfAPointIsTheFrameItsLocalMatrixInverts) {
+    mat4 const hull_skin(4, 0, 0, 0, 0, 4, 0, 0, 0, 0, 4, 0, 1, 2, 3, 1);
+    mat4 const plate_skin(0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 3, 3, 3, 1);
+    struct row {
+        char const* path;
+        int index;
+        mat4 world;
+    } const rows[] = {
+        {"body", 1, host_shape("body/curve").get_world_matrix()},  // a Simple part: whole shapes
+        {"body", 5, host_shape("body/ball").get_world_matrix()},
+        {"body", 6, plate_skin},                                   // a skinned shape as a whole
+        {"wing", 1, translate_z5},                                 // a Surface part: per point
+        {"body/curve", 1, translate_z5},
+        {"body/hull", 1, hull_skin},
+        {"body/ball", 7, host_shape("body/ball").get_world_matrix()},  // the index is ignored
+    };
+    for (auto const& r : rows) {
+        SCOPED_TRACE(std::string(r.path) + " " + std::to_string(r.index));
+        Shape_class s = wrap(r.path);
+        expect_matrix(s.world_matrix(r.index), r.world);
+        expect_matrix(reverse_matrix(s.local_matrix(r.index)), r.world, 1e-5f);
+    }
+}
+
+TEST_F(ShapeFrames, WorldMatrixOfAnIndexThatNamesNoPointThrows) {
+    EXPECT_THROW(wrap("body").world_matrix(7), missing_host_object);  // past the body's points
+    EXPECT_THROW(wrap("copy").world_matrix(0), missing_host_object);  // inside the link's target
+    EXPECT_THROW(wrap("body/curve").world_matrix(2), host::host_error);
 }
 
 TEST_F(ShapeFrames, ElementFramesLetHostExceptionsThrough) {

@@ -95,6 +95,15 @@ TEST_F(ShapeKinds, NamesOfTheTypesNoHostAnswerProduces) {
     EXPECT_STREQ(s.get_type_name(true), "Image M part  ");
 }
 
+TEST_F(ShapeKinds, ATypeOutsideTheNameTablesHasAnEmptyName) {
+    Shape_class s;  // without a shape the type is -1
+    for (int type : {-1, other_shape + 1, 1000}) {
+        s.object_type = type;
+        EXPECT_STREQ(s.get_type_name(false), "") << "type " << type;
+        EXPECT_STREQ(s.get_type_name(true), "") << "type " << type;
+    }
+}
+
 TEST_F(ShapeKinds, UnknownObjectAndPartKindsAreOther) {
     load(R"({"shapes": []})");
     for (int kind : {0, 1, 9}) {

@@ -1,5 +1,7 @@
 // Surface points: a control point with its handles and link flags, read and written as one
 // value in its local frame or in the world.
+#include <limits>
+
 #include "shape_fixture.h"
 
 namespace {
@@ -157,6 +159,36 @@ TEST_F(SurfacePoints, NothingOfANonFinitePointIsWritten) {
     // The line is scaled by 0.5: its local frame doubles 3e38 past the float range.
     Surface_point q{{0, 0, 0}, {0, 0, 0}, {3e38f, 0, 0}, {0, 0, 0}, {0, 0, 0}, false, false};
     EXPECT_FALSE(wrap("tiny").set_surface_point(0, q, true));
+    EXPECT_TRUE(scene->writes().empty());
+}
+
+TEST_F(SurfacePoints, WritesThatCannotBeDoneAnswerFalseAndWriteNothing) {
+    Surface_point p{{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, false, true};
+    EXPECT_FALSE(Shape_class().set_surface_point(0, p, false));
+    EXPECT_FALSE(wrap("body").set_surface_point(9, p, false));  // past the part's last point
+    EXPECT_FALSE(wrap("body").set_surface_point(3, p, true));   // a vertex
+    EXPECT_FALSE(wrap("mesh").set_surface_point(0, p, false));
+    EXPECT_FALSE(wrap("rot").set_surface_point(0, p, false));
+    EXPECT_TRUE(scene->writes().empty());
+}
+
+TEST_F(SurfacePoints, ANonFiniteCoordinateInAnyOfTheFivePositionsWritesNothing) {
+    Surface_point const finite{{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, false, true};
+    struct row {
+        char const* name;
+        vec3 Surface_point::*position;
+    } const rows[] = {{"anchor", &Surface_point::anchor},
+                      {"in", &Surface_point::in_handle},
+                      {"out", &Surface_point::out_handle},
+                      {"l_in", &Surface_point::l_in_handle},
+                      {"l_out", &Surface_point::l_out_handle}};
+    for (auto const& r : rows) {
+        Surface_point p = finite;
+        (p.*r.position).y = std::numeric_limits<float>::quiet_NaN();
+        EXPECT_FALSE(wrap("curve").set_surface_point(0, p, false)) << r.name;
+        EXPECT_FALSE(is_finite(p)) << r.name;
+    }
+    EXPECT_TRUE(is_finite(finite));
     EXPECT_TRUE(scene->writes().empty());
 }
 
