@@ -13,7 +13,7 @@ float const exact_values[] = {0, 1, -1, 2, -2, 0.5f, -0.5f, 3, 10, -10, 0.25f, 1
 
 class scene_maker {
 public:
-    explicit scene_maker(byte_source& in) : in(in) {}
+    scene_maker(byte_source& in, bool skinned_parts) : in(in), skinned_parts(skinned_parts) {}
 
     json scene(int max_shapes) {
         json s;
@@ -222,11 +222,17 @@ private:
     }
 
     // Shapes a joint or centred shape drags along: earlier top-level shapes, none of them
-    // holding the dragging shape.
+    // holding the dragging shape; with skinned_parts also a surface or simple part, which
+    // is dragged through its contents.
     void linked(json& s) {
+        if (skinned_parts && !parts.empty() && in.chance(30))
+            s["linked_skin"] = json::array({parts[in.below(static_cast<int>(parts.size()))]});
         if (top_level.empty()) return;
         if (in.chance(15)) s["linked_joint"] = json::array({top_level[in.below(static_cast<int>(top_level.size()))]});
-        if (in.chance(8)) s["linked_skin"] = json::array({top_level[in.below(static_cast<int>(top_level.size()))]});
+        if (in.chance(8)) {
+            if (!s.contains("linked_skin")) s["linked_skin"] = json::array();
+            s["linked_skin"].push_back(top_level[in.below(static_cast<int>(top_level.size()))]);
+        }
     }
 
     void select(json& s, int points) {
@@ -254,8 +260,9 @@ private:
     json finish(json s, std::string const& parent, bool record = true) {
         std::string path = join(parent, s["name"]);
         paths.push_back(path);
-        // Only whole top-level shapes are dragged or linked: never an ancestor of a joint.
-        if (parent.empty() && record) top_level.push_back(path);
+        // Only whole top-level shapes are dragged or linked: never an ancestor of a joint. A
+        // part is recorded once its contents are made, so none of them drags it.
+        if (parent.empty()) (record ? top_level : parts).push_back(path);
         return s;
     }
 
@@ -263,8 +270,12 @@ private:
     int counter = 0;
     std::vector<std::string> paths;
     std::vector<std::string> top_level;
+    bool skinned_parts;
+    std::vector<std::string> parts;  // top-level surface and simple parts
 };
 
 }  // namespace
 
-std::string random_scene(byte_source& in, int max_shapes) { return scene_maker(in).scene(max_shapes).dump(); }
+std::string random_scene(byte_source& in, int max_shapes, bool skinned_parts) {
+    return scene_maker(in, skinned_parts).scene(max_shapes).dump();
+}

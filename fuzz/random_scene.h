@@ -11,5 +11,6 @@
 
 #include "byte_source.h"
 
-// The scene file's text (JSON); max_shapes top-level shapes at most.
-std::string random_scene(byte_source& in, int max_shapes);
+// The scene file's text (JSON); max_shapes top-level shapes at most. skinned_parts: skins
+// may also drag whole surface and simple parts (the bytes decode as before without it).
+std::string random_scene(byte_source& in, int max_shapes, bool skinned_parts = false);

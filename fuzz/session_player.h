@@ -5,9 +5,10 @@
 //   vexel-host --oracles --prefs EMPTY_FILE scene.json session.vxs
 // About a third of the inputs (chosen by their last byte) make one host call throw, as a
 // host may: a call up to 512 calls into a chosen action, or one inside the first "App." or
-// "Snap" from there (the input's second and third bytes from the end). Such a session
-// replays with --fail-call N --keep-going, N the call's number counted from the start, and
-// ends with a selection that a window left busy would ignore.
+// "Snap" from there (the input's second and third bytes from the end). An eighth (by the
+// fifth byte from the end) make the preference store's first write of the settings throw
+// instead. Such a session replays with --fail-call N --keep-going, N the call's number
+// counted from the start, and ends with a selection that a window left busy would ignore.
 #pragma once
 
 #include <cstddef>

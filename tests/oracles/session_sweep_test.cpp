@@ -10,8 +10,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "checks/host_checks.h"
+#include "random_scene.h"
 #include "session_player.h"
 
 namespace {
@@ -100,6 +105,51 @@ TEST_F(Sessions, TheFuzzerCorpusReplaysClean) {
         ++inputs;
     }
     EXPECT_GT(inputs, 0);
+}
+
+// States the generator learnt after inputs of the corpus were found are reached only by
+// inputs that select them (their fifth byte from the end a multiple of 8), so that each
+// old input replays the session it was found in.
+TEST(SessionStates, SkinsDragWholePartsOnlyInTheLaterStates) {
+    int skinned[2] = {0, 0};
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        std::vector<std::uint8_t> input = session_player::seeded_input(seed);
+        for (bool later : {false, true}) {
+            byte_source in(input.data(), input.size());
+            nlohmann::json scene = nlohmann::json::parse(random_scene(in, 6, later));
+            std::set<std::string> parts;  // top-level shapes with contents
+            for (auto const& s : scene["shapes"])
+                if (s.contains("children")) parts.insert(s["name"].get<std::string>());
+            std::vector<nlohmann::json> shapes(scene["shapes"].begin(), scene["shapes"].end());
+            for (std::size_t i = 0; i < shapes.size(); ++i) {
+                for (auto const& c : shapes[i].value("children", nlohmann::json::array())) shapes.push_back(c);
+                for (auto const& path : shapes[i].value("linked_skin", nlohmann::json::array()))
+                    skinned[later] += parts.count(path.get<std::string>()) > 0;
+            }
+        }
+    }
+    EXPECT_EQ(skinned[false], 0);
+    EXPECT_GT(skinned[true], 10);
+}
+
+TEST(SessionStates, ALaterStatesSessionHasTheStoreRefuseTheSettings) {
+    session_player player(VEXEL_MODULE_PATH);
+    std::vector<std::uint8_t> input = session_player::seeded_input(1);
+    std::size_t n = input.size();
+    input[n - 1] = 1;  // no fault planned the older way
+    input[n - 4] = 0;  // the session starts by storing the settings
+    EXPECT_EQ(player.play(input.data(), n, session_player::seeded_actions).fail_call, 0);
+    for (std::uint8_t later : {0, 8}) {
+        input[n - 5] = later;
+        host::faults().record_trace(true);
+        session_record r = player.play(input.data(), n, session_player::seeded_actions);
+        std::vector<std::string> calls = host::faults().trace();
+        host::faults().record_trace(false);
+        ASSERT_GT(r.fail_call, 0);
+        ASSERT_LE(r.fail_call, static_cast<long>(calls.size()));
+        EXPECT_EQ(calls[r.fail_call - 1], later ? "write_int" : "open_write_stream");
+        EXPECT_TRUE(r.failures.empty() && r.refused.empty());
+    }
 }
 
 }  // namespace
