@@ -183,8 +183,11 @@ struct person : studio_test::studio_fixture {
         if (escape) press_keys("Escape");
         release();
     }
-    // The point number the vexel window shows, and its row 0 X.
-    int shown_number() { return std::stoi(text(script::vexel_controls::point_number)); }
+    // The point number the vexel window shows (-1 while it shows none), and its row 0 X.
+    int shown_number() {
+        std::string shown = text(script::vexel_controls::point_number);
+        return shown.empty() ? -1 : std::stoi(shown);
+    }
     float shown_x() { return std::stof(text(script::vexel_controls::box(0, 0))); }
     std::string text(int control) { return host.window_model().controls[control].text; }
     void picture(char const* name) {
