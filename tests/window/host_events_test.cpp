@@ -251,15 +251,16 @@ bool writes_a_point(std::string const& operation) {
 TEST_F(Events, AShapeDeletedBeforeAppWritesItIsNotWritten) {
     // The host deletes the shown shape while "App." reads the rows, before any write, for
     // each way a point is written (a sphere's centre, a mesh vertex, a joint's two points).
-    // Nothing is written from then on, and an open undo record is closed.
+    // Nothing is written from then on, and an open undo record is closed. The rows are host
+    // number boxes, whose read is a host call on every platform.
     struct {
         char const* shape;
         std::vector<int> points;
         char const* operation;
-        int settings;  // 4: undo on
-    } const cases[] = {{"ball", {}, "text_object.get_text", 0},
-                       {"mesh", {1}, "text_object.get_text", 0},
-                       {"arm", {}, "text_object.get_text", 4}};
+        int settings;  // 2: host number boxes, 4: undo on
+    } const cases[] = {{"ball", {}, "get_number_float_value", 2},
+                       {"mesh", {1}, "get_number_float_value", 2},
+                       {"arm", {}, "get_number_float_value", 6}};
     for (auto const& c : cases) {
         SCOPED_TRACE(std::string(c.shape) + " at " + c.operation);
         TearDown();
