@@ -281,7 +281,9 @@ TEST_F(Inspection, AShapeDeletedInsideSnapIsNotWrittenAndItsUndoRecordCloses) {
     for (auto t = trace.begin(); t != trace.end(); ++t) {
         if (!t->contains("trace")) continue;
         calls.push_back((*t)["trace"]);
-        if (t > sent) EXPECT_NE((*t)["trace"], "shape.apply_transformation") << "written after it left";
+        if (t > sent) {
+            EXPECT_NE((*t)["trace"], "shape.apply_transformation") << "written after it left";
+        }
     }
     auto count = [&](char const* op) { return std::count(calls.begin(), calls.end(), op); };
     EXPECT_EQ(count("scene.begin_undo_record"), 1);
