@@ -293,6 +293,14 @@ TEST_F(Inspection, AShapeDeletedInsideSnapIsNotWrittenAndItsUndoRecordCloses) {
     EXPECT_EQ(dump()["title"], "") << "the window shows no shape";
 }
 
+TEST_F(Inspection, ACameraJointDeletedWhileSnapReadsItIsNotTouchedAgain) {
+    // Reading the camera's eye opens an update bracket first; the joint leaves inside it.
+    ASSERT_TRUE(play("active cam\nidle\ntype 0 x 7\nduring scene.begin_update delete cam\nclick Snap"));
+    EXPECT_EQ(session->scene()->find("cam"), nullptr);
+    EXPECT_TRUE(session->scene()->violations().empty()) << "the bracket is closed";
+    EXPECT_EQ(dump()["title"], "");
+}
+
 TEST_F(Inspection, ADeletionInsideAClickWaitsForACallNotAboutTheShapeOrANotification) {
     // "Ref." reads the shown curve's name: the hook waits. Made active, the ball is read in
     // a notification: it still waits. "Ref." reads the ball's name: the curve goes.
