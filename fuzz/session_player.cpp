@@ -39,9 +39,10 @@ struct fault_plan {
 };
 
 // An eighth of the inputs (by their fifth byte from the end) reach states the generator
-// learnt later: skins that drag whole parts, and a preference store that fails to store the
-// settings. No input of the corpus selects them, so each replays the session it was found
-// in; the others decode as before.
+// learnt later: skins that drag whole parts, a preference store that fails to store the
+// settings, and a shape the host deletes in the middle of "App." or "Snap". No input of the
+// corpus selects them, so each replays the session it was found in; the others decode as
+// before.
 bool later_states(std::uint8_t const* data, std::size_t size) { return size >= 5 && data[size - 5] % 8 == 0; }
 
 // From the input's last three bytes, which the session may read as well: the sessions
@@ -69,6 +70,22 @@ std::string number_box_settings(std::uint8_t const* data, std::size_t size) {
 }
 
 char const second_scene_file[] = "scene2.json";
+
+// A `during` line for the "App." or "Snap" about to be clicked: the host deletes the shown
+// shape, the shape it lies in or one inside it from a host call of the click that is not
+// about it (App. reads a link check box or a number box, Snap opens the update bracket),
+// where the undo step is already open. "" when no shape is shown.
+std::string deletion_inside(byte_source& in, host::shape_node* shown, bool app) {
+    if (shown == nullptr) return "";
+    host::shape_node* doomed = shown;
+    int which = in.below(4);
+    if (which == 1 && shown->parent() != nullptr) doomed = shown->parent();
+    if (which == 2 && !shown->children().empty())
+        doomed = shown->children()[in.below(static_cast<int>(shown->children().size()))].get();
+    char const* operation = !app ? "scene.begin_update" : in.chance(70) ? "get_check_box_int_value"
+                                                                        : "get_number_float_value";
+    return std::string("during ") + operation + " delete " + doomed->path();
+}
 
 void write_file(std::string const& path, std::string const& text) { std::ofstream(path, std::ios::binary) << text; }
 
@@ -169,6 +186,11 @@ session_record session_player::play(std::uint8_t const* data, std::size_t size, 
             if (plan.faulted && record.fail_call == 0 && record.actions >= plan.action && (edit || !plan.in_edit)) {
                 record.fail_call = host::faults().calls() + plan.offset;
                 host::faults().fail_any(plan.offset);
+            }
+            // Only the later states' sessions read a byte for it: the others decode as before.
+            if (later && edit && in.chance(30)) {
+                std::string during = deletion_inside(in, promises.contract().shape(), line == "click App.");
+                if (!during.empty() && record.actions + 1 < max_actions) play_line(during);
             }
             bool fired = host::faults().fired();
             if (!play_line(line)) continue;

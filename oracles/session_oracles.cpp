@@ -39,6 +39,12 @@ void subtree(shape_node* node, std::vector<shape_node*>& out) {
     for (auto const& child : node->children()) subtree(child.get(), out);
 }
 
+// What deleting node removes, and the shapes it lay in, which stay.
+void removal_of(shape_node* node, std::vector<shape_node*>& gone, std::vector<shape_node*>& under) {
+    subtree(node, gone);
+    for (shape_node* up = node->parent(); up != nullptr; up = up->parent()) under.push_back(up);
+}
+
 std::string promise(int n) { return "promise " + std::to_string(n) + ": "; }
 
 void add(std::vector<std::string>& out, int n, std::vector<std::string> const& problems) {
@@ -107,16 +113,23 @@ void session_oracles::before(host_session& session, script_action const& action)
     snapped.reset();
     deleted.clear();
     deleted_under.clear();
+    doomed_alive.reset();
+    doomed.clear();
+    doomed_under.clear();
+    // A second `during` replaces the armed one, whichever its kind.
+    if (action.kind == action_kind::during) pending_delete = action.path;
     if (scene == nullptr) return;
+    if (!pending_delete.empty())
+        if (shape_node* node = scene->find(pending_delete)) {
+            doomed_alive = node->token();
+            removal_of(node, doomed, doomed_under);
+        }
     marks_before = session.marker().requests().size();
     calls_before = host::faults().calls();
     steps_before = scene->undo_records().step_count();
     settings = settings_word(session);
     if (action.kind == action_kind::delete_shape)
-        if (shape_node* node = scene->find(action.path)) {
-            subtree(node, deleted);
-            for (shape_node* up = node->parent(); up != nullptr; up = up->parent()) deleted_under.push_back(up);
-        }
+        if (shape_node* node = scene->find(action.path)) removal_of(node, deleted, deleted_under);
     bool app = clicked(action, "App."), snap = clicked(action, "Snap");
     if (!(app || snap || clicked(action, "Load")) || suspended) return;
     rows_before = view_of(session);
@@ -139,7 +152,11 @@ std::vector<std::string> session_oracles::after(host_session& session, script_ac
     undoable_now = false;
     undoable_after_fault = false;
     bool faulted = !fired_before && host::faults().fired();
-    if (faulted) {
+    // The armed deletion fired inside this action (a `delete` of the shape or one it lay in
+    // frees it too, but the hook never fires inside a notification).
+    bool deleted_inside = doomed_alive && !*doomed_alive && action.kind != action_kind::delete_shape;
+    if (deleted_inside) pending_delete.clear();
+    if (faulted || deleted_inside) {
         // Where the click stopped decides what it wrote: only its undo step is judged.
         typed.reset();
         untouched.reset();
@@ -171,7 +188,8 @@ std::vector<std::string> session_oracles::after(host_session& session, script_ac
                                       shown_as(*snapped->shape, *rows_before));
             add(out, snapped->untouched ? 3 : 6, check_snap(*snapped, *state_before, after_state, "Snap"));
         }
-        check_undo_records(*scene, !differences(*state_before, after_state).empty(), out);
+        // The host's deletion is no change of the click's: an undo does not bring it back.
+        check_undo_records(*scene, !deleted_inside && !differences(*state_before, after_state).empty(), out);
         undoable_after_fault = undoable_now && faulted;
     }
     if (action.kind == action_kind::undo && undo_pending && undoable) {
@@ -184,6 +202,13 @@ std::vector<std::string> session_oracles::after(host_session& session, script_ac
     outcome.deleted = deleted;
     outcome.deleted_under = deleted_under;
     window.follow(action, *scene, outcome);
+    if (deleted_inside) {
+        count("8 the action in which the host deleted a shape");
+        action_outcome inside;
+        inside.deleted = doomed;
+        inside.deleted_under = doomed_under;
+        window.deleted_inside(action, inside);
+    }
     if (faulted) {
         check_fault(action, out);
     } else if (window.left_open()) {
@@ -192,6 +217,7 @@ std::vector<std::string> session_oracles::after(host_session& session, script_ac
         suspended = false;
         count("8 full refresh after a failed host call");
     }
+    if (deleted_inside) suspended = true;
     if (suspended) return out;
 
     bool load = clicked(action, "Load");

@@ -16,12 +16,16 @@
 //     no counted host object it did not hold before, and from the next full refresh on
 //     (a rebinding one: "Ref.", a selection, a shown window's tick, a scene) every promise
 //     holds again. Between the fault and that refresh what the window shows and what its
-//     slots hold depend on where the call failed, and 2 to 7 are not judged.
+//     slots hold depend on where the call failed, and 2 to 7 are not judged. A shape the
+//     host deleted in the middle of an action (`during OPERATION delete PATH`) is survived
+//     the same way: the window lets go of it as after `delete`, the action's writes to it
+//     are not expected, and 2 to 7 wait for the next full refresh.
 // The front end reports exceptions let out of the plug-in, and the session's checks at the
 // end of the run (host_session::finish_run) the counted objects still held.
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -81,6 +85,12 @@ private:
     // `undo` that follows at once.
     std::optional<scene_state> undoable;
     bool undoable_now = false;
+
+    // An armed `during OPERATION delete PATH`: its path, and, taken before each action, the
+    // shape there (its life token) and what deleting it removes, as for `delete`.
+    std::string pending_delete;
+    std::shared_ptr<host::shape_node*> doomed_alive;
+    std::vector<host::shape_node*> doomed, doomed_under;
 
     // The planned fault (--fail-call, the fuzzer's faulted sessions) had fired before the
     // action; the counted host objects held then.

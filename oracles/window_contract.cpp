@@ -155,6 +155,12 @@ void window_contract::fault_struck(action_kind kind) {
     }
 }
 
+void window_contract::deleted_inside(script::script_action const& a, action_outcome const& outcome) {
+    if (a.kind == action_kind::click && a.value == "Save" && chosen_slot >= 0) slots[chosen_slot].known = false;
+    forget(outcome);
+    bound_known = false;
+}
+
 void window_contract::announced(host::scene_model& scene) {
     if (shown && scene.active_shape() != nullptr) full_refresh(scene);
 }

@@ -61,6 +61,11 @@ public:
     // until a slot is chosen and saved again. In a tick (of `idle N`, any of them) it also
     // leaves open whether the window saw itself hidden and the state flag it last saw.
     void fault_struck(script::action_kind kind);
+    // The host deleted shapes in the middle of the action just followed (`during OPERATION
+    // delete PATH`): the window lets go of them as after `delete`. Whether a "Save" in it
+    // stored before the deletion is left open, and so is what "Save" stores until a refresh
+    // binds a shape again.
+    void deleted_inside(script::script_action const& action, action_outcome const& outcome);
     // This action ticked while the tick's own state was left open by a failed tick: the
     // window may have refreshed whole or only followed its point, so what it shows is left
     // open until the next full refresh.

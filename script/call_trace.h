@@ -14,7 +14,8 @@
 // an AddRef or Release the plug-in made on a counted host object (its kind, the shape it is
 // about, the references held after it; not a host call, so no number), and
 //   {"notification": "shapes_modified", "during": "scene.begin_undo_record"}
-// a notification the host sent, armed by `during`, just before answering that host call.
+// a notification the host sent, armed by `during`, just before answering that host call
+// ("shapes_being_deleted" for `during OPERATION delete PATH`, the deletion's notification).
 #pragma once
 
 #include <nlohmann/json.hpp>

@@ -171,7 +171,10 @@ void perform(script_action const& a, std::string const& dir, performer& p) {
         s.announce(a.value == "scene-only");
         break;
     case action_kind::during:
-        s.during(a.value, *host::notification_named(a.notification));
+        if (a.path.empty())
+            s.during(a.value, *host::notification_named(a.notification));
+        else
+            s.during_delete(a.value, a.path);
         break;
     case action_kind::move:
     case action_kind::insert_point:

@@ -73,9 +73,11 @@ action_syntax const syntax[] = {
      "the host sets a surface part's direction flag"},
     {"announce", action_kind::announce, 0, 1, "announce [scene-only]",
      "announce the scene as at start; scene-only: no active_shapes_changed after it"},
-    {"during", action_kind::during, 2, 2, "during OPERATION NOTIFICATION",
+    {"during", action_kind::during, 2, 3, "during OPERATION NOTIFICATION|delete PATH",
      "at the plug-in's next host call OPERATION the host first sends NOTIFICATION\n"
-     "                                          (active_shapes_changed, shapes_modified, idle)"},
+     "                                          (active_shapes_changed, shapes_modified, idle), or\n"
+     "                                          deletes the shape and its subtree (at a call in a\n"
+     "                                          click or tick that is not about one of them)"},
 };
 
 // The refusal of one word of an action: "WORD: REASON".
@@ -268,10 +270,16 @@ void parse_arguments(script_action& a, std::vector<std::string> const& args) {
         if (!host::is_host_operation(args[0]))
             refuse(w, "unknown host operation " + quoted_word(args[0]) +
                           " (expected a name such as scene.begin_undo_record)");
+        a.value = args[0];
+        if (args[1] == "delete") {
+            if (args.size() != 3) refuse(w, "expected \"during OPERATION delete PATH\"");
+            a.path = nonempty(w, args[2], "shape path");
+            break;
+        }
         if (!host::notification_named(args[1]))
             refuse(w, "unknown notification " + quoted_word(args[1]) + " (expected " +
                           host::notification_names() + ")");
-        a.value = args[0];
+        if (args.size() != 2) refuse(w, "expected \"during OPERATION NOTIFICATION\"");
         a.notification = args[1];
         break;
     case action_kind::unit:
@@ -387,7 +395,8 @@ bool names_a_shape(action_kind kind) {
     case action_kind::remove_point:
     case action_kind::rename:
     case action_kind::modifiable:
-    case action_kind::direction: return true;
+    case action_kind::direction:
+    case action_kind::during: return true;  // during ... delete PATH
     default: return false;
     }
 }

@@ -49,7 +49,7 @@ enum class action_kind {
     modifiable,    // modifiable PATH on|off
     direction,     // direction PATH on|off
     announce,      // announce [scene-only]
-    during,        // during OPERATION NOTIFICATION
+    during,        // during OPERATION NOTIFICATION, during OPERATION delete PATH
 };
 
 // One parsed line. Only the fields of its kind are meaningful.
@@ -58,7 +58,8 @@ struct script_action {
     std::string text;      // the line as written, without its comment
     action_kind kind = action_kind::dump;
     std::string word;      // the action word, e.g. "click"
-    std::string path;      // shape path ("" for `active -`); scene file for `scene`
+    std::string path;      // shape path ("" for `active -`); scene file for `scene`;
+                           // during: the shape to delete ("" for a notification)
     std::vector<int> indices;  // select
     int number = 0;        // idle N, slot N, type ROW, move and the point edits INDEX,
                            // click ACTION, expect-refs N
@@ -66,7 +67,8 @@ struct script_action {
     std::string value;     // type: the text; click: the control name; rename: the name;
                            // trace: "on", "off" or "" (print); during: the host
                            // operation; announce: "scene-only" or ""
-    std::string notification;  // during: the notification's name ("shapes_modified")
+    std::string notification;  // during: the notification's name ("shapes_modified"), ""
+                               // for delete
     float xyz[3] = {0, 0, 0};  // move, insert-point
     float factor = 1;      // unit
     bool on = false;       // state, modifiable, direction

@@ -1,14 +1,24 @@
 #include "camera_session.h"
 
+camera_session* camera_session::opening = nullptr;
+
 camera_session::camera_session(shape_class& joint, purpose why)
-    : scene(joint.get_scene()), why(why) {
+    : scene(joint.get_scene()), why(why), joint_shape(&joint) {
+    camera_session* outer = opening;
+    opening = this;
     try {
         open(joint);
     } catch (...) {
+        opening = outer;
         // The destructor does not run for a half-built session.
         restore();
         throw;
     }
+    opening = outer;
+}
+
+void camera_session::shape_leaving(shape_class const* shape) {
+    if (opening != nullptr && shape == opening->joint_shape) opening->joint_left = true;
 }
 
 void camera_session::open(shape_class& joint) {
@@ -27,6 +37,8 @@ void camera_session::open(shape_class& joint) {
         scene->suspend_state_flag();
         suspended = true;
     }
+    // Deleted inside one of the calls above: the joint is freed and must not be asked.
+    if (joint_left) throw missing_host_object();
     require(joint.as_part()).select_as_camera();
     current = &require(scene->get_camera());
 }

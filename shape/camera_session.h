@@ -27,6 +27,11 @@ public:
 
     camera_class& camera() { return *current; }
 
+    // The host is about to free shape (shapes_being_deleted): when it is the joint of the
+    // session being opened, the session stops before it touches the joint again. The host
+    // may delete it from inside the scene calls that open the session.
+    static void shape_leaving(shape_class const* shape);
+
 private:
     void open(shape_class& joint);
     void restore() noexcept;
@@ -38,4 +43,8 @@ private:
     bool updating = false;
     bool suspended = false;
     camera_class* current = nullptr;
+    // The session being opened (null: none) and whether its joint has left since.
+    static camera_session* opening;
+    shape_class const* joint_shape = nullptr;
+    bool joint_left = false;
 };

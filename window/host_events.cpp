@@ -1,6 +1,7 @@
 // How the window follows the host: notifications and the idle tick, which polls for what
 // no notification reports (the active control point, the state flag, visibility).
 #include "busy_guard.h"
+#include "camera_session.h"
 #include "counted_ref.h"
 #include "module_state.h"
 #include "host_boundary.h"
@@ -121,6 +122,7 @@ void vexel_window::shapes_being_deleted(bool& flag, scene_interface*, int count,
         if (memory->forget(shape)) chosen_emptied = true;
         if (Shape.shape != nullptr && lies_within(shape, Shape.shape)) shown_deleted = true;
         undo_step::shape_leaving(shape);
+        camera_session::shape_leaving(shape);
     }
     if (shown_deleted) let_go_of_shape();
     if (chosen_emptied) at_host_boundary([&] { pop_changed(false); });

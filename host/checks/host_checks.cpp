@@ -25,18 +25,21 @@ void fault_injector::fail_operation(std::string const& name, long n) {
 void fault_injector::fail_any(long n) { fail_at_any = total_calls + n; }
 
 void fault_injector::before_call(std::string const& operation, char const* what,
-                                 std::function<void()> run) {
+                                 std::function<void()> run,
+                                 std::function<bool(shape_class const*)> ready) {
     if (!is_host_operation(operation))
         throw std::invalid_argument("\"" + operation + "\" is not a host operation");
     hook_operation = operation;
     hook_name = what;
     hook = std::move(run);
+    hook_ready = std::move(ready);
     update_watching();
 }
 
 void fault_injector::reset() {
     total_calls = 0;
     hook = nullptr;
+    hook_ready = nullptr;
     fail_at_any = 0;
     has_fired = false;
     planned.clear();
@@ -68,9 +71,10 @@ void fault_injector::unlisted_operation(char const* operation) {
 
 void fault_injector::slow_enter(char const* operation, shape_class const* shape,
                                 std::vector<traced_value>* args) {
-    if (hook && !hook_held && hook_operation == operation) {
+    if (hook && !hook_held && hook_operation == operation && (!hook_ready || hook_ready(shape))) {
         std::function<void()> run = std::move(hook);
         hook = nullptr;
+        hook_ready = nullptr;
         update_watching();
         if (recording)
             recorded.push_back({operation, nullptr, {}, traced_call::kind_of::notification, 0,

@@ -62,14 +62,18 @@ public:
     // The next time host call operation is entered, hook runs first (before the call is
     // counted, so the host calls it makes come first), then the call goes on as usual.
     // One-shot; a second one replaces the first. what names the hook in the call record.
-    // Throws std::invalid_argument for a name that is not a host operation.
-    void before_call(std::string const& operation, char const* what, std::function<void()> hook);
+    // With ready, the hook runs only at a call of operation for which ready(shape) holds
+    // (shape: the call's shape as the call record has it, null for none) and waits for the
+    // next one otherwise. Throws std::invalid_argument for a name that is not a host operation.
+    void before_call(std::string const& operation, char const* what, std::function<void()> hook,
+                     std::function<bool(shape_class const*)> ready = {});
     // While on, host calls do not set the hook off: the front end's own calls (a dragged
     // frame) are not the plug-in's.
     void hold_hook(bool on) { hook_held = on; }
     // Forgets the hook if it has not run.
     void disarm_hook() {
         hook = nullptr;
+        hook_ready = nullptr;
         update_watching();
     }
     // Forgets pending faults, the armed hook and the trace, and restarts the call count.
@@ -154,6 +158,7 @@ private:
     std::string hook_operation;
     char const* hook_name = nullptr;
     std::function<void()> hook;
+    std::function<bool(shape_class const*)> hook_ready;
 };
 
 class reference_audit;

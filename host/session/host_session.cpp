@@ -1,5 +1,6 @@
 #include "session/host_session.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "checks/host_checks.h"
@@ -122,8 +123,14 @@ void host_session::into_plugin(char const* what, std::function<void()> const& f)
     observer.on_plugin_return();
 }
 
+void host_session::notify(char const* what, std::function<void()> const& f) {
+    ++notifying;
+    into_plugin(what, f);
+    --notifying;
+}
+
 void host_session::on_modified(std::vector<shape_class*> const& shapes) {
-    if (loaded()) into_plugin("shapes_modified", [&] { hostapp->shapes_modified(shapes); });
+    if (loaded()) notify("shapes_modified", [&] { hostapp->shapes_modified(shapes); });
     observer.on_scene_change(true);
 }
 
@@ -131,7 +138,7 @@ void host_session::announce(bool scene_only) {
     if (!loaded()) return;
     host::announce_scene(*hostapp, *current,
                          [this](char const* what, std::function<void()> const& send) {
-                             into_plugin(what, send);
+                             notify(what, send);
                          },
                          scene_only);
 }
@@ -142,7 +149,7 @@ void host_session::make_active(std::string const& shape_path) {
     current->set_active_shape(shape_path);
     if (current->active_shape()) after.push_back(&current->active_shape()->iface());
     if (loaded())
-        into_plugin("active_shapes_changed", [&] { hostapp->active_shapes_changed(before, after); });
+        notify("active_shapes_changed", [&] { hostapp->active_shapes_changed(before, after); });
     observer.on_scene_change(false);
 }
 
@@ -176,7 +183,7 @@ bool host_session::redo() { return current->redo(); }
 void host_session::delete_shape(std::string const& shape_path) {
     current->delete_shape(shape_path, [&](std::vector<shape_class*> const& doomed) {
         if (loaded())
-            into_plugin("shapes_being_deleted", [&] { hostapp->shapes_being_deleted(doomed); });
+            notify("shapes_being_deleted", [&] { hostapp->shapes_being_deleted(doomed); });
     });
     observer.on_scene_change(true);
     observer.on_tree_change();
@@ -185,15 +192,14 @@ void host_session::delete_shape(std::string const& shape_path) {
 void host_session::set_figure_unit(float factor) {
     current->set_figure_unit(factor);
     observer.on_scene_change(true);
-    if (loaded()) into_plugin("figure_unit_changed", [&] { hostapp->figure_unit_changed(); });
+    if (loaded()) notify("figure_unit_changed", [&] { hostapp->figure_unit_changed(); });
 }
 
 void host_session::set_state_flag(bool on) { current->set_state_flag(on); }
 
 void host_session::joint_changed(part_class* joint) {
     if (loaded())
-        into_plugin("current_joint_value_changed",
-                    [&] { hostapp->current_joint_value_changed({joint}); });
+        notify("current_joint_value_changed", [&] { hostapp->current_joint_value_changed({joint}); });
 }
 
 void host_session::during(std::string const& operation, notification n) {
@@ -204,7 +210,7 @@ void host_session::during(std::string const& operation, notification n) {
         if (current && current->active_shape()) active.push_back(&current->active_shape()->iface());
         // Sent as the host sends it at any other time, but never held back for being
         // inside the plug-in: that is the point.
-        into_plugin(name, [&] {
+        notify(name, [&] {
             switch (n) {
             case notification::active_shapes_changed: hostapp->active_shapes_changed({}, active); break;
             case notification::shapes_modified: hostapp->shapes_modified(active); break;
@@ -212,6 +218,24 @@ void host_session::during(std::string const& operation, notification n) {
             }
         });
     });
+}
+
+void host_session::during_delete(std::string const& operation, std::string const& shape_path) {
+    // The deletion frees the subtree: it waits for a call that is not about one of its
+    // shapes, made from a user's event or a tick, so that neither the host (answering the
+    // call) nor the plug-in (inside a notification about them) holds a freed shape.
+    auto ready = [this, shape_path](shape_class const* shape) {
+        if (plugin_depth != 1 || notifying > 0 || !current) return false;
+        if (!shape || !current->find(shape_path)) return true;
+        std::vector<shape_class*> doomed = current->subtree(shape_path);
+        return std::find(doomed.begin(), doomed.end(), shape) == doomed.end();
+    };
+    faults().before_call(
+        operation, "shapes_being_deleted",
+        [this, shape_path] {
+            if (current && current->find(shape_path)) delete_shape(shape_path);
+        },
+        ready);
 }
 
 void host_session::move_window(int left, int top) {

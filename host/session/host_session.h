@@ -114,6 +114,13 @@ public:
     // notification that arrives while the plug-in is inside its own work. One-shot; a
     // second one replaces the first. Throws std::invalid_argument for an unknown operation.
     void during(std::string const& operation, notification n);
+    // The same hook, deleting instead: the next time the plug-in makes host call operation
+    // while it handles a user's event on its window or an idle tick (the outermost call into
+    // it, never a notification, which may hold the very shapes the deletion frees) and the
+    // call is not about a shape of the subtree at shape_path, the host first deletes that
+    // subtree as delete_shape does, then answers the call; until then the hook waits. The
+    // path is looked up when the hook fires: with no shape there then, nothing is deleted.
+    void during_delete(std::string const& operation, std::string const& shape_path);
     // The frame dragged to left, top by the user (not recorded in the call record).
     void move_window(int left, int top);
     // Opens the file as the current scene and announces it. Throws scene_file_error.
@@ -140,6 +147,8 @@ public:
 
 private:
     void on_modified(std::vector<shape_class*> const& shapes);
+    // into_plugin for a notification (not a user's event or a tick).
+    void notify(char const* what, std::function<void()> const& f);
 
     std::string module_path;
     session_observer& observer;
@@ -152,6 +161,7 @@ private:
     std::unique_ptr<host_app> hostapp;
     std::string path;
     int plugin_depth = 0;
+    int notifying = 0;  // notifications under way (nested ones counted)
     std::vector<collected_mark> marks_since;
     std::size_t marks_collected = 0;  // requests of marking taken into marks_since
     std::vector<collected_call> calls_since;

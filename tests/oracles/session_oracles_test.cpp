@@ -146,6 +146,22 @@ TEST_F(SessionOracles, AnObjectTheFailedActionKeptIsCaught) {
     scene.Release();
 }
 
+TEST_F(SessionOracles, AShapeDeletedInsideAClickIsGoneAsAfterADeleteAndThePromisesWaitForTheNextRefresh) {
+    // Slot 0 holds the curve's point 1; the host deletes the curve while "App." reads the
+    // point's link box, with undo on: the typed value is not expected in it, the host's
+    // deletion is no change the click must undo, and the slot no longer names the point.
+    ASSERT_EQ(play("settings undo=1\nselect curve 1\nref\nidle\nclick Save\ntype 0 x 3\n"
+                   "during get_check_box_int_value delete curve\nclick App.\n"),
+              "");
+    EXPECT_EQ(session->scene()->find("curve"), nullptr);
+    EXPECT_EQ(judged("8 the action in which the host deleted a shape"), 1);
+    EXPECT_EQ(promises.contract().shape(), nullptr);
+    EXPECT_EQ(promises.contract().slot(0).shape, nullptr);
+    long refreshes = judged("4 ");
+    ASSERT_EQ(play("active ball\nref\nidle\n"), "");
+    EXPECT_GT(judged("4 "), refreshes) << "the promises hold again from the refresh";
+}
+
 TEST_F(SessionOracles, UndoAfterAFailedAppGivesBackTheSceneAsBeforeTheClick) {
     ASSERT_EQ(play("settings undo=1\nselect curve 1\nref\nidle\ntype 0 x 3\n"), "");
     host::faults().fail_operation("control_point.set_out_handle", 1);  // after the anchor

@@ -267,6 +267,50 @@ TEST_F(Inspection, ANotificationInsideAppIsDroppedByTheBusyWindow) {
     EXPECT_EQ(text(script::vexel_controls::box(0, 1)), "22");
 }
 
+TEST_F(Inspection, AShapeDeletedInsideSnapIsNotWrittenAndItsUndoRecordCloses) {
+    ASSERT_TRUE(play("settings undo=1\nactive ball\nidle\ntype 0 x 7\n"
+                     "during scene.begin_update delete ball\ntrace on\nclick Snap\ntrace off"));
+    std::vector<json> trace;
+    std::istringstream in(printed("trace"));
+    for (std::string line; std::getline(in, line);) trace.push_back(json::parse(line));
+    auto sent = std::find_if(trace.begin(), trace.end(),
+                             [](json const& t) { return t.contains("notification"); });
+    ASSERT_NE(sent, trace.end());
+    EXPECT_EQ(*sent, json::parse(R"({"notification": "shapes_being_deleted", "during": "scene.begin_update"})"));
+    std::vector<std::string> calls;
+    for (auto t = trace.begin(); t != trace.end(); ++t) {
+        if (!t->contains("trace")) continue;
+        calls.push_back((*t)["trace"]);
+        if (t > sent) {
+            EXPECT_NE((*t)["trace"], "shape.apply_transformation") << "written after it left";
+        }
+    }
+    auto count = [&](char const* op) { return std::count(calls.begin(), calls.end(), op); };
+    EXPECT_EQ(count("scene.begin_undo_record"), 1);
+    EXPECT_EQ(count("scene.end_undo_record"), 1) << "the record the click opened is closed";
+    EXPECT_EQ(session->scene()->find("ball"), nullptr);
+    EXPECT_TRUE(session->scene()->violations().empty());
+    EXPECT_EQ(dump()["title"], "") << "the window shows no shape";
+}
+
+TEST_F(Inspection, ACameraJointDeletedWhileSnapReadsItIsNotTouchedAgain) {
+    // Reading the camera's eye opens an update bracket first; the joint leaves inside it.
+    ASSERT_TRUE(play("active cam\nidle\ntype 0 x 7\nduring scene.begin_update delete cam\nclick Snap"));
+    EXPECT_EQ(session->scene()->find("cam"), nullptr);
+    EXPECT_TRUE(session->scene()->violations().empty()) << "the bracket is closed";
+    EXPECT_EQ(dump()["title"], "");
+}
+
+TEST_F(Inspection, ADeletionInsideAClickWaitsForACallNotAboutTheShapeOrANotification) {
+    // "Ref." reads the shown curve's name: the hook waits. Made active, the ball is read in
+    // a notification: it still waits. "Ref." reads the ball's name: the curve goes.
+    ASSERT_TRUE(play("active curve\nidle\nduring shape.get_name delete curve\nref\nactive ball"));
+    EXPECT_NE(session->scene()->find("curve"), nullptr);
+    ASSERT_TRUE(play("ref"));
+    EXPECT_EQ(session->scene()->find("curve"), nullptr);
+    EXPECT_NE(dump()["title"].get<std::string>().find("[ball]"), std::string::npos);
+}
+
 TEST_F(Inspection, TheUsersDragDoesNotSetOffAHookOnTheFrame) {
     ASSERT_TRUE(play("active ball\nidle\nduring set_frame_rectangle shapes_modified\n"
                      "move-window -20 300\ntrace on\nhide\nidle\nshow\nidle"));

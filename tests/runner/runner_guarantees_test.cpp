@@ -89,6 +89,10 @@ TEST_F(RunnerGuarantees, EveryActionRefusesEmptyMissingAndOddArgumentsInOneLine)
                              "scene.begin_undo_record)"},
         {"during scene.refresh tick", "during: unknown notification \"tick\" (expected "
                                       "active_shapes_changed, shapes_modified, idle)"},
+        {"during scene.refresh idle now", "during: expected \"during OPERATION NOTIFICATION\""},
+        {"during scene.begin_update delete", "during: expected \"during OPERATION delete PATH\""},
+        {"during scene.begin_update delete \"\"", "during: empty shape path"},
+        {"during scene.begin_update delete nowhere", "during: no shape at path \"nowhere\""},
         // An odd word is shown escaped and cut, so that the refusal stays one short line.
         {"active \"a\\\\b\x1b\"", "active: no shape at path \"a\\\\b\\x1B\""},
         {"click \"0123456789012345678901234567890123456789xyz\"",
