@@ -64,7 +64,9 @@ TEST_F(Layout, AWindowWhoseMakingFailedStaysInertAndTheNextOneWorks) {
         std::string const before = host::dump_scene_text(*scene);
         int const made = static_cast<int>(state().controls.size());
         for (host::control_state const& left : state().controls) {
-            if (left.kind != host::control_kind::text_field) EXPECT_EQ(left.owner, vexel_id);
+            if (left.kind != host::control_kind::text_field) {
+                EXPECT_EQ(left.owner, vexel_id);
+            }
         }
         for (int button : {app, snap, ref, save, load}) {
             if (button >= made) continue;
