@@ -301,6 +301,16 @@ TEST_F(Inspection, ACameraJointDeletedWhileSnapReadsItIsNotTouchedAgain) {
     EXPECT_EQ(dump()["title"], "");
 }
 
+// Another shape leaving while the camera is opened for App. does not stop the write.
+TEST_F(Inspection, AnotherShapeDeletedWhileAppOpensACameraLeavesTheWriteDone) {
+    ASSERT_TRUE(play("active cam\nidle\ntype 0 x 7\nduring scene.begin_update delete mesh\n"
+                     "click App.\nref"));
+    EXPECT_EQ(session->scene()->find("mesh"), nullptr);
+    json const d = dump();
+    EXPECT_NEAR(box_number(d, 0, 0), 7, 1e-5) << "the eye moved, as \"Ref.\" reads it";
+    EXPECT_NEAR(box_number(d, 0, 2), 10, 1e-5);
+}
+
 TEST_F(Inspection, ADeletionInsideAClickWaitsForACallNotAboutTheShapeOrANotification) {
     // "Ref." reads the shown curve's name: the hook waits. Made active, the ball is read in
     // a notification: it still waits. "Ref." reads the ball's name: the curve goes.
