@@ -12,6 +12,14 @@ namespace {
 tq::uuid_class const vexel_id("d43b04ce-8713-4d82-8b7c-c79466f1bfd2");
 
 // The JSON lines an output holds that start with {"KEY": .
+// Every line printed, each a JSON object (a `trace` line's output).
+std::vector<json> json_lines(std::string const& out) {
+    std::vector<json> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) lines.push_back(json::parse(line));
+    return lines;
+}
+
 std::vector<json> lines_of(std::string const& out, std::string const& key) {
     std::vector<json> lines;
     std::istringstream in(out);
@@ -250,9 +258,7 @@ TEST_F(Inspection, ANotificationInsideAppIsDroppedByTheBusyWindow) {
     ASSERT_TRUE(play("active curve\nselect curve 1\nidle 2\ntype 0 x 11\ntype 0 y 22\n"
                      "during control_point.set_point_position shapes_modified\ntrace on\n"
                      "click App.\ntrace off"));
-    std::vector<json> trace;
-    std::istringstream in(printed("trace"));
-    for (std::string line; std::getline(in, line);) trace.push_back(json::parse(line));
+    std::vector<json> const trace = json_lines(printed("trace"));
     auto sent = std::find_if(trace.begin(), trace.end(),
                              [](json const& t) { return t.contains("notification"); });
     ASSERT_NE(sent, trace.end());
@@ -270,9 +276,7 @@ TEST_F(Inspection, ANotificationInsideAppIsDroppedByTheBusyWindow) {
 TEST_F(Inspection, AShapeDeletedInsideSnapIsNotWrittenAndItsUndoRecordCloses) {
     ASSERT_TRUE(play("settings undo=1\nactive ball\nidle\ntype 0 x 7\n"
                      "during scene.begin_update delete ball\ntrace on\nclick Snap\ntrace off"));
-    std::vector<json> trace;
-    std::istringstream in(printed("trace"));
-    for (std::string line; std::getline(in, line);) trace.push_back(json::parse(line));
+    std::vector<json> const trace = json_lines(printed("trace"));
     auto sent = std::find_if(trace.begin(), trace.end(),
                              [](json const& t) { return t.contains("notification"); });
     ASSERT_NE(sent, trace.end());
